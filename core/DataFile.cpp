@@ -1,0 +1,176 @@
+#include "core/DataFile.h"
+
+#include "core/Numbers.h"
+#include "core/Text.h"
+#include "core/Utf8.h"
+#include "window/SystemObjects.h"
+
+namespace vornish {
+
+namespace {
+
+constexpr wchar_t kFieldEndW = L'\x1B';
+constexpr std::string_view kLineEnd = "\r\n";
+
+void SetField(ButtonRecord& r, int k, std::wstring_view text, OleColor defColor) {
+  switch (k) {
+    case 1: r.Title.assign(text); break;
+    case 2: r.File.assign(text); break;
+    case 3: r.Path.assign(text); break;
+    case 4: r.Param.assign(text); break;
+    case 5: r.State = ParseInt32(text).value_or(kStateNormal); break;
+    case 6: r.Icon.assign(text); break;
+    case 7: r.IconNo = ParseInt32(text).value_or(0); break;
+    case 8: r.Lock = ParseBool(text).value_or(false); break;
+    case 9: r.Color = ParseColour(text).value_or(defColor); break;
+    case 10: r.Count = ParseInt32(text).value_or(0); break;
+    case 11: {
+      // A negative number is no system object; keeping it would make the
+      // writer replace the button's File by "SysObj".
+      const std::int32_t sys = ParseInt32(text).value_or(0);
+      r.Sys = sys < 0 ? 0 : sys;
+      break;
+    }
+    default: break;
+  }
+}
+
+// Text fields are written as they are; these characters would end a field or
+// a line early and shift every following field, so they become spaces.
+void AppendTextField(std::wstring& line, std::wstring_view text) {
+  for (wchar_t c : text) {
+    line.push_back((c == kFieldEndW || c == L'\r' || c == L'\n' || c == L'\0') ? L' ' : c);
+  }
+  line.push_back(kFieldEndW);
+}
+
+void AppendNumberField(std::wstring& line, std::int64_t value) {
+  line += ToDecimal(value);
+  line.push_back(kFieldEndW);
+}
+
+std::wstring FormatButtonLine(const ButtonRecord& b) {
+  const bool systemObject = b.Sys != 0;
+  std::wstring line;
+  line.reserve(b.Title.size() + b.File.size() + b.Path.size() + b.Param.size() + b.Icon.size() + 64);
+  AppendTextField(line, b.Title);
+  AppendTextField(line, systemObject ? Widen(kSystemObjectFile) : b.File);
+  AppendTextField(line, b.Path);
+  AppendTextField(line, systemObject ? std::wstring_view{} : std::wstring_view{b.Param});
+  AppendNumberField(line, b.State);
+  AppendTextField(line, b.Icon);
+  AppendNumberField(line, b.IconNo);
+  AppendNumberField(line, b.Lock ? 1 : 0);
+  AppendNumberField(line, static_cast<std::int32_t>(b.Color));
+  AppendNumberField(line, b.Count);
+  AppendNumberField(line, b.Sys);
+  return line;
+}
+
+// Builds the file in one encoding; fails (ANSI only) when a line has no exact
+// form in the code page.
+bool BuildFile(const ButtonList& buttons, const TextCodec& codec, bool utf8, std::string& out) {
+  out.clear();
+  if (utf8) out += kUtf8Bom;
+  out += kDataFileHeader;
+  out += kLineEnd;
+  std::string encoded;
+  for (const ButtonRecord& b : buttons) {
+    const std::wstring line = FormatButtonLine(b);
+    if (utf8) {
+      out += ToUtf8(line);
+    } else {
+      if (!codec.ToAnsi(line, encoded)) return false;
+      out += encoded;
+    }
+    out += kLineEnd;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string_view FirstLine(std::string_view bytes) {
+  return bytes.substr(0, bytes.find_first_of("\r\n"));
+}
+
+bool IsDataFileHeader(std::string_view firstLine) {
+  if (StartsWithUtf8Bom(firstLine)) firstLine.remove_prefix(kUtf8Bom.size());
+  return TrimSpaces(firstLine) == kDataFileHeader;
+}
+
+ButtonRecord ParseButtonLine(std::wstring_view line, OleColor defColor) {
+  ButtonRecord r;
+  for (int k = 1; k <= kFieldCount; ++k) {
+    const auto end = line.find(kFieldEndW);
+    if (end == std::wstring_view::npos) break;
+    SetField(r, k, line.substr(0, end), defColor);
+    line.remove_prefix(end + 1);
+  }
+  return r;
+}
+
+ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, OleColor defColor) {
+  ParsedDataFile out;
+  if (StartsWithUtf8Bom(bytes)) {
+    out.unicode = true;
+    bytes.remove_prefix(kUtf8Bom.size());
+  }
+  bool header = true;
+  while (!bytes.empty()) {
+    const auto end = bytes.find_first_of("\r\n");
+    const std::string_view line = bytes.substr(0, end);
+    if (end == std::string_view::npos) {
+      bytes = {};
+    } else {
+      const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+      bytes.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    if (header) {
+      header = false;
+      continue;
+    }
+    if (out.buttons.size() == kMaxButtons) {
+      out.overflow = true;
+      break;
+    }
+    out.buttons.push_back(ParseButtonLine(out.unicode ? FromUtf8(line) : codec.FromAnsi(line), defColor));
+  }
+  return out;
+}
+
+std::string FormatDataFile(const ButtonList& buttons, const TextCodec& codec) {
+  std::string out;
+  if (!BuildFile(buttons, codec, false, out)) BuildFile(buttons, codec, true, out);
+  return out;
+}
+
+DataFileLoad ReadDataFile(std::wstring_view path, ButtonList& buttons, const FileSystem& fs,
+                          const TextCodec& codec, const SystemInfo& system, OleColor defColor) {
+  DataFileLoad load;
+  buttons.clear();
+  if (fs.FileExists(path)) {
+    std::string bytes;
+    const FileResult read = fs.ReadAll(path, bytes);
+    if (read.ok()) {
+      ParsedDataFile parsed = ParseDataFile(bytes, codec, defColor);
+      buttons = std::move(parsed.buttons);
+      load.status = parsed.overflow ? DataFileLoad::Status::Overflow : DataFileLoad::Status::Loaded;
+    } else if (read.status == FileResult::Status::Failed) {
+      load.status = DataFileLoad::Status::Unreadable;
+      load.error = read;
+    }
+  }
+  for (ButtonRecord& b : buttons) {
+    if (b.Sys >= kFirstSystemObject) RecomputeSystemObject(b, b.Sys, system);
+  }
+  if (buttons.empty()) buttons.push_back(EmptyButton(defColor));
+  return load;
+}
+
+FileResult WriteDataFile(std::wstring_view path, const ButtonList& buttons, FileSystem& fs,
+                         const TextCodec& codec) {
+  return fs.ReplaceContents(path, FormatDataFile(buttons, codec));
+}
+
+}  // namespace vornish

@@ -1,0 +1,78 @@
+// The button data file (VRN.dat): a header line "[Vornish Ver.1.0]" and one
+// line per button of eleven ESC-terminated fields, CR LF line ends, in the
+// system's ANSI code page. A file whose text the code page cannot hold is
+// written as UTF-8 with a byte-order mark instead, and read back as such.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/ButtonRecord.h"
+#include "core/FileSystem.h"
+#include "core/SystemInfo.h"
+#include "core/TextCodec.h"
+
+namespace vornish {
+
+inline constexpr std::string_view kDataFileHeader = "[Vornish Ver.1.0]";
+inline constexpr char kFieldEnd = '\x1B';
+inline constexpr int kFieldCount = 11;
+inline constexpr std::string_view kSystemObjectFile = "SysObj";
+
+// True when `firstLine` (the file's first line, without its line end; a UTF-8
+// byte-order mark in front is allowed) is the header once leading and trailing
+// spaces are removed. Letter case counts.
+bool IsDataFileHeader(std::string_view firstLine);
+
+// The first line of `bytes`, up to (not including) CR or LF.
+std::string_view FirstLine(std::string_view bytes);
+
+struct ParsedDataFile {
+  ButtonList buttons;     // one entry per line after the first
+  bool unicode = false;   // the file began with a UTF-8 byte-order mark
+  bool overflow = false;  // more lines than kMaxButtons; the rest were not read
+};
+
+// Splits `bytes` into buttons. The first line is skipped whatever it holds.
+// Lines end in CR LF, CR or LF. Numeric fields whose text is not a number that
+// fits take the value of an empty button (`defColor` for Color); a negative Sys
+// counts as an ordinary button. Fields after the eleventh are ignored; missing
+// fields keep a fresh record's values.
+ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, OleColor defColor);
+
+// One button line's fields, decoded.
+ButtonRecord ParseButtonLine(std::wstring_view line, OleColor defColor);
+
+// The file's bytes for `buttons`. System-object buttons are written with File
+// "SysObj" and an empty Param. ESC, CR, LF and NUL inside a text field would
+// break the line structure and are written as spaces. When every text has an
+// exact form in the ANSI code page the file is ANSI; otherwise the whole file
+// is UTF-8 with a byte-order mark.
+std::string FormatDataFile(const ButtonList& buttons, const TextCodec& codec);
+
+// Outcome of loading the data file at start.
+struct DataFileLoad {
+  enum class Status {
+    Loaded,      // read (also an empty or header-only file)
+    Missing,     // no file: one empty button, the file is created at exit
+    Unreadable,  // exists but could not be read: one empty button, never written
+    Overflow,    // more than kMaxButtons buttons: the first ones, never written
+  };
+  Status status = Status::Missing;
+  FileResult error;  // set for Unreadable
+
+  // The file must not be overwritten in this run: writing would lose buttons
+  // that were never read.
+  bool protectsFile() const { return status == Status::Unreadable || status == Status::Overflow; }
+};
+
+// Reads `path` into `buttons` (which ends up holding at least one button) and
+// recomputes File and Param of every system-object entry for this machine.
+DataFileLoad ReadDataFile(std::wstring_view path, ButtonList& buttons, const FileSystem& fs,
+                          const TextCodec& codec, const SystemInfo& system, OleColor defColor);
+
+// Writes `buttons` to `path` through FileSystem::ReplaceContents.
+FileResult WriteDataFile(std::wstring_view path, const ButtonList& buttons, FileSystem& fs,
+                         const TextCodec& codec);
+
+}  // namespace vornish

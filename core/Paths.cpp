@@ -1,0 +1,42 @@
+#include "core/Paths.h"
+
+namespace vornish {
+
+std::wstring GetFileName(std::wstring_view path) {
+  const auto backslash = path.rfind(L'\\');
+  if (backslash != std::wstring_view::npos) return std::wstring(path.substr(backslash + 1));
+  const auto colon = path.rfind(L':');
+  if (colon != std::wstring_view::npos) return std::wstring(path.substr(colon + 1));
+  return std::wstring(path);
+}
+
+std::wstring WithTrailingBackslash(std::wstring_view text) {
+  std::wstring out(text);
+  if (!out.empty() && out.back() != L'\\') out.push_back(L'\\');
+  return out;
+}
+
+std::wstring GetFolder(std::wstring_view path, std::wstring_view currentDirectory) {
+  const auto backslash = path.rfind(L'\\');
+  std::wstring folder = backslash != std::wstring_view::npos ? std::wstring(path.substr(0, backslash + 1))
+                                                             : std::wstring(currentDirectory);
+  if (folder.empty() || folder.back() != L'\\') folder.push_back(L'\\');
+  return folder;
+}
+
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
+  std::wstring out(folder);
+  if (out.empty() || out.back() != L'\\') out.push_back(L'\\');
+  out.append(name);
+  return out;
+}
+
+std::wstring GetWindowsDir(const SystemInfo& system) { return WithTrailingBackslash(system.WindowsDirectory()); }
+
+std::wstring GetSystemDir(const SystemInfo& system) { return WithTrailingBackslash(system.SystemDirectory()); }
+
+std::wstring DefaultDataFilePath(std::wstring_view programFolder) {
+  return JoinPath(programFolder, kDefaultDataFileName);
+}
+
+}  // namespace vornish

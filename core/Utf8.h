@@ -1,0 +1,22 @@
+// UTF-8 conversion for data files whose text the ANSI code page cannot hold.
+// Works with 16-bit wchar_t (UTF-16, Windows) and 32-bit wchar_t (UTF-32).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vornish {
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Unpaired surrogates and invalid code points become U+FFFD.
+std::string ToUtf8(std::wstring_view text);
+std::string ToUtf8(std::u16string_view text);
+std::u16string Utf16FromUtf8(std::string_view bytes);
+
+// Malformed sequences become U+FFFD, one per offending byte.
+std::wstring FromUtf8(std::string_view bytes);
+
+bool StartsWithUtf8Bom(std::string_view bytes);
+
+}  // namespace vornish

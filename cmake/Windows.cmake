@@ -1,0 +1,11 @@
+# The Windows program and its end-to-end tests (MinGW-w64 tree, or MSVC).
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+if(MINGW)
+  # Self-contained executables: only system DLLs are imported.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+include(cmake/VornishApp.cmake OPTIONAL)
+
+add_subdirectory(tests/e2e)

@@ -6,6 +6,7 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-include(cmake/VornishApp.cmake OPTIONAL)
+enable_language(RC)
+include(cmake/VornishApp.cmake)
 
 add_subdirectory(tests/e2e)

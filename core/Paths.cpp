@@ -35,6 +35,14 @@ std::wstring GetWindowsDir(const SystemInfo& system) { return WithTrailingBacksl
 
 std::wstring GetSystemDir(const SystemInfo& system) { return WithTrailingBackslash(system.SystemDirectory()); }
 
+std::wstring ProgramFolderOf(std::wstring_view programPath) {
+  const auto backslash = programPath.rfind(L'\\');
+  if (backslash == std::wstring_view::npos) return {};
+  std::wstring folder(programPath.substr(0, backslash));
+  if (folder.size() == 2 && folder[1] == L':') folder.push_back(L'\\');
+  return folder;
+}
+
 std::wstring DefaultDataFilePath(std::wstring_view programFolder) {
   return JoinPath(programFolder, kDefaultDataFileName);
 }

@@ -29,6 +29,10 @@ std::wstring GetSystemDir(const SystemInfo& system);
 inline constexpr std::wstring_view kDefaultDataFileName = L"VRN.dat";
 inline constexpr std::wstring_view kHelpFileName = L"VRN.hlp";
 
+// The folder of a program's full path, without a trailing "\\" unless it is a
+// drive root: C:\\Tools\\vornish.exe -> C:\\Tools, E:\\vornish.exe -> E:\\.
+std::wstring ProgramFolderOf(std::wstring_view programPath);
+
 // VRN.dat in the program's folder.
 std::wstring DefaultDataFilePath(std::wstring_view programFolder);
 

@@ -37,6 +37,12 @@ TEST(Paths, SystemFoldersGetOneTrailingBackslash) {
   EXPECT_EQ(GetWindowsDir(info), L"") << "a failed call gives empty text";
 }
 
+TEST(Paths, ProgramFolderHasNoTrailingBackslashUnlessARoot) {
+  EXPECT_EQ(ProgramFolderOf(L"C:\\Tools\\Vornish\\vornish.exe"), L"C:\\Tools\\Vornish");
+  EXPECT_EQ(ProgramFolderOf(L"E:\\vornish.exe"), L"E:\\");
+  EXPECT_EQ(ProgramFolderOf(L"\\\\srv\\share\\vornish.exe"), L"\\\\srv\\share");
+}
+
 TEST(Paths, DefaultDataFileBesideTheProgram) {
   EXPECT_EQ(DefaultDataFilePath(L"C:\\Program Files\\Vornish"), L"C:\\Program Files\\Vornish\\VRN.dat");
   EXPECT_EQ(DefaultDataFilePath(L"E:\\"), L"E:\\VRN.dat");

@@ -1,0 +1,27 @@
+# vornish.exe: the Win32 layer over the portable core.
+add_library(vornish_win32 STATIC
+  core/win32/Controls.cpp
+  core/win32/Dpi.cpp
+  core/win32/RegistryStore.cpp
+  core/win32/SharedRoutines.cpp
+  core/win32/WinFileSystem.cpp
+  core/win32/WinSystemInfo.cpp
+  core/win32/WinText.cpp
+  core/win32/Window.cpp
+  buttons/win32/IconButton.cpp
+  window/win32/ControlBar.cpp
+  window/win32/frmMain.cpp
+)
+target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS})
+target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 shell32 ole32 uuid gdi32 user32 advapi32)
+
+add_executable(vornish WIN32 core/win32/Main.cpp res/vornish.rc)
+target_link_libraries(vornish PRIVATE vornish_win32)
+target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS})
+if(MINGW)
+  target_link_options(vornish PRIVATE -municode)
+endif()
+set_source_files_properties(res/vornish.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_CURRENT_SOURCE_DIR}/res/vornish.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/icons/imgApp.ico")

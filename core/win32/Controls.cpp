@@ -1,0 +1,52 @@
+#include "core/win32/Controls.h"
+
+#include <commctrl.h>
+
+namespace vornish::win32 {
+
+namespace {
+
+TTTOOLINFOW ToolInfo(HWND tool) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  return info;
+}
+
+}  // namespace
+
+HWND CreateTooltip(HINSTANCE instance, HWND owner) {
+  const HWND tooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
+  if (tooltip) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 600);
+  return tooltip;
+}
+
+void AddTool(HWND tooltip, HWND tool) {
+  if (!tooltip || !tool) return;
+  TTTOOLINFOW info = ToolInfo(tool);
+  info.lpszText = const_cast<wchar_t*>(L"");
+  ::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void SetToolText(HWND tooltip, HWND tool, const wchar_t* text) {
+  if (!tooltip || !tool) return;
+  TTTOOLINFOW info = ToolInfo(tool);
+  info.lpszText = const_cast<wchar_t*>(text);
+  ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+COLORREF ToColorRef(OleColor colour) {
+  return static_cast<COLORREF>(ResolveColour(colour, [](int index) { return ::GetSysColor(index); }));
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  const COLORREF old = ::SetBkColor(dc, colour);
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(dc, old);
+}
+
+}  // namespace vornish::win32

@@ -1,0 +1,24 @@
+// Small helpers shared by the launcher's controls: tool tips and flat fills.
+#pragma once
+
+#include <windows.h>
+
+#include "core/Colour.h"
+
+namespace vornish::win32 {
+
+// A tool tip control owned by `owner` that shows tips for its child windows.
+HWND CreateTooltip(HINSTANCE instance, HWND owner);
+
+// Registers `tool` (a child of the tool tip's owner) with an empty text.
+void AddTool(HWND tooltip, HWND tool);
+// The tip shown over `tool`; an empty text shows no tip. The tool tip keeps
+// its own copy of the text.
+void SetToolText(HWND tooltip, HWND tool, const wchar_t* text);
+
+// The RGB value of a colour value, system colours resolved now.
+COLORREF ToColorRef(OleColor colour);
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+
+}  // namespace vornish::win32

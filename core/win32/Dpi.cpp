@@ -1,0 +1,22 @@
+#include "core/win32/Dpi.h"
+
+#include "core/Twips.h"
+
+namespace vornish::win32 {
+
+UINT WindowDpi(HWND hwnd) {
+  // Looked up at run time: the launcher also runs on systems without it.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && hwnd) {
+    const UINT dpi = getDpiForWindow(hwnd);
+    if (dpi != 0) return dpi;
+  }
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : static_cast<UINT>(kDefaultDpi);
+}
+
+}  // namespace vornish::win32

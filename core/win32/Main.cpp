@@ -1,0 +1,83 @@
+// The start routine: settles the data file and whether this launcher may run,
+// then shows the main window and runs the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "buttons/win32/IconButton.h"
+#include "core/Launcher.h"
+#include "core/Messages.h"
+#include "core/StartUp.h"
+#include "core/win32/Handles.h"
+#include "core/win32/RegistryStore.h"
+#include "core/win32/SharedRoutines.h"
+#include "core/win32/WinFileSystem.h"
+#include "core/win32/WinSystemInfo.h"
+#include "core/win32/WinText.h"
+#include "window/win32/ControlBar.h"
+#include "window/win32/frmMain.h"
+
+namespace vornish::win32 {
+namespace {
+
+// Every running launcher holds this object, whatever its command line; one
+// started without a data file ends when it already exists.
+constexpr const wchar_t* kInstanceMutexName = L"Local\\Vornish.Launcher";
+
+int RunLauncher(HINSTANCE instance) {
+  const std::wstring_view arguments = CommandLineArguments(::GetCommandLineW());
+  const UniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+  const bool anotherInstance = instanceMutex && ::GetLastError() == ERROR_ALREADY_EXISTS;
+
+  WinFileSystem fs;
+  const std::wstring programFolder = ProgramFolder();
+  const StartDecision start = DecideStart(arguments, anotherInstance, programFolder, fs);
+  switch (start.action) {
+    case StartDecision::Action::EndSilently:
+      return 0;
+    case StartDecision::Action::RefuseNotFound:
+      ShowMessage(nullptr, kMsgFileNotFound, MB_ICONEXCLAMATION);
+      return 0;
+    case StartDecision::Action::RefuseNotDataFile:
+      ShowMessage(nullptr, NotDataFileMessage(), MB_ICONEXCLAMATION);
+      return 0;
+    case StartDecision::Action::Run:
+      break;
+  }
+
+  LauncherModel model;
+  model.DataFilePath = start.dataFilePath;
+  model.HelpFile = HelpFilePath(programFolder, fs);
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  if (!frmMain::Register(instance) || !IconButton::Register(instance) || !ControlBar::Register(instance)) return 1;
+
+  RegistryStore store;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+  if (!main.Load()) return 1;
+  main.Show();
+
+  MSG message{};
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace vornish::win32
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // A data file on a drive without a medium must not bring up the system's
+  // "insert a disk" box.
+  ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+  try {
+    return vornish::win32::RunLauncher(instance);
+  } catch (...) {
+    return 1;
+  }
+}

@@ -1,0 +1,68 @@
+#include "core/win32/RegistryStore.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/Text.h"
+#include "core/win32/Handles.h"
+
+namespace vornish::win32 {
+
+RegistryStore::RegistryStore(std::wstring_view application) : base_(kSettingsRoot) { base_.append(application); }
+
+std::wstring RegistryStore::SectionKey(std::wstring_view section) const {
+  std::wstring key = base_;
+  key.push_back(L'\\');
+  key.append(section);
+  return key;
+}
+
+std::optional<std::wstring> RegistryStore::Read(std::wstring_view section, std::wstring_view key) const {
+  HKEY raw = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  const UniqueKey sectionKey(raw);
+  const std::wstring name(key);
+  // The value may grow between the size query and the read; ask again then.
+  std::vector<BYTE> data(256);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    const LSTATUS status = ::RegQueryValueExW(sectionKey.get(), name.c_str(), nullptr, &type, data.data(), &size);
+    if (status == ERROR_MORE_DATA) {
+      data.resize(static_cast<std::size_t>(size) + sizeof(wchar_t));
+      continue;
+    }
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+      DWORD value = 0;
+      std::memcpy(&value, data.data(), sizeof value);
+      return ToDecimal(static_cast<std::int32_t>(value));
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+    std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+    const auto nul = text.find(L'\0');
+    if (nul != std::wstring::npos) text.resize(nul);
+    return text;
+  }
+  return std::nullopt;
+}
+
+bool RegistryStore::Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+  HKEY raw = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const UniqueKey sectionKey(raw);
+  const std::wstring name(key);
+  const std::wstring text(value);
+  const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  return ::RegSetValueExW(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          bytes) == ERROR_SUCCESS;
+}
+
+}  // namespace vornish::win32

@@ -1,0 +1,4 @@
+// Resource identifiers of vornish.exe.
+#pragma once
+
+#define IDI_APP 1

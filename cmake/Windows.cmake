@@ -10,3 +10,4 @@ enable_language(RC)
 include(cmake/VornishApp.cmake)
 
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/win32)

@@ -71,6 +71,13 @@ std::wstring FormatButtonLine(const ButtonRecord& b) {
 // form in the code page.
 bool BuildFile(const ButtonList& buttons, const TextCodec& codec, bool utf8, std::string& out) {
   out.clear();
+  // Room for the usual case (two bytes per character at most in the code
+  // page), so the file is not copied again and again while it grows.
+  std::size_t estimate = kUtf8Bom.size() + kDataFileHeader.size() + kLineEnd.size();
+  for (const ButtonRecord& b : buttons) {
+    estimate += 2 * (b.Title.size() + b.File.size() + b.Path.size() + b.Param.size() + b.Icon.size()) + 64;
+  }
+  out.reserve(estimate);
   if (utf8) out += kUtf8Bom;
   out += kDataFileHeader;
   out += kLineEnd;

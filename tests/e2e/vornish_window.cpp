@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "harness/Errors.h"
+#include "harness/Handles.h"
 #include "harness/Launcher.h"
 #include "harness/MessageBoxes.h"
 
@@ -34,11 +35,21 @@ std::vector<HWND> LauncherMessageBoxes() {
 
 std::vector<HWND> MainWindows() { return e2e::FindTopLevelWindows(e2e::kMainWindowClass); }
 
+// A window turns visible before it has painted. Its program is idle once the
+// first paint is done; the extra moment covers what Wine still has to copy
+// to the X screen, so a screenshot taken next shows the window.
+void WaitUntilPainted(HWND window) {
+  e2e::UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, e2e::ProcessIdOf(window)));
+  if (process) WaitForInputIdle(process.Get(), 5000);
+  Sleep(300);
+}
+
 int Wait(std::chrono::milliseconds timeout) {
   int result = 1;
   e2e::WaitUntil(
       [&] {
-        if (!MainWindows().empty()) {
+        if (const auto windows = MainWindows(); !windows.empty()) {
+          WaitUntilPainted(windows.front());
           result = 0;
         } else if (const auto boxes = LauncherMessageBoxes(); !boxes.empty()) {
           std::printf("message box: %s\n",

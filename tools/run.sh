@@ -5,7 +5,8 @@
 # With a display that answers ($DISPLAY), the launcher runs there and this
 # script returns when it ends. Without one, it runs on a private Xvfb: the
 # script waits for the main window, saves build/screenshot.png, closes the
-# launcher as a user would and cleans up.
+# launcher as a user would and cleans up; it exits non-zero when the main
+# window did not show (a message box is reported and pictured instead).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VORNISH_ROOT/tools/wine-session.sh"

@@ -9,6 +9,7 @@
 //                                  gone, 1 if some remain at the timeout
 #include <cstdio>
 #include <cwchar>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,9 +64,25 @@ int Wait(std::chrono::milliseconds timeout) {
 }
 
 int Close(std::chrono::milliseconds timeout) {
-  for (HWND box : LauncherMessageBoxes()) e2e::PressButton(box, IDOK, 0ms);
-  for (HWND window : MainWindows()) PostMessageW(window, WM_CLOSE, 0, 0);
-  return e2e::WaitUntil([] { return MainWindows().empty() && LauncherMessageBoxes().empty(); }, timeout) ? 0 : 1;
+  // Asked once per window, but kept watching: dismissing a message box can
+  // let the launcher go on to open its main window.
+  std::set<HWND> asked;
+  const auto closeNew = [&] {
+    for (HWND box : LauncherMessageBoxes()) {
+      if (asked.insert(box).second) e2e::PressButton(box, IDOK, 0ms);
+    }
+    for (HWND window : MainWindows()) {
+      if (asked.insert(window).second) PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+  };
+  return e2e::WaitUntil(
+             [&] {
+               closeNew();
+               return MainWindows().empty() && LauncherMessageBoxes().empty();
+             },
+             timeout)
+             ? 0
+             : 1;
 }
 
 }  // namespace

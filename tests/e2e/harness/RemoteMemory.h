@@ -59,7 +59,9 @@ class RemoteBuffer {
 // Drops `files` onto `target` at client point `where`, as Explorer does with
 // WM_DROPFILES, for a window that called DragAcceptFiles. The returned buffer
 // holds the DROPFILES block: keep it alive until the target has handled the
-// message (wait for its effect), since the message is posted.
+// message (wait for its effect), since the message is posted. The target's
+// DragFinish cannot free it (it is no global memory handle; Wine ignores the
+// request), so the buffer does.
 RemoteBuffer DropFiles(HANDLE process, HWND target, const std::vector<std::wstring>& files, POINT where);
 
 }  // namespace vornish::e2e

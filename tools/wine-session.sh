@@ -114,7 +114,9 @@ wine_session_start_server() {
   : "${WINEPREFIX:?}"
   local status=0
   wineserver -p >/dev/null 2>&1 || status=$?
-  # 2: a server for this prefix already runs (another session); use it.
+  # 2: a server for this prefix already runs, left by an interrupted run or
+  # started by hand. It is taken over, and ended by wine_session_stop like
+  # one of ours, so that a stale persistent server does not live on.
   if [ "$status" -ne 0 ] && [ "$status" -ne 2 ]; then
     _wine_session_log "wineserver -p failed ($status)"
     return 1

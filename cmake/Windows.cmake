@@ -11,3 +11,12 @@ include(cmake/VornishApp.cmake)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)
+
+# Start-up benchmark (run by tools/bench.sh, not by ctest).
+add_executable(vornish_bench_startup bench/StartupBench.cpp)
+target_link_libraries(vornish_bench_startup PRIVATE vornish_e2e_harness)
+target_compile_options(vornish_bench_startup PRIVATE ${VORNISH_WARNINGS})
+if(MINGW)
+  target_link_options(vornish_bench_startup PRIVATE -municode)
+endif()
+add_dependencies(vornish_bench_startup vornish minimal)

@@ -1,0 +1,81 @@
+// Start-up of vornish.exe beside a minimal Win32 program, under the same
+// conditions in one run: the time from CreateProcess until the program's main
+// window is visible and the program waits for input (its first paint done).
+// Prints each program's median and the ratio. Run under Wine by tools/bench.sh.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "harness/Harness.h"
+
+namespace {
+
+using namespace vornish::e2e;
+using Clock = std::chrono::steady_clock;
+
+struct Subject {
+  const wchar_t* name;
+  std::filesystem::path program;
+  std::wstring windowClass;
+};
+
+double StartOnce(const Subject& subject) {
+  const auto start = Clock::now();
+  Process process = Process::Start(subject.program);
+  process.WaitForInputIdle(std::chrono::seconds(10));
+  HWND window = nullptr;
+  WaitUntil(
+      [&] {
+        const auto windows = FindWindowsOfClass(process.Id(), subject.windowClass);
+        window = windows.empty() ? nullptr : windows.front();
+        return window != nullptr;
+      },
+      std::chrono::seconds(10));
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+  process.WaitForExit(std::chrono::seconds(10));
+  process.Kill();
+  return window ? ms : -1.0;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const int runs = argc > 1 ? _wtoi(argv[1]) : 15;
+  TempDir folder(L"startup-bench");
+  CopyFileW(LongPath(BuiltLauncher()).c_str(), LongPath(folder / L"vornish.exe").c_str(), FALSE);
+  ClearSettings();
+  // Tips and other first-start windows stay out of the way.
+  SetSetting(L"Set", L"StartTips", L"0");
+  const Subject subjects[] = {
+      {L"minimal.exe", ProgramFolder() / L"minimal.exe", L"Vornish.E2EMinimal"},
+      {L"vornish.exe", folder / L"vornish.exe", std::wstring(kMainWindowClass)},
+  };
+
+  // One warm-up each, then alternate so both see the same machine load.
+  for (const Subject& s : subjects) StartOnce(s);
+  std::vector<double> times[2];
+  for (int i = 0; i < runs; ++i) {
+    for (int k = 0; k < 2; ++k) times[k].push_back(StartOnce(subjects[k]));
+  }
+  ClearSettings();
+
+  const double minimal = Median(times[0]);
+  const double launcher = Median(times[1]);
+  std::wprintf(L"start-up to first painted window, median of %d runs under the same conditions\n", runs);
+  for (int k = 0; k < 2; ++k) {
+    std::wprintf(L"  %-12ls median %7.1f ms  (min %7.1f, max %7.1f)\n", subjects[k].name, Median(times[k]),
+                 *std::min_element(times[k].begin(), times[k].end()),
+                 *std::max_element(times[k].begin(), times[k].end()));
+  }
+  std::wprintf(L"  ratio vornish/minimal: %.2f\n", minimal > 0 ? launcher / minimal : 0.0);
+  return 0;
+}

@@ -1,0 +1,48 @@
+// Shared set-up of the launcher's end-to-end tests: a fresh folder with its own
+// copy of vornish.exe, and settings cleared before and after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "harness/Harness.h"
+
+namespace vornish::e2e {
+
+inline constexpr std::string_view kHeader = "[Vornish Ver.1.0]\r\n";
+
+// The line of a button that holds nothing (button-face colour).
+inline const std::string kEmptyButtonLine =
+    "\x1B\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "-2147483633\x1B" "0\x1B" "0\x1B\r\n";
+
+// Text in code page 932, as the data file holds it on a Japanese system.
+std::string Cp932(std::wstring_view text);
+std::string Utf8(std::wstring_view text);
+
+// One data-file line of eleven fields, each followed by ESC.
+std::string Line(std::initializer_list<std::string_view> fields);
+
+// The twelve settings the launcher writes at exit, all at their defaults.
+std::map<std::wstring, std::wstring> DefaultSetSection();
+
+class LauncherTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::filesystem::path DataFile() const { return dir / "VRN.dat"; }
+
+  // Starts the launcher in the test folder and waits for its main window.
+  HWND StartAndWait(LauncherProcess& launcher, std::wstring_view arguments = {});
+
+  // Closes it as the user does and expects it to end normally.
+  void CloseAndWait(LauncherProcess& launcher);
+
+  std::vector<HWND> Buttons(LauncherProcess& launcher) { return launcher.FindChildren(kIconButtonClass); }
+
+  TempDir dir{CurrentTestName()};
+};
+
+}  // namespace vornish::e2e

@@ -1,0 +1,30 @@
+#include "buttons/IconChoice.h"
+
+namespace vornish {
+
+IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std::int32_t ExeIconNo,
+                      IconSource& icons) {
+  IconChoice choice;
+  if (ExeIcon.empty() && ExeFile.empty()) return choice;
+  choice.source.assign(ExeIcon.empty() ? ExeFile : ExeIcon);
+  choice.index = ExeIconNo;
+  const int count = icons.Count(choice.source);
+  if (static_cast<std::int64_t>(count) < static_cast<std::int64_t>(ExeIconNo) + 1) {
+    choice.index = 0;
+    choice.resetIconNo = true;
+  }
+  switch (icons.ProbeIcon(choice.source, choice.index)) {
+    case IconSource::Probe::Missing:
+      break;
+    case IconSource::Probe::Icon:
+      choice.draw = IconChoice::Draw::FileIcon;
+      break;
+    case IconSource::Probe::NotIconFile:
+    case IconSource::Probe::NoIcon:
+      choice.draw = IconChoice::Draw::Associated;
+      break;
+  }
+  return choice;
+}
+
+}  // namespace vornish

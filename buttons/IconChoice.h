@@ -1,0 +1,46 @@
+// Which icon a button's face shows: the choice made by IconRefresh from the
+// button's icon properties and what the icon source holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vornish {
+
+// The platform's icon extraction, as far as the choice needs it.
+class IconSource {
+ public:
+  enum class Probe {
+    Icon,         // the file holds icon `index`
+    NotIconFile,  // a file that is no program, library or icon file (a document)
+    NoIcon,       // no icon came out for another reason
+    Missing,      // the file does not exist
+  };
+  virtual ~IconSource() = default;
+  virtual int Count(std::wstring_view file) = 0;
+  virtual Probe ProbeIcon(std::wstring_view file, int index) = 0;
+};
+
+struct IconChoice {
+  enum class Draw {
+    Nothing,     // the face shows only its colour
+    FileIcon,    // icon `index` of `source`
+    Associated,  // the icon the shell shows for `source`'s file type
+  };
+  Draw draw = Draw::Nothing;
+  std::wstring source;
+  int index = 0;
+  // The icon number was out of range: ExeIconNo becomes 0 and the button
+  // raises FileChange.
+  bool resetIconNo = false;
+
+  bool operator==(const IconChoice&) const = default;
+};
+
+// The icon source is ExeIcon, or ExeFile when ExeIcon is empty; a missing
+// ExeIcon is not replaced by ExeFile.
+IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std::int32_t ExeIconNo,
+                      IconSource& icons);
+
+}  // namespace vornish

@@ -1,0 +1,47 @@
+#include "buttons/Launch.h"
+
+#include <limits>
+
+#include "core/ButtonRecord.h"
+#include "core/Text.h"
+
+namespace vornish {
+
+bool IsProgramFile(std::wstring_view file) { return EndsWithIgnoreAsciiCase(file, L".EXE"); }
+
+std::wstring ProcessCommandLine(std::wstring_view program, std::wstring_view parameters) {
+  std::wstring line;
+  line.reserve(program.size() + parameters.size() + 3);
+  const bool quote = program.find(L' ') != std::wstring_view::npos;
+  if (quote) line.push_back(L'"');
+  line.append(program);
+  if (quote) line.push_back(L'"');
+  line.push_back(L' ');
+  line.append(parameters);
+  return line;
+}
+
+LaunchPlan PlanLaunch(std::wstring_view file, std::wstring_view workingFolder, std::wstring_view parameters,
+                      std::int32_t state, const FileSystem& fs) {
+  LaunchPlan plan;
+  if (file.empty()) return plan;
+  plan.show = (state >= kStateNormal && state <= kStateMaximised) ? state : kStateNormal;
+  if (IsProgramFile(file)) {
+    plan.kind = LaunchPlan::Kind::Process;
+    plan.program.assign(file);
+    plan.commandLine = ProcessCommandLine(file, parameters);
+    return plan;
+  }
+  plan.kind = LaunchPlan::Kind::Shell;
+  plan.file.assign(file);
+  plan.parameters.assign(parameters);
+  plan.folder = (!workingFolder.empty() && fs.PathExists(workingFolder)) ? std::wstring(workingFolder)
+                                                                         : fs.CurrentDirectory();
+  return plan;
+}
+
+std::int32_t CountAfterLaunch(std::int32_t count) {
+  return count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
+}
+
+}  // namespace vornish

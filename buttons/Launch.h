@@ -1,0 +1,45 @@
+// What launching a button starts, worked out from its properties, and the
+// launch count that follows. The Win32 layer carries the plan out.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/FileSystem.h"
+
+namespace vornish {
+
+struct LaunchPlan {
+  enum class Kind {
+    None,     // empty button: nothing is started or counted
+    Process,  // a program started directly
+    Shell,    // a document, folder or anything else opened by the shell
+  };
+  Kind kind = Kind::None;
+  std::wstring program;      // Process: the program, named explicitly
+  std::wstring commandLine;  // Process: its command line
+  std::wstring file;         // Shell: what is opened
+  std::wstring parameters;   // Shell: its parameters
+  std::wstring folder;       // Shell: the working folder
+  int show = 1;              // 1 normal, 2 minimised, 3 maximised
+};
+
+// True when the file's last four characters are ".EXE" in any letter case.
+bool IsProgramFile(std::wstring_view file);
+
+// The command line of a program start: the program's path, in quotation marks
+// when it contains a space (so that the system cannot take a shorter path
+// for the program), then one space and the parameters as the user wrote them.
+std::wstring ProcessCommandLine(std::wstring_view program, std::wstring_view parameters);
+
+// The plan for starting `file` with `parameters`: programs are started
+// directly in the launcher's own current folder; anything else is opened by
+// the shell in `workingFolder` when that exists, else in the current folder.
+// A window state outside 1 to 3 starts a normal window.
+LaunchPlan PlanLaunch(std::wstring_view file, std::wstring_view workingFolder, std::wstring_view parameters,
+                      std::int32_t state, const FileSystem& fs);
+
+// The launch count after one more launch: it stops at 2,147,483,647.
+std::int32_t CountAfterLaunch(std::int32_t count);
+
+}  // namespace vornish

@@ -1,0 +1,55 @@
+// Placement of a window fixed to a screen edge: the task bar's size and edge,
+// and the window's rectangle beside it. Lengths in twips unless said.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/Twips.h"
+
+namespace vornish {
+
+inline constexpr std::int32_t kPositionFloating = 0;
+inline constexpr std::int32_t kPositionLeft = 1;
+inline constexpr std::int32_t kPositionTop = 2;
+inline constexpr std::int32_t kPositionRight = 3;
+inline constexpr std::int32_t kPositionBottom = 4;
+
+inline constexpr std::int32_t kTaskBarLeft = 1;
+inline constexpr std::int32_t kTaskBarTop = 2;
+inline constexpr std::int32_t kTaskBarRight = 3;
+inline constexpr std::int32_t kTaskBarBottom = 4;
+
+// The primary screen in pixels: its size and the work area the system leaves
+// beside the task bar.
+struct ScreenMetrics {
+  int width = 0;
+  int height = 0;
+  int workLeft = 0;
+  int workTop = 0;
+  int workRight = 0;
+  int workBottom = 0;
+  int dpi = kDefaultDpi;
+};
+
+// What `GetTaskBar` measures. TaskDisp: 0 no task bar (TaskH and TaskW are
+// then both 30), 1 at the top or bottom, 2 at the left or right.
+struct TaskBarSize {
+  std::int32_t TaskH = 0;
+  std::int32_t TaskW = 0;
+  std::int32_t TaskDisp = 0;
+  bool operator==(const TaskBarSize&) const = default;
+};
+
+// Measures the task bar from the work area and corrects the TaskBar setting
+// when it names an edge of the other orientation (a vertical bar makes it 3
+// unless it is 1 or 3; a horizontal one makes it 4 unless it is 2 or 4).
+TaskBarSize GetTaskBar(const ScreenMetrics& screen, std::int32_t& TaskBar);
+
+// The window's rectangle for `Position` 1 to 4 on a screen of
+// `screenWidth` x `screenHeight` twips with a button side of `buttonSide`;
+// nothing for a floating window (0 or any other value).
+std::optional<TwipsRect> PlaceWindow(std::int32_t Position, std::int32_t TaskBar, const TaskBarSize& task,
+                                     std::int32_t screenWidth, std::int32_t screenHeight, std::int32_t buttonSide);
+
+}  // namespace vornish

@@ -9,6 +9,9 @@ add_library(vornish_win32 STATIC
   core/win32/WinText.cpp
   core/win32/Window.cpp
   buttons/win32/IconButton.cpp
+  buttons/win32/IconImage.cpp
+  buttons/win32/Launching.cpp
+  buttons/win32/ShellIcons.cpp
   window/win32/ControlBar.cpp
   window/win32/frmMain.cpp
 )

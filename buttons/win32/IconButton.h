@@ -7,13 +7,16 @@
 
 #include <string>
 
+#include "buttons/ButtonInput.h"
 #include "buttons/IconButtonProps.h"
+#include "buttons/win32/IconImage.h"
+#include "core/Settings.h"
 #include "core/win32/Window.h"
 
 namespace vornish::win32 {
 
 // What the main window hears from its buttons; `Index` is the button's place
-// in the control array.
+// in the control array. Coordinates are twips on the button's face.
 class IconButtonEvents {
  public:
   virtual ~IconButtonEvents() = default;
@@ -30,7 +33,8 @@ class IconButton : public Window {
   static constexpr const wchar_t* kClassName = L"Vornish.IconButton";
   static bool Register(HINSTANCE instance);
 
-  IconButton(int index, IconButtonEvents& events);
+  // `settings` gives the icon size each refresh draws at.
+  IconButton(int index, IconButtonEvents& events, const Settings& settings);
 
   // Creates the (hidden) child window and its tool tip entry in `tooltip`.
   bool Create(HINSTANCE instance, HWND parent, HWND tooltip);
@@ -41,12 +45,16 @@ class IconButton : public Window {
 
   void SetExeTitle(std::wstring_view value);
   void SetExeColor(OleColor value);
+  void SetExeCount(std::int32_t value) { props_.SetExeCount(value); }
   // Sets the eleven properties from a record, in property order. The icon is
   // redrawn only by IconRefresh.
   void Assign(const ButtonRecord& record);
 
   // Clears the face and draws the icon chosen by ExeIcon/ExeFile/ExeIconNo.
+  // Resets an out-of-range ExeIconNo to 0 and then raises FileChange.
   void IconRefresh();
+
+  const IconImage& FaceImage() const { return image_; }
 
   void Show();
   void MoveTo(const RECT& bounds);
@@ -57,12 +65,23 @@ class IconButton : public Window {
  private:
   void Paint(HDC dc) const;
   void UpdateTooltip();
+  void OnButtonDown(int button, WPARAM keys, LPARAM point, bool doubleClick);
+  void OnButtonUp(int button, LPARAM point);
+  void OnMouseMove(WPARAM keys, LPARAM point);
+  POINTFLOAT FacePoint(LPARAM point) const;
+  void RepaintIfLookChanged(ButtonInput::Look before);
 
   int index_;
   IconButtonEvents& events_;
+  const Settings& settings_;
   IconButtonProps props_;
+  ButtonInput input_;
+  IconImage image_;
   HWND tooltip_ = nullptr;
-  bool pressed_ = false;
+  bool clickPending_ = false;  // a left press on the face that may end as a click
 };
+
+// The shift state of the keyboard as the events report it (1 Shift, 2 Ctrl, 4 Alt).
+int ShiftState();
 
 }  // namespace vornish::win32

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "buttons/Launch.h"
+#include "buttons/win32/Launching.h"
 #include "core/Messages.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
 #include "window/ControlBar.h"
+#include "window/Placement.h"
 
 namespace vornish::win32 {
 
@@ -18,6 +21,15 @@ namespace {
 constexpr std::int32_t kFrameInset = 30;
 constexpr std::int32_t kFrameFarInset = 15;
 constexpr int kFrameThickness = 2;
+
+// The command timer: a tick every 100 ms from the first activation.
+constexpr UINT_PTR kTimerPopUp = 1;
+constexpr UINT kTickMilliseconds = 100;
+
+// Key codes the buttons act on.
+constexpr int kKeyEnter = VK_RETURN;
+constexpr int kKeyF5 = VK_F5;
+constexpr int kKeyContextMenu = VK_APPS;
 
 }  // namespace
 
@@ -78,12 +90,13 @@ void frmMain::Form_Load() {
 }
 
 bool frmMain::CreateIconButton(int index) {
-  auto button = std::make_unique<IconButton>(index, static_cast<IconButtonEvents&>(*this));
+  auto button = std::make_unique<IconButton>(index, static_cast<IconButtonEvents&>(*this), model_.settings);
   if (!button->Create(instance_, hwnd(), tooltip_)) return false;
-  button->Assign(model_.Buttons[static_cast<std::size_t>(index)]);
-  button->IconRefresh();
-  button->Show();
-  iconButtons_.push_back(std::move(button));
+  // In the array before its first refresh, which may already report a change.
+  IconButton& created = *iconButtons_.emplace_back(std::move(button));
+  created.Assign(model_.Buttons[static_cast<std::size_t>(index)]);
+  created.IconRefresh();
+  created.Show();
   return true;
 }
 
@@ -131,8 +144,46 @@ void frmMain::ArrangeButtons() {
 }
 
 void frmMain::PlaceWindow() {
+  const int dpi = Dpi();
+  ScreenMetrics screen;
+  screen.width = ::GetSystemMetrics(SM_CXSCREEN);
+  screen.height = ::GetSystemMetrics(SM_CYSCREEN);
+  RECT work{0, 0, screen.width, screen.height};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  screen.workLeft = work.left;
+  screen.workTop = work.top;
+  screen.workRight = work.right;
+  screen.workBottom = work.bottom;
+  screen.dpi = dpi;
+  const TaskBarSize task = GetTaskBar(screen, model_.settings.TaskBar);
+
+  RECT before{};
+  ::GetWindowRect(hwnd(), &before);
+  std::int32_t buttonSide = 0;
+  if (!iconButtons_.empty()) {
+    RECT b{};
+    ::GetWindowRect(iconButtons_.front()->hwnd(), &b);
+    const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
+    buttonSide = PixelsToTwips(column ? b.right - b.left : b.bottom - b.top, dpi);
+  }
+  const auto placed = vornish::PlaceWindow(model_.settings.Position, model_.settings.TaskBar, task,
+                                           PixelsToTwips(screen.width, dpi), PixelsToTwips(screen.height, dpi),
+                                           buttonSide);
+  if (placed) {
+    const RECT r = ToPixels(*placed);
+    // Moving a window to where it already is would only cost time each tick.
+    if (!::EqualRect(&r, &before)) {
+      ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   // The frame follows the window's size.
-  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  RECT after{};
+  ::GetWindowRect(hwnd(), &after);
+  if (!placed || after.right - after.left != before.right - before.left ||
+      after.bottom - after.top != before.bottom - before.top) {
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+  }
 }
 
 void frmMain::RestoreWindowPosition() {
@@ -147,7 +198,19 @@ void frmMain::RestoreWindowPosition() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmMain::Form_Activate() {}
+void frmMain::Form_Activate() { ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr); }
+
+void frmMain::tmrPopUp_Timer() {
+  if (model_.settings.Position != kPositionFloating) PlaceWindow();
+}
+
+void frmMain::ShowButtonMenu() {}
+
+void frmMain::FocusButton() {
+  if (iconButtons_.empty()) return;
+  const int index = std::clamp(focused_, 0, static_cast<int>(iconButtons_.size()) - 1);
+  ::SetFocus(iconButtons_[static_cast<std::size_t>(index)]->hwnd());
+}
 
 void frmMain::Unload() {
   if (unloaded_) return;
@@ -197,7 +260,21 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        for (const auto& button : iconButtons_) {
+          if (button->hwnd() == focus) focused_ = button->Index();
+        }
+      } else {
+        Form_Activate();
+        FocusButton();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      FocusButton();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimerPopUp) tmrPopUp_Timer();
       return 0;
     case WM_LBUTTONDOWN:
       // The background is a handle too: the system moves the window.
@@ -233,14 +310,38 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmMain::IconButton_FileDrop(int, const std::wstring&) {}
+
 void frmMain::IconButton_FileChange(int Index) {
-  if (Index >= 0 && Index < static_cast<int>(iconButtons_.size())) {
-    model_.Buttons[static_cast<std::size_t>(Index)] = iconButtons_[static_cast<std::size_t>(Index)]->ToRecord();
+  if (Index < 0 || Index >= static_cast<int>(iconButtons_.size())) return;
+  model_.Buttons[static_cast<std::size_t>(Index)] = iconButtons_[static_cast<std::size_t>(Index)]->ToRecord();
+  // While loading, the window is not shown yet and must not be activated.
+  if (::IsWindowVisible(hwnd())) ::SetActiveWindow(hwnd());
+}
+
+void frmMain::IconButton_Click(int Index) {
+  if (Index < 0 || Index >= static_cast<int>(iconButtons_.size())) return;
+  IconButton& button = *iconButtons_[static_cast<std::size_t>(Index)];
+  const IconButtonProps& p = button.Props();
+  const LaunchPlan plan = PlanLaunch(p.ExeFile(), p.ExePath(), p.ExeParam(), p.ExeState(), services_.fs);
+  if (!CarryOut(plan, hwnd()) || !model_.settings.CountEnable) return;
+  ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(Index)];
+  record.Count = CountAfterLaunch(record.Count);
+  button.SetExeCount(record.Count);
+}
+
+void frmMain::IconButton_KeyDown(int Index, int KeyCode, int) {
+  if (KeyCode == kKeyEnter || KeyCode == kKeyF5) {
+    IconButton_Click(Index);
+  } else if (KeyCode == kKeyContextMenu) {
+    model_.CurrentButton = Index;
+    ShowButtonMenu();
   }
 }
-void frmMain::IconButton_Click(int) {}
-void frmMain::IconButton_KeyDown(int, int, int) {}
-void frmMain::IconButton_MouseDown(int, int, int, float, float) {}
+
+void frmMain::IconButton_MouseDown(int Index, int Button, int, float, float) {
+  if (Button == kRightButton) IconButton_KeyDown(Index, kKeyContextMenu, 0);
+}
+
 void frmMain::IconButton_MouseMove(int, int, int, float, float) {}
 
 }  // namespace vornish::win32

@@ -43,6 +43,8 @@ class frmMain : public Window, private IconButtonEvents {
   void Form_Load();
   void Form_Activate();
   void Form_Unload();
+  void tmrPopUp_Timer();
+  void ShowButtonMenu();
 
   void ArrangeButtons();
   void PlaceWindow();
@@ -52,6 +54,7 @@ class frmMain : public Window, private IconButtonEvents {
   void PaintFrame(HDC dc) const;
   RECT ToPixels(const TwipsRect& rect) const;
   int Dpi() const;
+  void FocusButton();
 
   // IconButtonEvents
   void IconButton_FileDrop(int Index, const std::wstring& FileName) override;
@@ -67,6 +70,7 @@ class frmMain : public Window, private IconButtonEvents {
   HWND tooltip_ = nullptr;  // owned by the main window, destroyed with it
   ControlBar picControl_;
   std::vector<std::unique_ptr<IconButton>> iconButtons_;
+  int focused_ = 0;  // the button that had the focus when the window lost it
   bool unloaded_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "harness/Errors.h"
 #include "harness/Files.h"
 #include "harness/Handles.h"
+#include "harness/Input.h"
 #include "harness/Launcher.h"
 #include "harness/MessageBoxes.h"
 #include "harness/Pixels.h"

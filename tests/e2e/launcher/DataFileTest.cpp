@@ -12,7 +12,7 @@ TEST_F(DataFileTest, JapaneseFileIsShownAndWrittenBackByteForByte) {
       std::string(kHeader) +
       Line({Cp932(L"メモ帳"), "C:\\windows\\notepad.exe", "C:\\windows", "", "1", "", "0", "0", "-2147483633", "12", "0"}) +
       Line({Cp932(L"表計算ｿﾌﾄ, \"引用\""), Cp932(L"C:\\ツール\\計算.exe"), Cp932(L"C:\\ツール\\"), "/x y", "3",
-            "C:\\icons.dll", "4", "1", "16711935", "0", "0"}) +
+            "C:\\windows\\system32\\shell32.dll", "4", "1", "16711935", "0", "0"}) +
       Line({Cp932(L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ"), "SysObj", "C:\\windows\\system32\\", "", "1", "C:\\windows\\system32\\shell32.dll",
             "35", "1", "-2147483647", "7", "2"}) +
       kEmptyButtonLine;

@@ -21,6 +21,8 @@ inline const std::string kEmptyButtonLine =
 std::string Cp932(std::wstring_view text);
 std::string Utf8(std::wstring_view text);
 
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
 // One data-file line of eleven fields, each followed by ESC.
 std::string Line(std::initializer_list<std::string_view> fields);
 

@@ -1,0 +1,14 @@
+// Carrying out a launch plan with the platform's process start and shell.
+#pragma once
+
+#include <windows.h>
+
+#include "buttons/Launch.h"
+
+namespace vornish::win32 {
+
+// Starts what the plan says; true when a process was started or the shell
+// accepted the file. `owner` owns whatever the shell shows.
+bool CarryOut(const LaunchPlan& plan, HWND owner);
+
+}  // namespace vornish::win32

@@ -1,0 +1,78 @@
+#include "buttons/win32/ShellIcons.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "core/win32/WinFileSystem.h"
+
+namespace vornish::win32 {
+
+namespace {
+
+// The shell's icon functions take only classic paths: a longer one is given
+// by its short (8.3) form, which is empty when the system keeps none.
+std::wstring ClassicPath(std::wstring_view file) {
+  std::wstring path(file);
+  if (path.size() < MAX_PATH) return path;
+  const std::wstring extended = ExtendedPath(path);
+  const DWORD size = ::GetShortPathNameW(extended.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  std::wstring shortPath(size, L'\0');
+  const DWORD length = ::GetShortPathNameW(extended.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size) return {};
+  shortPath.resize(length);
+  if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+    shortPath = L"\\\\" + shortPath.substr(8);
+  } else if (shortPath.rfind(L"\\\\?\\", 0) == 0) {
+    shortPath.erase(0, 4);
+  }
+  return shortPath.size() < MAX_PATH ? shortPath : std::wstring();
+}
+
+bool Usable(const std::wstring& path) { return !path.empty(); }
+
+}  // namespace
+
+int ShellIconSource::Count(std::wstring_view file) {
+  const std::wstring path = ClassicPath(file);
+  if (!Usable(path)) return 0;
+  const HICON count = ::ExtractIconW(instance_, path.c_str(), static_cast<UINT>(-1));
+  return static_cast<int>(reinterpret_cast<INT_PTR>(count));
+}
+
+IconSource::Probe ShellIconSource::ProbeIcon(std::wstring_view file, int index) {
+  if (::GetFileAttributesW(ExtendedPath(file).c_str()) == INVALID_FILE_ATTRIBUTES) return Probe::Missing;
+  const std::wstring path = ClassicPath(file);
+  if (!Usable(path)) return Probe::NoIcon;
+  ::SetLastError(ERROR_SUCCESS);
+  const HICON icon = ::ExtractIconW(instance_, path.c_str(), static_cast<UINT>(index));
+  if (icon == nullptr) return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Probe::Missing : Probe::NoIcon;
+  if (reinterpret_cast<INT_PTR>(icon) == 1) return Probe::NotIconFile;
+  ::DestroyIcon(icon);
+  return Probe::Icon;
+}
+
+UniqueIcon FileIcon(std::wstring_view file, int index, int size) {
+  const std::wstring path = ClassicPath(file);
+  if (!Usable(path)) return UniqueIcon();
+  HICON large = nullptr;
+  const UINT sizes = MAKELONG(static_cast<WORD>(size), static_cast<WORD>(size));
+  if (FAILED(::SHDefExtractIconW(path.c_str(), index, 0, &large, nullptr, sizes))) return UniqueIcon();
+  return UniqueIcon(large);
+}
+
+UniqueIcon TypeIcon(std::wstring_view file, int size) {
+  const std::wstring path = ClassicPath(file);
+  if (!Usable(path)) return UniqueIcon();
+  SHFILEINFOW info{};
+  if (::SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) && info.szDisplayName[0] != L'\0') {
+    UniqueIcon icon = FileIcon(info.szDisplayName, info.iIcon, size);
+    if (icon) return icon;
+  }
+  // No location to read the icon from at the right size: the shell's own.
+  const UINT which = size <= ::GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+  if (::SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | which)) return UniqueIcon(info.hIcon);
+  return UniqueIcon();
+}
+
+}  // namespace vornish::win32

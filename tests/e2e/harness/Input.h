@@ -1,0 +1,28 @@
+// Real mouse and keyboard input through SendInput: it moves the X pointer and
+// reaches whatever window is under it, as a user's hand would.
+#pragma once
+
+#include "harness/Win32.h"
+
+namespace vornish::e2e {
+
+void MoveMouseTo(POINT screen);
+void LeftDown(POINT screen);
+void LeftUp(POINT screen);
+void ClickAt(POINT screen);
+void RightClickAt(POINT screen);
+// Press, move in `steps` even steps, release.
+void DragAndRelease(POINT from, POINT to, int steps = 8);
+void PressKey(WORD virtualKey);
+
+// The centre of a window, in screen coordinates.
+POINT CentreOf(HWND window);
+
+// Brings a window of another process to the foreground; false if it does not
+// become the foreground window.
+bool ActivateWindow(HWND window);
+
+// The window with the keyboard focus in the thread that owns `window`.
+HWND FocusOf(HWND window);
+
+}  // namespace vornish::e2e

@@ -8,18 +8,23 @@ IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std:
   if (ExeIcon.empty() && ExeFile.empty()) return choice;
   choice.source.assign(ExeIcon.empty() ? ExeFile : ExeIcon);
   choice.index = ExeIconNo;
-  const int count = icons.Count(choice.source);
-  if (static_cast<std::int64_t>(count) < static_cast<std::int64_t>(ExeIconNo) + 1) {
-    choice.index = 0;
-    choice.resetIconNo = true;
+  IconSource::Probe probe = icons.ProbeIcon(choice.source, choice.index);
+  // An icon found at a number of 0 or more proves the file has that many
+  // icons; only otherwise is it counted (which costs another file read).
+  if (probe != IconSource::Probe::Icon || ExeIconNo < 0) {
+    const int count = icons.Count(choice.source);
+    if (static_cast<std::int64_t>(count) < static_cast<std::int64_t>(ExeIconNo) + 1) {
+      choice.index = 0;
+      choice.resetIconNo = true;
+      if (ExeIconNo != 0) probe = icons.ProbeIcon(choice.source, 0);
+    }
   }
-  switch (icons.ProbeIcon(choice.source, choice.index)) {
+  switch (probe) {
     case IconSource::Probe::Missing:
       break;
     case IconSource::Probe::Icon:
       choice.draw = IconChoice::Draw::FileIcon;
       break;
-    case IconSource::Probe::NotIconFile:
     case IconSource::Probe::NoIcon:
       choice.draw = IconChoice::Draw::Associated;
       break;

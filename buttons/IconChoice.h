@@ -12,10 +12,9 @@ namespace vornish {
 class IconSource {
  public:
   enum class Probe {
-    Icon,         // the file holds icon `index`
-    NotIconFile,  // a file that is no program, library or icon file (a document)
-    NoIcon,       // no icon came out for another reason
-    Missing,      // the file does not exist
+    Icon,     // the file holds icon `index`
+    NoIcon,   // it does not (a document, or an index beyond its icons)
+    Missing,  // the file does not exist
   };
   virtual ~IconSource() = default;
   virtual int Count(std::wstring_view file) = 0;

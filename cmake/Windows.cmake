@@ -20,3 +20,11 @@ if(MINGW)
   target_link_options(vornish_bench_startup PRIVATE -municode)
 endif()
 add_dependencies(vornish_bench_startup vornish minimal)
+
+# Costs of the main window's work (icons, layout, placement), by tools/bench.sh.
+add_executable(vornish_bench_window bench/WindowBench.cpp)
+target_link_libraries(vornish_bench_window PRIVATE vornish_win32)
+target_compile_options(vornish_bench_window PRIVATE ${VORNISH_WARNINGS})
+if(MINGW)
+  target_link_options(vornish_bench_window PRIVATE -municode)
+endif()

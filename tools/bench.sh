@@ -17,3 +17,6 @@ echo "== start-up (Wine)"
 wine_session_start
 trap wine_session_stop EXIT
 wine "$VORNISH_BIN_DIR/vornish_bench_startup.exe" "${1:-30}"
+
+echo "== main window (Wine)"
+wine "$VORNISH_BIN_DIR/vornish_bench_window.exe"

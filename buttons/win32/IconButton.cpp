@@ -35,10 +35,11 @@ bool IconButton::Register(HINSTANCE instance) {
 IconButton::IconButton(int index, IconButtonEvents& events, const Settings& settings)
     : index_(index), events_(events), settings_(settings) {}
 
-bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip) {
+bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds) {
   tooltip_ = tooltip;
-  if (!CreateWindowObject(0, kClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                          nullptr, instance)) {
+  bounds_ = bounds;
+  if (!CreateWindowObject(0, kClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance)) {
     return false;
   }
   AddTool(tooltip_, hwnd());
@@ -78,16 +79,16 @@ void IconButton::IconRefresh() {
   image_ = IconImage();
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 
-  ShellIconSource icons(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)));
-  const IconChoice choice = ChooseIcon(props_.ExeIcon(), props_.ExeFile(), props_.ExeIconNo(), icons);
-  if (choice.resetIconNo) props_.SetExeIconNo(0);
-
   // The icon is made for the size it is shown at on this screen, so a
   // high-DPI face gets a sharp image rather than a stretched one.
   const int size = static_cast<int>(::MulDiv(settings_.Size, static_cast<int>(WindowDpi(hwnd())), kDefaultDpi));
+  ShellIconSource icons(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)), size);
+  const IconChoice choice = ChooseIcon(props_.ExeIcon(), props_.ExeFile(), props_.ExeIconNo(), icons);
+  if (choice.resetIconNo) props_.SetExeIconNo(0);
+
   UniqueIcon icon;
   if (choice.draw == IconChoice::Draw::FileIcon) {
-    icon = FileIcon(choice.source, choice.index, size);
+    icon = icons.TakeIcon(choice.source, choice.index);
   } else if (choice.draw == IconChoice::Draw::Associated) {
     icon = TypeIcon(choice.source, size);
   }
@@ -99,6 +100,8 @@ void IconButton::IconRefresh() {
 void IconButton::Show() { ::ShowWindow(hwnd(), SW_SHOWNA); }
 
 void IconButton::MoveTo(const RECT& bounds) {
+  if (::EqualRect(&bounds, &bounds_)) return;
+  bounds_ = bounds;
   ::SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

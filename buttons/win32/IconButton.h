@@ -36,8 +36,9 @@ class IconButton : public Window {
   // `settings` gives the icon size each refresh draws at.
   IconButton(int index, IconButtonEvents& events, const Settings& settings);
 
-  // Creates the (hidden) child window and its tool tip entry in `tooltip`.
-  bool Create(HINSTANCE instance, HWND parent, HWND tooltip);
+  // Creates the (hidden) child window at `bounds` (pixels in the parent) and
+  // its tool tip entry in `tooltip`.
+  bool Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds);
 
   int Index() const { return index_; }
   const IconButtonProps& Props() const { return props_; }
@@ -57,7 +58,12 @@ class IconButton : public Window {
   const IconImage& FaceImage() const { return image_; }
 
   void Show();
+  // Where the button is, in pixels of the parent's client area.
+  const RECT& Bounds() const { return bounds_; }
+  // Moves the button; nothing happens when it is already there.
   void MoveTo(const RECT& bounds);
+  // For moves made by the caller in one batch (DeferWindowPos).
+  void MovedTo(const RECT& bounds) { bounds_ = bounds; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -78,6 +84,7 @@ class IconButton : public Window {
   ButtonInput input_;
   IconImage image_;
   HWND tooltip_ = nullptr;
+  RECT bounds_{};
   bool clickPending_ = false;  // a left press on the face that may end as a click
 };
 

@@ -41,15 +41,19 @@ int ShellIconSource::Count(std::wstring_view file) {
 }
 
 IconSource::Probe ShellIconSource::ProbeIcon(std::wstring_view file, int index) {
+  probed_.reset();
   if (::GetFileAttributesW(ExtendedPath(file).c_str()) == INVALID_FILE_ATTRIBUTES) return Probe::Missing;
-  const std::wstring path = ClassicPath(file);
-  if (!Usable(path)) return Probe::NoIcon;
-  ::SetLastError(ERROR_SUCCESS);
-  const HICON icon = ::ExtractIconW(instance_, path.c_str(), static_cast<UINT>(index));
-  if (icon == nullptr) return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Probe::Missing : Probe::NoIcon;
-  if (reinterpret_cast<INT_PTR>(icon) == 1) return Probe::NotIconFile;
-  ::DestroyIcon(icon);
+  UniqueIcon icon = FileIcon(file, index, size_);
+  if (!icon) return Probe::NoIcon;
+  probed_ = std::move(icon);
+  probedFile_.assign(file);
+  probedIndex_ = index;
   return Probe::Icon;
+}
+
+UniqueIcon ShellIconSource::TakeIcon(std::wstring_view file, int index) {
+  if (probed_ && probedFile_ == file && probedIndex_ == index) return std::move(probed_);
+  return FileIcon(file, index, size_);
 }
 
 UniqueIcon FileIcon(std::wstring_view file, int index, int size) {

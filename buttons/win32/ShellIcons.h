@@ -9,14 +9,23 @@
 
 namespace vornish::win32 {
 
+// Probing extracts the icon at the size the face shows it and keeps it, so
+// that drawing the chosen icon needs no second extraction.
 class ShellIconSource : public IconSource {
  public:
-  explicit ShellIconSource(HINSTANCE instance) : instance_(instance) {}
+  ShellIconSource(HINSTANCE instance, int size) : instance_(instance), size_(size) {}
   int Count(std::wstring_view file) override;
   Probe ProbeIcon(std::wstring_view file, int index) override;
 
+  // Icon `index` of `file` at the size given at construction.
+  UniqueIcon TakeIcon(std::wstring_view file, int index);
+
  private:
   HINSTANCE instance_;
+  int size_;
+  UniqueIcon probed_;
+  std::wstring probedFile_;
+  int probedIndex_ = 0;
 };
 
 // Icon `index` of `file` made for `size` pixels (the file's own image of that

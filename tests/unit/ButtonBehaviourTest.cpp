@@ -17,7 +17,9 @@ class FakeIcons : public IconSource {
   std::map<std::wstring, int> programs;  // icon counts
   std::map<std::wstring, bool> documents;
   int probes = 0;
+  int counts = 0;
   int Count(std::wstring_view file) override {
+    ++counts;
     const auto it = programs.find(std::wstring(file));
     return it == programs.end() ? 0 : it->second;
   }
@@ -25,7 +27,7 @@ class FakeIcons : public IconSource {
     ++probes;
     const std::wstring key(file);
     if (programs.count(key)) return index < programs[key] ? Probe::Icon : Probe::NoIcon;
-    if (documents.count(key)) return Probe::NotIconFile;
+    if (documents.count(key)) return Probe::NoIcon;
     return Probe::Missing;
   }
 };
@@ -49,6 +51,7 @@ TEST_F(IconChoiceTest, TheIconPropertyWinsOverTheFile) {
   EXPECT_EQ(ChooseIcon(L"C:\\icons.dll", L"C:\\app.exe", 35, icons),
             (IconChoice{Draw::FileIcon, L"C:\\icons.dll", 35, false}));
   EXPECT_EQ(ChooseIcon(L"", L"C:\\app.exe", 2, icons), (IconChoice{Draw::FileIcon, L"C:\\app.exe", 2, false}));
+  EXPECT_EQ(icons.counts, 0) << "an icon that is there needs no count";
 }
 
 TEST_F(IconChoiceTest, IndexBeyondTheLastIconFallsBackToTheFirstOnce) {

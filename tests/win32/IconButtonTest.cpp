@@ -49,7 +49,7 @@ class IconButtonTest : public ::testing::Test {
     ASSERT_TRUE(IconButton::Register(instance));
     parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr);
     ASSERT_NE(parent, nullptr);
-    ASSERT_TRUE(button.Create(instance, parent, nullptr));
+    ASSERT_TRUE(button.Create(instance, parent, nullptr, RECT{0, 0, 34, 34}));
     system = WinSystemInfo().SystemDirectory();
   }
   void TearDown() override { DestroyWindow(parent); }

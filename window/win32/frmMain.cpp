@@ -22,6 +22,9 @@ constexpr std::int32_t kFrameInset = 30;
 constexpr std::int32_t kFrameFarInset = 15;
 constexpr int kFrameThickness = 2;
 
+// A new button's size before any layout: 40 pixels at 96 DPI.
+constexpr std::int32_t kDesignedButtonSide = 600;
+
 // The command timer: a tick every 100 ms from the first activation.
 constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
@@ -79,19 +82,21 @@ void frmMain::Form_Load() {
   }
 
   iconButtons_.reserve(model_.Buttons.size());
+  // Each button is made where the layout puts it, so arranging moves nothing.
+  const ButtonLayout layout = CurrentLayout();
   for (int i = 0; i <= model_.ButtonLast(); ++i) {
     // The system limits the windows of a process; buttons beyond that limit
     // stay in the list, and in the data file, without a control.
-    if (!CreateIconButton(i)) break;
+    if (!CreateIconButton(i, ToPixels(layout.Button(i)))) break;
   }
   ArrangeButtons();
   RestoreWindowPosition();
   ReportDataFileLoad(load);
 }
 
-bool frmMain::CreateIconButton(int index) {
+bool frmMain::CreateIconButton(int index, const RECT& bounds) {
   auto button = std::make_unique<IconButton>(index, static_cast<IconButtonEvents&>(*this), model_.settings);
-  if (!button->Create(instance_, hwnd(), tooltip_)) return false;
+  if (!button->Create(instance_, hwnd(), tooltip_, bounds)) return false;
   // In the array before its first refresh, which may already report a change.
   IconButton& created = *iconButtons_.emplace_back(std::move(button));
   created.Assign(model_.Buttons[static_cast<std::size_t>(index)]);
@@ -113,28 +118,41 @@ void frmMain::ReportDataFileLoad(const DataFileLoad& load) {
   }
 }
 
+ButtonLayout frmMain::CurrentLayout() const {
+  const int dpi = Dpi();
+  // A button keeps its size when the icon size is not one of the three; a
+  // new one has the control's designed size.
+  std::int32_t width = kDesignedButtonSide;
+  std::int32_t height = kDesignedButtonSide;
+  if (!iconButtons_.empty()) {
+    const RECT& r = iconButtons_.front()->Bounds();
+    width = PixelsToTwips(r.right - r.left, dpi);
+    height = PixelsToTwips(r.bottom - r.top, dpi);
+  }
+  return vornish::ArrangeButtons(model_.settings.Size, model_.settings.Orient, model_.ButtonLast() + 1, width,
+                                 height);
+}
+
 void frmMain::ArrangeButtons() {
   const int dpi = Dpi();
-  std::int32_t currentWidth = 0;
-  std::int32_t currentHeight = 0;
-  if (!iconButtons_.empty()) {
-    RECT r{};
-    ::GetWindowRect(iconButtons_.front()->hwnd(), &r);
-    currentWidth = PixelsToTwips(r.right - r.left, dpi);
-    currentHeight = PixelsToTwips(r.bottom - r.top, dpi);
-  }
-  const ButtonLayout layout = vornish::ArrangeButtons(model_.settings.Size, model_.settings.Orient,
-                                                      model_.ButtonLast() + 1, currentWidth, currentHeight);
+  const ButtonLayout layout = CurrentLayout();
   picControl_.MoveTo(ToPixels(layout.controlBar));
-  HDWP batch = ::BeginDeferWindowPos(static_cast<int>(iconButtons_.size()));
+  // Only buttons that are not in place yet are moved, all in one batch.
+  std::vector<std::pair<IconButton*, RECT>> moves;
   for (std::size_t i = 0; i < iconButtons_.size(); ++i) {
     const RECT r = ToPixels(layout.Button(static_cast<std::int32_t>(i)));
-    const HWND button = iconButtons_[i]->hwnd();
+    if (!::EqualRect(&r, &iconButtons_[i]->Bounds())) moves.emplace_back(iconButtons_[i].get(), r);
+  }
+  HDWP batch = moves.empty() ? nullptr : ::BeginDeferWindowPos(static_cast<int>(moves.size()));
+  for (const auto& [button, r] : moves) {
+    button->MovedTo(r);
     if (batch) {
-      batch = ::DeferWindowPos(batch, button, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+      batch = ::DeferWindowPos(batch, button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                                SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-      iconButtons_[i]->MoveTo(r);
+    }
+    if (!batch) {
+      ::SetWindowPos(button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   if (batch) ::EndDeferWindowPos(batch);
@@ -161,8 +179,7 @@ void frmMain::PlaceWindow() {
   ::GetWindowRect(hwnd(), &before);
   std::int32_t buttonSide = 0;
   if (!iconButtons_.empty()) {
-    RECT b{};
-    ::GetWindowRect(iconButtons_.front()->hwnd(), &b);
+    const RECT& b = iconButtons_.front()->Bounds();
     const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
     buttonSide = PixelsToTwips(column ? b.right - b.left : b.bottom - b.top, dpi);
   }

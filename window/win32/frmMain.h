@@ -35,6 +35,13 @@ class frmMain : public Window, private IconButtonEvents {
   // whichever way the launcher is left.
   void Unload();
 
+  // Sizes and places the buttons, the control bar and the window for the
+  // settings Size and Orient and the number of buttons; ends with PlaceWindow.
+  void ArrangeButtons();
+  // Keeps a window fixed to a screen edge there, beside the task bar, and
+  // refits the frame to the window's size.
+  void PlaceWindow();
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnDestroyed() override;
@@ -46,10 +53,9 @@ class frmMain : public Window, private IconButtonEvents {
   void tmrPopUp_Timer();
   void ShowButtonMenu();
 
-  void ArrangeButtons();
-  void PlaceWindow();
   void RestoreWindowPosition();
-  bool CreateIconButton(int index);
+  bool CreateIconButton(int index, const RECT& bounds);
+  ButtonLayout CurrentLayout() const;
   void ReportDataFileLoad(const DataFileLoad& load);
   void PaintFrame(HDC dc) const;
   RECT ToPixels(const TwipsRect& rect) const;

@@ -101,7 +101,8 @@ struct SizeCase {
 
 TEST_F(FaceTest, WindowSizesFollowTheLayoutAt96Dpi) {
   for (const SizeCase& c : {SizeCase{L"32", L"0", 1, 49, 42}, SizeCase{L"32", L"1", 5, 42, 185},
-                            SizeCase{L"16", L"0", 10, 193, 26}, SizeCase{L"24", L"1", 3, 34, 92}}) {
+                            SizeCase{L"16", L"0", 10, 193, 26}, SizeCase{L"24", L"1", 3, 34, 92},
+                            SizeCase{L"20", L"0", 1, 49, 48}}) {
     SetSetting(L"Set", L"Size", c.size);
     SetSetting(L"Set", L"Orient", c.orient);
     std::string file(kHeader);

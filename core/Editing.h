@@ -1,0 +1,34 @@
+// Changing the set of buttons: add, insert, delete and empty. Each operation
+// changes the list and says which button controls must follow.
+#pragma once
+
+#include "core/Launcher.h"
+
+namespace vornish {
+
+struct EditResult {
+  bool changed = false;
+  // The number of button controls there must be afterwards (ButtonLast + 1).
+  int controls = 0;
+  // Controls refreshFrom..refreshTo take their record's values again (none
+  // when refreshFrom > refreshTo).
+  int refreshFrom = 0;
+  int refreshTo = -1;
+  bool arrange = false;  // the number of buttons changed: lay them out again
+};
+
+// A new empty button at the end. Nothing happens when the list is full.
+EditResult AddButton(LauncherModel& model);
+
+// A new empty button in the place of CurrentButton; it and the buttons after
+// it move one place on, counts and all. Nothing happens when the list is full.
+EditResult InsertButton(LauncherModel& model);
+
+// Removes CurrentButton; the buttons after it move one place back. The last
+// button is never removed: it is emptied instead.
+EditResult ButtonDel(LauncherModel& model);
+
+// Empties CurrentButton (its launch count and colour included).
+EditResult InitButton(LauncherModel& model);
+
+}  // namespace vornish

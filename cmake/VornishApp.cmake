@@ -13,7 +13,9 @@ add_library(vornish_win32 STATIC
   buttons/win32/Launching.cpp
   buttons/win32/ShellIcons.cpp
   window/win32/ControlBar.cpp
+  window/win32/TrayIcon.cpp
   window/win32/frmMain.cpp
+  window/win32/frmPopMenu.cpp
 )
 target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "buttons/ButtonInput.h"
 #include "buttons/Launch.h"
 #include "buttons/win32/Launching.h"
 #include "core/Messages.h"
@@ -9,8 +10,11 @@
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/WinText.h"
+#include "res/resource.h"
 #include "window/ControlBar.h"
 #include "window/Placement.h"
+#include "window/TrayIcon.h"
 
 namespace vornish::win32 {
 
@@ -25,14 +29,18 @@ constexpr int kFrameThickness = 2;
 // A new button's size before any layout: 40 pixels at 96 DPI.
 constexpr std::int32_t kDesignedButtonSide = 600;
 
-// The command timer: a tick every 100 ms from the first activation.
+// The command timer: a tick every 100 ms while the launcher is shown.
 constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
+// Waits out the double-click time after a left press on the tray icon.
+constexpr UINT_PTR kTimerTrayPress = 2;
 
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
 constexpr int kKeyF5 = VK_F5;
 constexpr int kKeyContextMenu = VK_APPS;
+
+constexpr const wchar_t* kCountingOffMessage = L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。";
 
 }  // namespace
 
@@ -42,7 +50,7 @@ bool frmMain::Register(HINSTANCE instance) {
 }
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services)
-    : instance_(instance), model_(model), services_(services) {}
+    : instance_(instance), model_(model), services_(services), picControl_(*this) {}
 
 frmMain::~frmMain() = default;
 
@@ -60,6 +68,14 @@ bool frmMain::Load() {
                           nullptr, instance_)) {
     return false;
   }
+  tmrPopUp_ = CommandTimer(reinterpret_cast<std::intptr_t>(hwnd()));
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  trayImage_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+  bigIcon_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(trayImage_.get()));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
   tooltip_ = CreateTooltip(instance_, hwnd());
   if (!picControl_.Create(instance_, hwnd(), tooltip_)) return false;
   Form_Load();
@@ -73,6 +89,7 @@ void frmMain::Show() {
 
 void frmMain::Form_Load() {
   const DataFileLoad load = LoadLauncher(model_, services_);
+  showTips_ = model_.settings.StartTips;
 
   if (const auto tip = ControlBarTip(model_.settings.ControlDblClick)) picControl_.SetToolTipText(*tip);
   if (model_.settings.WindowTop) {
@@ -91,6 +108,7 @@ void frmMain::Form_Load() {
   }
   ArrangeButtons();
   RestoreWindowPosition();
+  tray_.Add(hwnd(), trayImage_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
   ReportDataFileLoad(load);
 }
 
@@ -215,18 +233,217 @@ void frmMain::RestoreWindowPosition() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmMain::Form_Activate() { ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr); }
-
-void frmMain::tmrPopUp_Timer() {
-  if (model_.settings.Position != kPositionFloating) PlaceWindow();
+void frmMain::Form_Activate() {
+  if (showTips_) {
+    // Cleared first: the tips window's own activation must not open it again.
+    showTips_ = false;
+    tmrPopUp_.SetTag(HelpMenuCommand(3));
+    tmrPopUp_Timer();
+  }
+  tmrPopUp_.SetMarker(kRepaintWhenActive);
+  EnableTimer(true);
 }
 
-void frmMain::ShowButtonMenu() {}
+void frmMain::EnableTimer(bool enabled) {
+  if (enabled) {
+    ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr);
+  } else {
+    ::KillTimer(hwnd(), kTimerPopUp);
+  }
+}
 
-void frmMain::FocusButton() {
-  if (iconButtons_.empty()) return;
-  const int index = std::clamp(focused_, 0, static_cast<int>(iconButtons_.size()) - 1);
-  ::SetFocus(iconButtons_[static_cast<std::size_t>(index)]->hwnd());
+void frmMain::tmrPopUp_Timer() { tmrPopUp_.Tick(*this, model_.settings.Position); }
+
+bool frmMain::MainWindowActive() { return ::GetActiveWindow() == hwnd(); }
+
+void frmMain::ShowBarInactive() { picControl_.SetBackColor(kColourInactiveCaption); }
+
+void frmMain::ShowBarActive() {
+  if (model_.settings.ControlColor == kControlColourStandard) {
+    picControl_.SetBackColor(kColourActiveCaption);
+    return;
+  }
+  RECT client{};
+  ::GetClientRect(picControl_.hwnd(), &client);
+  std::vector<std::uint32_t> rows =
+      GradientRows(model_.settings.ControlColor, PixelsToTwips(client.bottom, Dpi()), client.bottom);
+  // A colour that is no gradient paints nothing: the bar keeps what it shows.
+  if (!rows.empty()) picControl_.PaintRows(std::move(rows));
+}
+
+void frmMain::Run(Command command) {
+  switch (command) {
+    case Command::AddButton:
+      AddButton();
+      break;
+    case Command::InsertButton:
+      InsertButton();
+      break;
+    case Command::DeleteButton:
+      ButtonDel();
+      break;
+    case Command::InitButton:
+      InitButton();
+      break;
+    case Command::ButtonSettings:
+      if (model_.CurrentButton >= 0 && model_.CurrentButton < static_cast<int>(iconButtons_.size())) {
+        ShowBarInactive();
+        // Confirmed or not, the button shows its record again.
+        const ButtonRecord& r = model_.Buttons[static_cast<std::size_t>(model_.CurrentButton)];
+        IconButton& button = *iconButtons_[static_cast<std::size_t>(model_.CurrentButton)];
+        ButtonRecord shown = button.ToRecord();
+        shown.Title = r.Title;
+        shown.Path = r.Path;
+        shown.Param = r.Param;
+        shown.State = r.State;
+        shown.Icon = r.Icon;
+        shown.IconNo = r.IconNo;
+        shown.Lock = r.Lock;
+        shown.Color = r.Color;
+        button.Assign(shown);
+        button.IconRefresh();
+      }
+      break;
+    case Command::Ranking:
+      if (model_.settings.CountEnable) {
+        ShowBarInactive();
+      } else {
+        ShowMessage(hwnd(), kCountingOffMessage, MB_ICONEXCLAMATION);
+      }
+      break;
+    case Command::LauncherSettings: {
+      const std::int32_t oldSize = model_.settings.Size;
+      const std::int32_t oldOrient = model_.settings.Orient;
+      ShowBarInactive();
+      ApplySettings(oldSize, oldOrient);
+      break;
+    }
+    case Command::HelpContents:
+      CallHelp(HELP_CONTENTS);
+      break;
+    case Command::HelpSearch:
+      CallHelp(HELP_PARTIALKEY);
+      break;
+    case Command::Tips:
+    case Command::About:
+      ShowBarInactive();
+      break;
+    case Command::Exit:
+      CloseLauncher();
+      break;
+    case Command::Nothing:
+      break;
+  }
+}
+
+void frmMain::CallHelp(UINT command) {
+  if (!::WinHelpW(hwnd(), model_.HelpFile.c_str(), command, 0)) {
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_SUCCESS) ShowMessage(hwnd(), ErrorText(error), MB_ICONEXCLAMATION);
+  }
+}
+
+void frmMain::ApplySettings(std::int32_t oldSize, std::int32_t oldOrient) {
+  const Settings& s = model_.settings;
+  auto kindColour = [&](const ButtonRecord& b) { return b.Sys != 0 ? s.SystemColor : b.Lock ? s.LockColor : s.DefColor; };
+  const bool sizeChanged = s.Size != oldSize;
+  if (sizeChanged || s.Orient != oldOrient) ArrangeButtons();
+  for (std::size_t i = 0; i < iconButtons_.size(); ++i) {
+    ButtonRecord& record = model_.Buttons[i];
+    const bool recolour = !s.ColorChange && record.Color != kindColour(record);
+    if (recolour) {
+      record.Color = kindColour(record);
+      iconButtons_[i]->SetExeColor(record.Color);
+    }
+    if (sizeChanged || recolour) iconButtons_[i]->IconRefresh();
+  }
+  if (const auto tip = ControlBarTip(s.ControlDblClick)) picControl_.SetToolTipText(*tip);
+  if (s.WindowTop) {
+    WindowTopOn(hwnd());
+  } else {
+    WindowTopOff(hwnd());
+  }
+}
+
+void frmMain::ShowButtonMenu() {
+  if (tmrPopUp_.CommandRunning()) return;
+  const std::wstring chosen = popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, model_.CurrentButton));
+  if (!chosen.empty()) {
+    // Carried out on the next tick, after the menu has gone.
+    tmrPopUp_.SetTag(chosen);
+    EnableTimer(true);
+  }
+  ::SetActiveWindow(hwnd());
+}
+
+void frmMain::ShowControlMenu() {
+  switch (popMenu_.ShowControlMenu(hwnd())) {
+    case kControlHide:
+      Hide();
+      break;
+    case kControlSettings:
+      tmrPopUp_.SetTag(PopMenuCommand(8));
+      tmrPopUp_Timer();
+      break;
+    case kControlExit:
+      CloseLauncher();
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::OnTrayMessage(UINT mouseMessage) {
+  if (tmrPopUp_.CommandRunning()) return;
+  switch (TrayActionFor(mouseMessage)) {
+    case TrayAction::ButtonMenu:
+      // A menu opened on the first press would swallow the second press of
+      // a double-click; it opens once that second press has not come.
+      trayMenuPending_ = true;
+      ::SetTimer(hwnd(), kTimerTrayPress, ::GetDoubleClickTime(), nullptr);
+      break;
+    case TrayAction::Show:
+      trayMenuPending_ = false;
+      ::KillTimer(hwnd(), kTimerTrayPress);
+      EnableTimer(true);
+      Show();
+      break;
+    case TrayAction::TrayMenu: {
+      const int chosen = popMenu_.ShowTrayMenu(hwnd());
+      if (chosen == kTrayExit) {
+        CloseLauncher();
+        return;
+      }
+      if (chosen == kTrayShow) {
+        EnableTimer(true);
+        Show();
+      }
+      ::SetActiveWindow(hwnd());
+      break;
+    }
+    case TrayAction::Nothing:
+      break;
+  }
+}
+
+void frmMain::OpenTrayButtonMenu() {
+  ::KillTimer(hwnd(), kTimerTrayPress);
+  if (!trayMenuPending_) return;
+  trayMenuPending_ = false;
+  model_.CurrentButton = -1;
+  ShowButtonMenu();
+}
+
+void frmMain::Hide() {
+  EnableTimer(false);
+  ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void frmMain::CloseLauncher() {
+  if (!hwnd()) return;
+  EnableTimer(false);
+  Unload();
+  ::DestroyWindow(hwnd());
 }
 
 void frmMain::Unload() {
@@ -236,6 +453,7 @@ void frmMain::Unload() {
 }
 
 void frmMain::Form_Unload() {
+  tray_.Remove();
   std::optional<WindowPosition> position;
   if (!::IsIconic(hwnd())) {
     RECT r{};
@@ -251,6 +469,32 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::OnDestroyed() { ::PostQuitMessage(0); }
+
+void frmMain::AddButton() { ApplyEdit(vornish::AddButton(model_)); }
+void frmMain::InsertButton() { ApplyEdit(vornish::InsertButton(model_)); }
+void frmMain::ButtonDel() { ApplyEdit(vornish::ButtonDel(model_)); }
+void frmMain::InitButton() { ApplyEdit(vornish::InitButton(model_)); }
+
+void frmMain::ApplyEdit(const EditResult& edit) {
+  if (!edit.changed) return;
+  const ButtonLayout layout = CurrentLayout();
+  while (static_cast<int>(iconButtons_.size()) > edit.controls) iconButtons_.pop_back();
+  while (static_cast<int>(iconButtons_.size()) < edit.controls) {
+    const int index = static_cast<int>(iconButtons_.size());
+    if (!CreateIconButton(index, ToPixels(layout.Button(index)))) break;
+  }
+  for (int i = edit.refreshFrom; i <= edit.refreshTo && i < static_cast<int>(iconButtons_.size()); ++i) {
+    RefreshButton(i);
+  }
+  if (edit.arrange) ArrangeButtons();
+}
+
+void frmMain::RefreshButton(int index) {
+  IconButton& button = *iconButtons_[static_cast<std::size_t>(index)];
+  button.Assign(model_.Buttons[static_cast<std::size_t>(index)]);
+  button.IconRefresh();
+  button.Show();
+}
 
 void frmMain::PaintFrame(HDC dc) const {
   RECT client{};
@@ -269,7 +513,17 @@ void frmMain::PaintFrame(HDC dc) const {
   FillSolid(dc, RECT{farRight - t / 2, nearEdge - t / 2, farRight + t / 2, farBottom + t / 2}, shadow);
 }
 
+void frmMain::FocusButton() {
+  if (iconButtons_.empty()) return;
+  const int index = std::clamp(focused_, 0, static_cast<int>(iconButtons_.size()) - 1);
+  ::SetFocus(iconButtons_[static_cast<std::size_t>(index)]->hwnd());
+}
+
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    tray_.Restore();
+    return 0;
+  }
   switch (message) {
     case WM_PAINT: {
       const PaintScope paint(hwnd());
@@ -292,30 +546,44 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
+      if (wParam == kTimerTrayPress) OpenTrayButtonMenu();
+      return 0;
+    case kTrayMessage:
+      OnTrayMessage(static_cast<UINT>(lParam));
       return 0;
     case WM_LBUTTONDOWN:
-      // The background is a handle too: the system moves the window.
+      // The background is a handle too: the system moves the window at once.
       ::ReleaseCapture();
       ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
       return 0;
+    case WM_RBUTTONDOWN:
+      model_.CurrentButton = -1;
+      ShowButtonMenu();
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == kKeyContextMenu) {
+        model_.CurrentButton = -1;
+        ShowButtonMenu();
+      }
+      return 0;
+    case WM_CONTEXTMENU:
+      return 0;  // the menus open on the press itself
     case WM_CLOSE:
-      Unload();
-      ::DestroyWindow(hwnd());
+      CloseLauncher();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
       // The session ends with the launcher open: save as on any exit.
-      if (wParam) {
-        Unload();
-        ::DestroyWindow(hwnd());
-      }
+      if (wParam) CloseLauncher();
       return 0;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       ArrangeButtons();
+      // Icons are made for the size they are shown at.
+      for (auto& button : iconButtons_) button->IconRefresh();
       return 0;
     }
     case WM_SYSCOLORCHANGE:
@@ -360,5 +628,41 @@ void frmMain::IconButton_MouseDown(int Index, int Button, int, float, float) {
 }
 
 void frmMain::IconButton_MouseMove(int, int, int, float, float) {}
+
+void frmMain::picControl_MouseDown(int Button, int, float X, float Y) {
+  if (Button == kLeftButton) {
+    barPress_ = POINTFLOAT{X, Y};
+  } else if (Button == kRightButton) {
+    ShowControlMenu();
+  }
+}
+
+void frmMain::picControl_MouseMove(int Button, int, float X, float Y) {
+  if ((Button & kLeftButton) == 0) {
+    picControl_.SetMovePointer(false);
+    return;
+  }
+  if (!IsDragMove(barPress_.x, barPress_.y, X, Y)) return;
+  picControl_.SetMovePointer(true);
+  ::ReleaseCapture();
+  ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void frmMain::picControl_DblClick() {
+  switch (BarDoubleClickAction(model_.settings.ControlDblClick)) {
+    case BarDoubleClick::Hide:
+      Hide();
+      break;
+    case BarDoubleClick::Settings:
+      tmrPopUp_.SetTag(PopMenuCommand(8));
+      tmrPopUp_Timer();
+      break;
+    case BarDoubleClick::Exit:
+      CloseLauncher();
+      break;
+    case BarDoubleClick::Nothing:
+      break;
+  }
+}
 
 }  // namespace vornish::win32

@@ -9,15 +9,19 @@
 #include <vector>
 
 #include "buttons/win32/IconButton.h"
+#include "core/Editing.h"
 #include "core/Launcher.h"
 #include "core/Layout.h"
 #include "core/win32/Handles.h"
 #include "core/win32/Window.h"
+#include "window/Commands.h"
 #include "window/win32/ControlBar.h"
+#include "window/win32/TrayIcon.h"
+#include "window/win32/frmPopMenu.h"
 
 namespace vornish::win32 {
 
-class frmMain : public Window, private IconButtonEvents {
+class frmMain : public Window, private IconButtonEvents, private ControlBarEvents, private TickHost {
  public:
   static constexpr const wchar_t* kClassName = L"Vornish.frmMain";
   static bool Register(HINSTANCE instance);
@@ -28,19 +32,25 @@ class frmMain : public Window, private IconButtonEvents {
   // Creates the window and runs its load step; false when the window could not
   // be created.
   bool Load();
-  // Shows and activates the loaded window.
+  // Shows and activates the window (also to bring a hidden launcher back).
   void Show();
 
-  // The unload step: saves everything, then closes the window. Runs once,
-  // whichever way the launcher is left.
-  void Unload();
+  // Ends the launcher, whichever way the user chose: stops the timer, runs the
+  // unload step (once) and closes the window.
+  void CloseLauncher();
 
   // Sizes and places the buttons, the control bar and the window for the
   // settings Size and Orient and the number of buttons; ends with PlaceWindow.
   void ArrangeButtons();
   // Keeps a window fixed to a screen edge there, beside the task bar, and
   // refits the frame to the window's size.
-  void PlaceWindow();
+  void PlaceWindow() override;
+
+  // The edits of the button menu; also used by the settings dialog.
+  void AddButton();
+  void InsertButton();
+  void ButtonDel();
+  void InitButton();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,9 +60,25 @@ class frmMain : public Window, private IconButtonEvents {
   void Form_Load();
   void Form_Activate();
   void Form_Unload();
+  void Unload();
   void tmrPopUp_Timer();
   void ShowButtonMenu();
+  void ShowControlMenu();
+  void OnTrayMessage(UINT mouseMessage);
+  void OpenTrayButtonMenu();
+  void Hide();
+  void EnableTimer(bool enabled);
 
+  // TickHost
+  bool MainWindowActive() override;
+  void ShowBarInactive() override;
+  void ShowBarActive() override;
+  void Run(Command command) override;
+
+  void ApplyEdit(const EditResult& edit);
+  void RefreshButton(int index);
+  void ApplySettings(std::int32_t oldSize, std::int32_t oldOrient);
+  void CallHelp(UINT command);
   void RestoreWindowPosition();
   bool CreateIconButton(int index, const RECT& bounds);
   ButtonLayout CurrentLayout() const;
@@ -70,12 +96,26 @@ class frmMain : public Window, private IconButtonEvents {
   void IconButton_MouseDown(int Index, int Button, int Shift, float X, float Y) override;
   void IconButton_MouseMove(int Index, int Button, int Shift, float X, float Y) override;
 
+  // ControlBarEvents
+  void picControl_MouseDown(int Button, int Shift, float X, float Y) override;
+  void picControl_MouseMove(int Button, int Shift, float X, float Y) override;
+  void picControl_DblClick() override;
+
   HINSTANCE instance_;
   LauncherModel& model_;
   LauncherServices services_;
   HWND tooltip_ = nullptr;  // owned by the main window, destroyed with it
   ControlBar picControl_;
   std::vector<std::unique_ptr<IconButton>> iconButtons_;
+  frmPopMenu popMenu_;
+  TrayIcon tray_;
+  UniqueIcon trayImage_;
+  UniqueIcon bigIcon_;
+  CommandTimer tmrPopUp_{0};
+  UINT taskbarCreated_ = 0;
+  POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
+  bool trayMenuPending_ = false;  // a left press on the tray icon, not yet a double-click
+  bool showTips_ = false;
   int focused_ = 0;  // the button that had the focus when the window lost it
   bool unloaded_ = false;
 };

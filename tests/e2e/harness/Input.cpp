@@ -1,6 +1,7 @@
 #include "harness/Input.h"
 
 #include "harness/Wait.h"
+#include "harness/WindowQuery.h"
 
 namespace vornish::e2e {
 
@@ -71,6 +72,24 @@ HWND FocusOf(HWND window) {
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
   return info.hwndFocus;
+}
+
+std::optional<POINT> FindTrayIcon() {
+  const HWND tray = WaitFor([] { return FindWindowW(nullptr, L"Wine System Tray"); });
+  if (!tray || !IsWindowVisible(tray)) return std::nullopt;
+  // The icons stand in a row from the client area's top-left corner.
+  POINT origin{0, 0};
+  ClientToScreen(tray, &origin);
+  const int cell = GetSystemMetrics(SM_CXSMICON) + 8;
+  return POINT{origin.x + cell / 2, origin.y + cell / 2};
+}
+
+std::optional<POINT> HoverTrayIcon() {
+  const auto icon = FindTrayIcon();
+  if (!icon) return icon;
+  MoveMouseTo(*icon);
+  Sleep(200);
+  return icon;
 }
 
 }  // namespace vornish::e2e

@@ -2,6 +2,8 @@
 // reaches whatever window is under it, as a user's hand would.
 #pragma once
 
+#include <optional>
+
 #include "harness/Win32.h"
 
 namespace vornish::e2e {
@@ -24,5 +26,14 @@ bool ActivateWindow(HWND window);
 
 // The window with the keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window);
+
+// Where the launcher's icon shows in Wine's stand-alone tray window (the
+// first icon of a tray that holds only the launcher's), in screen
+// coordinates; nothing when there is no tray window.
+std::optional<POINT> FindTrayIcon();
+
+// Rests the pointer on the tray icon first, as a user's hand does: Wine's
+// tray window takes a press only for the icon it has seen the pointer on.
+std::optional<POINT> HoverTrayIcon();
 
 }  // namespace vornish::e2e

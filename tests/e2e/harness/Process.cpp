@@ -45,10 +45,15 @@ Process Process::Start(const std::filesystem::path& program, std::wstring_view a
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   // Suspended until it is in the job, so nothing it starts can escape.
-  if (!CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, nullptr, folder.c_str(), &startup,
-                      &info)) {
-    ThrowLastError("starting " + Narrow(commandLine));
+  // Wine now and then fails a start under load with ERROR_INTERNAL_ERROR;
+  // a second attempt succeeds.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, nullptr, folder.c_str(), &startup, &info)) {
+      break;
+    }
+    if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 3) ThrowLastError("starting " + Narrow(commandLine));
+    Sleep(100);
   }
   started.process_.Reset(info.hProcess);
   started.id_ = info.dwProcessId;

@@ -1,0 +1,56 @@
+#include "window/win32/TrayIcon.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace vornish::win32 {
+
+namespace {
+
+constexpr UINT kIconId = 1;
+
+NOTIFYICONDATAW IconData(HWND owner) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = owner;
+  data.uID = kIconId;
+  return data;
+}
+
+}  // namespace
+
+TrayIcon::~TrayIcon() { Remove(); }
+
+void TrayIcon::Add(HWND owner, HICON icon, std::wstring_view tip) {
+  owner_ = owner;
+  icon_ = icon;
+  tip_.assign(tip);
+  wanted_ = true;
+  if (shown_) return;
+  NOTIFYICONDATAW data = IconData(owner_);
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kTrayMessage;
+  data.hIcon = icon_;
+  // A tip longer than the field is cut.
+  const std::size_t length = std::min(tip_.size(), std::size(data.szTip) - 1);
+  std::copy_n(tip_.c_str(), length, data.szTip);
+  data.szTip[length] = L'\0';
+  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void TrayIcon::Remove() {
+  wanted_ = false;
+  if (!shown_) return;
+  NOTIFYICONDATAW data = IconData(owner_);
+  ::Shell_NotifyIconW(NIM_DELETE, &data);
+  shown_ = false;
+}
+
+void TrayIcon::Restore() {
+  if (!wanted_) return;
+  shown_ = false;
+  Add(owner_, icon_, tip_);
+}
+
+}  // namespace vornish::win32

@@ -1,0 +1,92 @@
+#include "window/win32/frmPopMenu.h"
+
+#include <initializer_list>
+
+namespace vornish::win32 {
+
+namespace {
+
+// Menu item identifiers: a base per menu plus the item's index.
+constexpr UINT kPopBase = 1000;
+constexpr UINT kHelpBase = 1100;
+constexpr UINT kControlBase = 2000;
+constexpr UINT kTrayBase = 3000;
+constexpr int kPopHelpItem = 10;
+
+// Items of the button menu whose enabled state depends on where it opened.
+constexpr int kItemInsert = 1;
+constexpr int kItemDelete = 2;
+constexpr int kItemInit = 3;
+constexpr int kItemSettings = 5;
+
+constexpr const wchar_t* kSeparator = L"-";
+
+HMENU BuildMenu(UINT base, std::initializer_list<const wchar_t*> captions, HMENU submenuAt10 = nullptr) {
+  HMENU menu = ::CreatePopupMenu();
+  if (!menu) return nullptr;
+  int index = 0;
+  for (const wchar_t* caption : captions) {
+    if (std::wstring_view(caption) == kSeparator) {
+      ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (submenuAt10 && index == kPopHelpItem) {
+      ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenuAt10), caption);
+    } else {
+      ::AppendMenuW(menu, MF_STRING, base + static_cast<UINT>(index), caption);
+    }
+    ++index;
+  }
+  return menu;
+}
+
+// Opens `menu` at the pointer and waits for it to close; the chosen item's
+// identifier, 0 for none.
+UINT Track(HMENU menu, HWND owner) {
+  POINT at{};
+  ::GetCursorPos(&at);
+  // A menu of a window that is not in the foreground would not close when
+  // the user clicks elsewhere.
+  ::SetForegroundWindow(owner);
+  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
+      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, owner, nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  return chosen;
+}
+
+int IndexIn(UINT chosen, UINT base) { return chosen >= base && chosen < base + 100 ? static_cast<int>(chosen - base) : -1; }
+
+}  // namespace
+
+frmPopMenu::frmPopMenu() {
+  HMENU help = BuildMenu(kHelpBase, {L"目次(&C)", L"ﾄﾋﾟｯｸの検索(&S)...", kSeparator, L"ﾜﾝﾎﾟｲﾝﾄを表示(&T)...", kSeparator,
+                                     L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."});
+  mnuPop_.reset(BuildMenu(kPopBase,
+                          {L"ﾎﾞﾀﾝ追加(&T)", L"ﾎﾞﾀﾝ挿入(&I)", L"ﾎﾞﾀﾝ削除(&D)", L"ﾎﾞﾀﾝ初期化(&C)", kSeparator,
+                           L"ﾎﾞﾀﾝ設定(&B)...", kSeparator, L"起動ﾗﾝｷﾝｸﾞ(&L)...", L"ﾗﾝﾁｬｰ設定(&S)...", kSeparator,
+                           L"ﾍﾙﾌﾟ(&H)...", kSeparator, L"終了(&X)", kSeparator, L"ｷｬﾝｾﾙ"},
+                          help));
+  if (!mnuPop_ && help) ::DestroyMenu(help);  // the button menu would have owned it
+  mnuControl_.reset(BuildMenu(kControlBase, {L"ｷｬﾝｾﾙ", kSeparator, L"ﾗﾝﾁｬｰ非表示(&N)", L"ﾗﾝﾁｬｰ設定(&S)...", L"終了(&X)"}));
+  mnuSysTray_.reset(BuildMenu(kTrayBase, {L"ﾗﾝﾁｬｰ表示(&D)", kSeparator, L"終了(&X)", kSeparator, L"ｷｬﾝｾﾙ"}));
+}
+
+void frmPopMenu::ApplyState(const ButtonMenuState& state) {
+  const std::pair<int, bool> items[] = {
+      {kItemInsert, state.insert}, {kItemDelete, state.remove}, {kItemInit, state.init}, {kItemSettings, state.settings}};
+  for (const auto& [index, enabled] : items) {
+    ::EnableMenuItem(mnuPop_.get(), static_cast<UINT>(index), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+std::wstring frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state) {
+  ApplyState(state);
+  const UINT chosen = Track(mnuPop_.get(), owner);
+  if (const int item = IndexIn(chosen, kPopBase); item >= 0) return PopMenuCommand(item);
+  if (const int item = IndexIn(chosen, kHelpBase); item >= 0) return HelpMenuCommand(item);
+  return {};
+}
+
+int frmPopMenu::ShowControlMenu(HWND owner) { return IndexIn(Track(mnuControl_.get(), owner), kControlBase); }
+
+int frmPopMenu::ShowTrayMenu(HWND owner) { return IndexIn(Track(mnuSysTray_.get(), owner), kTrayBase); }
+
+}  // namespace vornish::win32

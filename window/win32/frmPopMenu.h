@@ -1,0 +1,49 @@
+// The launcher's three pop-up menus: the button menu with its help submenu,
+// the control bar's menu and the task-tray menu. Each opens at the mouse
+// position, accepts a choice with either mouse button and reports it after it
+// has closed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/win32/Handles.h"
+#include "window/Commands.h"
+
+namespace vornish::win32 {
+
+class frmPopMenu {
+ public:
+  frmPopMenu();
+
+  bool Loaded() const { return static_cast<bool>(mnuPop_) && static_cast<bool>(mnuControl_) && static_cast<bool>(mnuSysTray_); }
+
+  // The button menu with the given items enabled; returns the chosen command
+  // text ("" when nothing was chosen).
+  std::wstring ShowButtonMenu(HWND owner, const ButtonMenuState& state);
+  // The control menu and the tray menu; return the chosen item's index, -1
+  // for none.
+  int ShowControlMenu(HWND owner);
+  int ShowTrayMenu(HWND owner);
+
+  // The menus themselves, for tests that read their items.
+  HMENU ButtonMenu() const { return mnuPop_.get(); }
+  HMENU ControlMenu() const { return mnuControl_.get(); }
+  HMENU TrayMenu() const { return mnuSysTray_.get(); }
+  void ApplyState(const ButtonMenuState& state);
+
+ private:
+  UniqueMenu mnuPop_;
+  UniqueMenu mnuControl_;
+  UniqueMenu mnuSysTray_;
+};
+
+// Item indexes of the control and tray menus that act.
+inline constexpr int kControlHide = 2;
+inline constexpr int kControlSettings = 3;
+inline constexpr int kControlExit = 4;
+inline constexpr int kTrayShow = 0;
+inline constexpr int kTrayExit = 2;
+
+}  // namespace vornish::win32

@@ -28,3 +28,12 @@ target_compile_options(vornish_bench_window PRIVATE ${VORNISH_WARNINGS})
 if(MINGW)
   target_link_options(vornish_bench_window PRIVATE -municode)
 endif()
+
+# CPU time of an idle launcher, floating and docked (tools/bench.sh).
+add_executable(vornish_bench_idle bench/IdleBench.cpp)
+target_link_libraries(vornish_bench_idle PRIVATE vornish_e2e_harness)
+target_compile_options(vornish_bench_idle PRIVATE ${VORNISH_WARNINGS})
+if(MINGW)
+  target_link_options(vornish_bench_idle PRIVATE -municode)
+endif()
+add_dependencies(vornish_bench_idle vornish)

@@ -2,7 +2,7 @@
 # Prints the benchmark figures: data file reading and writing (native, Google
 # Benchmark, with peak heap), and the launcher's start-up under Wine beside a
 # minimal Win32 program in the same run. Figures, not pass/fail.
-#   tools/bench.sh [start-up runs, default 30]
+#   tools/bench.sh [start-up runs, default 30] [idle seconds, default 60]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VORNISH_ROOT/tools/wine-session.sh"
@@ -20,3 +20,6 @@ wine "$VORNISH_BIN_DIR/vornish_bench_startup.exe" "${1:-30}"
 
 echo "== main window (Wine)"
 wine "$VORNISH_BIN_DIR/vornish_bench_window.exe"
+
+echo "== idle launcher (Wine; ${2:-60} s each, floating and docked)"
+wine "$VORNISH_BIN_DIR/vornish_bench_idle.exe" "${2:-60}"

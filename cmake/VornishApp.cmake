@@ -8,6 +8,7 @@ add_library(vornish_win32 STATIC
   core/win32/WinSystemInfo.cpp
   core/win32/WinText.cpp
   core/win32/Window.cpp
+  buttons/win32/FileDropTarget.cpp
   buttons/win32/IconButton.cpp
   buttons/win32/IconImage.cpp
   buttons/win32/Launching.cpp
@@ -30,4 +31,4 @@ if(MINGW)
   target_link_options(vornish PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
 set_source_files_properties(res/vornish.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/res/vornish.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/icons/imgApp.ico")
+  "${CMAKE_CURRENT_SOURCE_DIR}/res/vornish.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")

@@ -1,13 +1,16 @@
 #include "buttons/win32/IconButton.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
 
+#include "buttons/DragDrop.h"
 #include "buttons/IconChoice.h"
 #include "buttons/win32/ShellIcons.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
+#include "core/win32/WinFileSystem.h"
 
 namespace vornish::win32 {
 
@@ -43,7 +46,23 @@ bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const REC
     return false;
   }
   AddTool(tooltip_, hwnd());
+  // Files arrive both ways: OLE drags (Explorer and most programs) and the
+  // older WM_DROPFILES.
+  EnableFileDrops();
+  ::DragAcceptFiles(hwnd(), TRUE);
   return true;
+}
+
+void IconButton::EnableFileDrops() { dropTarget_.Register(hwnd()); }
+
+void IconButton::FileDropped(const std::wstring& path) {
+  if (props_.ExeLock()) {
+    events_.IconButton_FileDrop(index_, path);
+    return;
+  }
+  Assign(RegisterDroppedFile(path, settings_.DefColor, WinFileSystem().CurrentDirectory()));
+  IconRefresh();
+  events_.IconButton_FileChange(index_);
 }
 
 void IconButton::UpdateTooltip() {
@@ -241,6 +260,16 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;
+    case WM_DROPFILES: {
+      const HDROP drop = reinterpret_cast<HDROP>(wParam);
+      const std::wstring first = FirstDroppedFile(drop);
+      ::DragFinish(drop);
+      if (!first.empty()) FileDropped(first);
+      return 0;
+    }
+    case WM_DESTROY:
+      dropTarget_.Revoke();
+      return 0;
     default:
       return Window::HandleMessage(message, wParam, lParam);
   }

@@ -9,6 +9,7 @@
 
 #include "buttons/ButtonInput.h"
 #include "buttons/IconButtonProps.h"
+#include "buttons/win32/FileDropTarget.h"
 #include "buttons/win32/IconImage.h"
 #include "core/Settings.h"
 #include "core/win32/Window.h"
@@ -51,6 +52,15 @@ class IconButton : public Window {
   // redrawn only by IconRefresh.
   void Assign(const ButtonRecord& record);
 
+  // Registers the face as an OLE drop target (OLE must be initialised on
+  // this thread); until then files arrive only as WM_DROPFILES.
+  void EnableFileDrops();
+
+  // A file dropped on the face: a locked button raises FileDrop with it; any
+  // other registers it (title, target, folder; the rest as new) and raises
+  // FileChange.
+  void FileDropped(const std::wstring& path);
+
   // Clears the face and draws the icon chosen by ExeIcon/ExeFile/ExeIconNo.
   // Resets an out-of-range ExeIconNo to 0 and then raises FileChange.
   void IconRefresh();
@@ -85,6 +95,7 @@ class IconButton : public Window {
   IconImage image_;
   HWND tooltip_ = nullptr;
   RECT bounds_{};
+  FileDropTarget dropTarget_{[this](const std::wstring& path) { FileDropped(path); }};
   bool clickPending_ = false;  // a left press on the face that may end as a click
 };
 

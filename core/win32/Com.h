@@ -2,6 +2,7 @@
 #pragma once
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -54,6 +55,20 @@ class ComScope {
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
   bool usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
+
+ private:
+  HRESULT hr_;
+};
+
+// OLE for this thread (drag and drop needs it) for the scope's lifetime.
+class OleScope {
+ public:
+  OleScope() : hr_(::OleInitialize(nullptr)) {}
+  ~OleScope() {
+    if (SUCCEEDED(hr_)) ::OleUninitialize();
+  }
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
 
  private:
   HRESULT hr_;

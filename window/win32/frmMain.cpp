@@ -34,11 +34,28 @@ constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
 // Waits out the double-click time after a left press on the tray icon.
 constexpr UINT_PTR kTimerTrayPress = 2;
+// Fires once the window is shown: what can wait until then starts here.
+constexpr UINT_PTR kTimerAfterShow = 3;
 
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
 constexpr int kKeyF5 = VK_F5;
 constexpr int kKeyContextMenu = VK_APPS;
+
+// A drag image: the icon of the resource turned into a cursor pointing at its
+// centre.
+UniqueCursor LoadDragCursor(HINSTANCE instance, int id) {
+  const UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
+  if (!icon) return UniqueCursor();
+  ICONINFO info{};
+  if (!::GetIconInfo(icon.get(), &info)) return UniqueCursor();
+  const UniqueBitmap mask(info.hbmMask);
+  const UniqueBitmap colour(info.hbmColor);
+  info.fIcon = FALSE;
+  info.xHotspot = 16;
+  info.yHotspot = 16;
+  return UniqueCursor(::CreateIconIndirect(&info));
+}
 
 constexpr const wchar_t* kCountingOffMessage = L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。";
 
@@ -76,6 +93,8 @@ bool frmMain::Load() {
                                                  ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(trayImage_.get()));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  const int dragImages[] = {IDI_DRAG, IDI_DROP, IDI_UNDROP};
+  for (int i = 0; i < 3; ++i) dragCursors_[i] = LoadDragCursor(instance_, dragImages[i]);
   tooltip_ = CreateTooltip(instance_, hwnd());
   if (!picControl_.Create(instance_, hwnd(), tooltip_)) return false;
   Form_Load();
@@ -85,6 +104,18 @@ bool frmMain::Load() {
 void frmMain::Show() {
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetForegroundWindow(hwnd());
+  if (!ole_) ::SetTimer(hwnd(), kTimerAfterShow, USER_TIMER_MINIMUM, nullptr);
+}
+
+void frmMain::AfterShow() {
+  ::KillTimer(hwnd(), kTimerAfterShow);
+  if (ole_ || unloaded_) return;
+  // Both talk to other parts of the system and take noticeable time, while
+  // neither is of use before the user sees the window: they wait until it
+  // has been painted.
+  tray_.Add(hwnd(), trayImage_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  ole_.emplace();
+  for (auto& button : iconButtons_) button->EnableFileDrops();
 }
 
 void frmMain::Form_Load() {
@@ -108,7 +139,6 @@ void frmMain::Form_Load() {
   }
   ArrangeButtons();
   RestoreWindowPosition();
-  tray_.Add(hwnd(), trayImage_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
   ReportDataFileLoad(load);
 }
 
@@ -547,9 +577,19 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
       if (wParam == kTimerTrayPress) OpenTrayButtonMenu();
+      if (wParam == kTimerAfterShow) AfterShow();
       return 0;
     case kTrayMessage:
       OnTrayMessage(static_cast<UINT>(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragSource_ >= 0) ContinueButtonDrag();
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragSource_ >= 0) EndButtonDrag(true);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (dragSource_ >= 0 && reinterpret_cast<HWND>(lParam) != hwnd()) EndButtonDrag(false);
       return 0;
     case WM_LBUTTONDOWN:
       // The background is a handle too: the system moves the window at once.
@@ -561,7 +601,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowButtonMenu();
       return 0;
     case WM_KEYDOWN:
-      if (wParam == kKeyContextMenu) {
+      if (wParam == VK_ESCAPE && dragSource_ >= 0) {
+        EndButtonDrag(false);
+      } else if (wParam == kKeyContextMenu) {
         model_.CurrentButton = -1;
         ShowButtonMenu();
       }
@@ -594,7 +636,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void frmMain::IconButton_FileDrop(int, const std::wstring&) {}
+void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
+  ::SetActiveWindow(hwnd());
+  LaunchAndCount(Index, DroppedFileParameter(FileName));
+}
 
 void frmMain::IconButton_FileChange(int Index) {
   if (Index < 0 || Index >= static_cast<int>(iconButtons_.size())) return;
@@ -605,11 +650,16 @@ void frmMain::IconButton_FileChange(int Index) {
 
 void frmMain::IconButton_Click(int Index) {
   if (Index < 0 || Index >= static_cast<int>(iconButtons_.size())) return;
-  IconButton& button = *iconButtons_[static_cast<std::size_t>(Index)];
+  LaunchAndCount(Index, iconButtons_[static_cast<std::size_t>(Index)]->Props().ExeParam());
+}
+
+void frmMain::LaunchAndCount(int index, std::wstring_view parameters) {
+  if (index < 0 || index >= static_cast<int>(iconButtons_.size())) return;
+  IconButton& button = *iconButtons_[static_cast<std::size_t>(index)];
   const IconButtonProps& p = button.Props();
-  const LaunchPlan plan = PlanLaunch(p.ExeFile(), p.ExePath(), p.ExeParam(), p.ExeState(), services_.fs);
+  const LaunchPlan plan = PlanLaunch(p.ExeFile(), p.ExePath(), parameters, p.ExeState(), services_.fs);
   if (!CarryOut(plan, hwnd()) || !model_.settings.CountEnable) return;
-  ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(Index)];
+  ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(index)];
   record.Count = CountAfterLaunch(record.Count);
   button.SetExeCount(record.Count);
 }
@@ -627,7 +677,61 @@ void frmMain::IconButton_MouseDown(int Index, int Button, int, float, float) {
   if (Button == kRightButton) IconButton_KeyDown(Index, kKeyContextMenu, 0);
 }
 
-void frmMain::IconButton_MouseMove(int, int, int, float, float) {}
+void frmMain::IconButton_MouseMove(int Index, int Button, int, float, float) {
+  if (Button == kLeftButton && dragSource_ < 0) BeginButtonDrag(Index);
+}
+
+void frmMain::BeginButtonDrag(int source) {
+  dragSource_ = source;
+  dragFeedback_ = DragFeedback();
+  // The main window follows the pointer until the button is released.
+  ::SetCapture(hwnd());
+  ::SetCursor(dragCursors_[0].get());
+}
+
+DragPlace frmMain::PlaceAt(POINT screen, int& button) const {
+  const HWND under = ::WindowFromPoint(screen);
+  button = -1;
+  if (under == hwnd() || under == picControl_.hwnd()) return DragPlace::BarOrBackground;
+  for (const auto& b : iconButtons_) {
+    if (b->hwnd() == under) {
+      button = b->Index();
+      return button == dragSource_ ? DragPlace::SourceButton : DragPlace::OtherButton;
+    }
+  }
+  return DragPlace::Outside;
+}
+
+void frmMain::ContinueButtonDrag() {
+  POINT at{};
+  ::GetCursorPos(&at);
+  int button = -1;
+  const DragPlace place = PlaceAt(at, button);
+  const DragImage image = dragFeedback_.MoveTo(place, button);
+  ::SetCursor(dragCursors_[static_cast<int>(image)].get());
+}
+
+void frmMain::EndButtonDrag(bool drop) {
+  const int source = dragSource_;
+  if (source < 0) return;
+  dragSource_ = -1;
+  if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  if (!drop) return;
+  POINT at{};
+  ::GetCursorPos(&at);
+  int target = -1;
+  const DragPlace place = PlaceAt(at, target);
+  // Over the control bar, the background or elsewhere nothing can be dropped.
+  if (place == DragPlace::OtherButton || place == DragPlace::SourceButton) IconButton_DragDrop(target, source);
+}
+
+void frmMain::IconButton_DragDrop(int Index, int Source) {
+  SwapButtons(model_.Buttons, Source, Index);
+  // The buttons stay in place; both show their (new) contents.
+  RefreshButton(Source);
+  if (Index != Source) RefreshButton(Index);
+}
 
 void frmMain::picControl_MouseDown(int Button, int, float X, float Y) {
   if (Button == kLeftButton) {

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "buttons/win32/IconButton.h"
+#include "buttons/DragDrop.h"
 #include "core/Editing.h"
 #include "core/Launcher.h"
 #include "core/Layout.h"
+#include "core/win32/Com.h"
 #include "core/win32/Handles.h"
 #include "core/win32/Window.h"
 #include "window/Commands.h"
@@ -68,6 +70,8 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   void OpenTrayButtonMenu();
   void Hide();
   void EnableTimer(bool enabled);
+  // The tray icon and OLE drops, set up right after the first paint.
+  void AfterShow();
 
   // TickHost
   bool MainWindowActive() override;
@@ -75,6 +79,12 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   void ShowBarActive() override;
   void Run(Command command) override;
 
+  void LaunchAndCount(int index, std::wstring_view parameters);
+  void BeginButtonDrag(int source);
+  void ContinueButtonDrag();
+  void EndButtonDrag(bool drop);
+  DragPlace PlaceAt(POINT screen, int& button) const;
+  void IconButton_DragDrop(int Index, int Source);
   void ApplyEdit(const EditResult& edit);
   void RefreshButton(int index);
   void ApplySettings(std::int32_t oldSize, std::int32_t oldOrient);
@@ -106,11 +116,16 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   LauncherServices services_;
   HWND tooltip_ = nullptr;  // owned by the main window, destroyed with it
   ControlBar picControl_;
+  // Before the buttons: OLE ends only after their drop targets are revoked.
+  std::optional<OleScope> ole_;
   std::vector<std::unique_ptr<IconButton>> iconButtons_;
   frmPopMenu popMenu_;
   TrayIcon tray_;
   UniqueIcon trayImage_;
   UniqueIcon bigIcon_;
+  UniqueCursor dragCursors_[3];  // imgDrag, imgDrop, imgUnDrop
+  int dragSource_ = -1;          // the button being dragged, -1 for none
+  DragFeedback dragFeedback_;
   CommandTimer tmrPopUp_{0};
   UINT taskbarCreated_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar

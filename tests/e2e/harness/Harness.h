@@ -7,6 +7,7 @@
 #include "harness/Input.h"
 #include "harness/Launcher.h"
 #include "harness/MessageBoxes.h"
+#include "harness/OleDrag.h"
 #include "harness/Pixels.h"
 #include "harness/Process.h"
 #include "harness/Registry.h"

@@ -53,4 +53,39 @@ void LauncherTest::CloseAndWait(LauncherProcess& launcher) {
   EXPECT_EQ(launcher.WaitForExit(), std::optional<DWORD>(0));
 }
 
+std::vector<LaunchRecord> ReadLaunchRecords(const std::filesystem::path& log) {
+  std::vector<LaunchRecord> records;
+  if (!Exists(log)) return records;
+  const std::string bytes = ReadBytes(log);
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                           text.data(), static_cast<int>(text.size()))));
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find(L'\n', start);
+    const std::wstring line = text.substr(start, end - start);
+    start = end == std::wstring::npos ? text.size() : end + 1;
+    const std::size_t cwd = line.find(L"\tcwd=");
+    const std::size_t show = line.find(L"\tshow=");
+    if (cwd == std::wstring::npos || show == std::wstring::npos) continue;
+    records.push_back({line.substr(4, cwd - 4), line.substr(cwd + 5, show - cwd - 5), std::stoi(line.substr(show + 6))});
+  }
+  return records;
+}
+
+std::string Field(const std::filesystem::path& path) { return Utf8(path.wstring()); }
+
+std::filesystem::path LauncherTest::InstallRecorder(const std::wstring& folder) {
+  CreateFolders(dir / folder);
+  const std::filesystem::path copy = dir / folder / L"recorder.exe";
+  EXPECT_TRUE(CopyFileW(LongPath(ProgramFolder() / L"recorder.exe").c_str(), LongPath(copy).c_str(), FALSE));
+  return copy;
+}
+
+std::vector<LaunchRecord> LauncherTest::WaitForRecords(const std::filesystem::path& recorder, std::size_t count) {
+  const std::filesystem::path log = recorder.parent_path() / L"recorder.log";
+  WaitUntil([&] { return ReadLaunchRecords(log).size() >= count; });
+  return ReadLaunchRecords(log);
+}
+
 }  // namespace vornish::e2e

@@ -29,6 +29,17 @@ std::string Line(std::initializer_list<std::string_view> fields);
 // The twelve settings the launcher writes at exit, all at their defaults.
 std::map<std::wstring, std::wstring> DefaultSetSection();
 
+// How the recorder program was started, one record per start.
+struct LaunchRecord {
+  std::wstring commandLine;
+  std::wstring folder;
+  int show = -1;
+};
+std::vector<LaunchRecord> ReadLaunchRecords(const std::filesystem::path& log);
+
+// A path as a data-file field on this system (UTF-8 test text, code page 932 on disk).
+std::string Field(const std::filesystem::path& path);
+
 class LauncherTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -43,6 +54,11 @@ class LauncherTest : public ::testing::Test {
   void CloseAndWait(LauncherProcess& launcher);
 
   std::vector<HWND> Buttons(LauncherProcess& launcher) { return launcher.FindChildren(kIconButtonClass); }
+
+  // A copy of the recorder program in `folder` under the test folder.
+  std::filesystem::path InstallRecorder(const std::wstring& folder);
+  // The records of that copy, once there are `count` of them (or the time is up).
+  std::vector<LaunchRecord> WaitForRecords(const std::filesystem::path& recorder, std::size_t count);
 
   TempDir dir{CurrentTestName()};
 };

@@ -5,48 +5,14 @@
 namespace vornish::e2e {
 namespace {
 
-struct Record {
-  std::wstring commandLine;
-  std::wstring folder;
-  int show = -1;
-};
-
-// What the recorder program wrote, one record per start.
-std::vector<Record> ReadRecords(const std::filesystem::path& log) {
-  std::vector<Record> records;
-  if (!Exists(log)) return records;
-  const std::string bytes = ReadBytes(log);
-  std::wstring text(bytes.size(), L'\0');
-  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                           text.data(), static_cast<int>(text.size()))));
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find(L'\n', start);
-    const std::wstring line = text.substr(start, end - start);
-    start = end == std::wstring::npos ? text.size() : end + 1;
-    const std::size_t cwd = line.find(L"\tcwd=");
-    const std::size_t show = line.find(L"\tshow=");
-    if (cwd == std::wstring::npos || show == std::wstring::npos) continue;
-    records.push_back({line.substr(4, cwd - 4), line.substr(cwd + 5, show - cwd - 5), std::stoi(line.substr(show + 6))});
-  }
-  return records;
-}
-
 class LaunchTest : public LauncherTest {
  protected:
-  // A copy of the recorder program in `folder` under the test folder.
-  std::filesystem::path InstallRecorder(const std::wstring& folder) {
-    CreateFolders(dir / folder);
-    const std::filesystem::path copy = dir / folder / L"recorder.exe";
-    EXPECT_TRUE(CopyFileW(LongPath(ProgramFolder() / L"recorder.exe").c_str(), LongPath(copy).c_str(), FALSE));
-    return copy;
+  void SetUp() override {
+    LauncherTest::SetUp();
+    // Clear of the screen's top-left corner, where Wine shows its tray window.
+    SetSetting(L"Window", L"MainLeft", L"3000");
+    SetSetting(L"Window", L"MainTop", L"3000");
   }
-  std::vector<Record> WaitForRecords(const std::filesystem::path& recorder, std::size_t count) {
-    const std::filesystem::path log = recorder.parent_path() / L"recorder.log";
-    WaitUntil([&] { return ReadRecords(log).size() >= count; });
-    return ReadRecords(log);
-  }
-  static std::string Field(const std::filesystem::path& path) { return Utf8(path.wstring()); }
 };
 
 TEST_F(LaunchTest, ClickEnterAndF5StartTheProgramAndCountButDeleteDoesNot) {
@@ -66,11 +32,11 @@ TEST_F(LaunchTest, ClickEnterAndF5StartTheProgramAndCountButDeleteDoesNot) {
   ASSERT_EQ(WaitForRecords(recorder, 2).size(), 2u) << "F5 too";
   PressKey(VK_DELETE);
   ClickAt(CentreOf(button));
-  const std::vector<Record> records = WaitForRecords(recorder, 3);
+  const std::vector<LaunchRecord> records = WaitForRecords(recorder, 3);
   Sleep(300);
-  ASSERT_EQ(ReadRecords(recorder.parent_path() / L"recorder.log").size(), 3u) << "Delete launches nothing";
+  ASSERT_EQ(ReadLaunchRecords(recorder.parent_path() / L"recorder.log").size(), 3u) << "Delete launches nothing";
 
-  for (const Record& r : records) {
+  for (const LaunchRecord& r : records) {
     EXPECT_EQ(r.commandLine, L"\"" + recorder.wstring() + L"\" /p \"quoted arg\"")
         << "a path with spaces is quoted, the parameters stay as written";
     EXPECT_EQ(r.folder, dir.Path().wstring()) << "programs start in the launcher's own folder";
@@ -88,7 +54,7 @@ TEST_F(LaunchTest, PathWithoutSpacesKeepsTheClassicCommandLine) {
   LauncherProcess launcher(dir.Path());
   ASSERT_NE(StartAndWait(launcher), nullptr);
   ClickAt(CentreOf(Buttons(launcher).at(0)));
-  const std::vector<Record> records = WaitForRecords(recorder, 1);
+  const std::vector<LaunchRecord> records = WaitForRecords(recorder, 1);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].commandLine, recorder.wstring() + L" ") << "path, one space, no parameters";
   EXPECT_EQ(records[0].show, SW_SHOWNORMAL);
@@ -137,7 +103,7 @@ TEST_F(LaunchTest, DocumentsOpenThroughTheShellInTheirWorkingFolder) {
   ClickAt(CentreOf(Buttons(launcher).at(0)));
   ASSERT_EQ(WaitForRecords(recorder, 1).size(), 1u);
   ClickAt(CentreOf(Buttons(launcher).at(1)));
-  const std::vector<Record> records = WaitForRecords(recorder, 2);
+  const std::vector<LaunchRecord> records = WaitForRecords(recorder, 2);
   CloseAndWait(launcher);
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L".vrntest");
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"VornishTest.Doc");

@@ -96,6 +96,43 @@ TEST_F(MenuTest, ContextMenuKeyOpensTheMenuOfTheFocusedButton) {
   EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + kEmptyButtonLine + Named("B"));
 }
 
+// The process ids of visible windows whose program file is `exe`.
+std::vector<DWORD> ProcessesShowing(const std::wstring& exe) {
+  std::vector<DWORD> found;
+  for (HWND w : FindTopLevelWindows(L"")) {
+    const DWORD pid = ProcessIdOf(w);
+    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (process && QueryFullProcessImageNameW(process.Get(), 0, path, &size) &&
+        std::filesystem::path(path).filename() == exe) {
+      found.push_back(pid);
+    }
+  }
+  return found;
+}
+
+TEST_F(MenuTest, HelpContentsOpensThePlatformsHelp) {
+  LauncherProcess launcher(dir.Path());
+  const HWND main = StartAndWait(launcher);
+  ASSERT_NE(main, nullptr);
+  RightClickAt(Background(main));
+  ASSERT_NE(OpenMenu(launcher), nullptr);
+  PressKey('H');  // "ﾍﾙﾌﾟ(&H)..." opens the help submenu
+  PressKey('C');  // "目次(&C)"
+  std::vector<DWORD> viewers;
+  EXPECT_TRUE(WaitUntil([&] { return !(viewers = ProcessesShowing(L"winhlp32.exe")).empty(); }))
+      << "the help viewer was started for VRN.hlp";
+  for (DWORD pid : viewers) {
+    UniqueHandle viewer(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    if (viewer) {
+      TerminateProcess(viewer.Get(), 0);
+      WaitForSingleObject(viewer.Get(), 5000);
+    }
+  }
+  CloseAndWait(launcher);
+}
+
 TEST_F(MenuTest, CountingOffRefusesTheRanking) {
   SetSetting(L"Set", L"CountEnable", L"False");
   LauncherProcess launcher(dir.Path());

@@ -19,17 +19,7 @@ namespace {
 // The face starts inside the one-pixel edge.
 constexpr int kEdge = 1;
 
-int ButtonsHeld(WPARAM keys) {
-  return ((keys & MK_LBUTTON) ? kLeftButton : 0) | ((keys & MK_RBUTTON) ? kRightButton : 0) |
-         ((keys & MK_MBUTTON) ? kMiddleButton : 0);
-}
-
 }  // namespace
-
-int ShiftState() {
-  return ((::GetKeyState(VK_SHIFT) < 0) ? kShiftMask : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? kCtrlMask : 0) |
-         ((::GetKeyState(VK_MENU) < 0) ? kAltMask : 0);
-}
 
 bool IconButton::Register(HINSTANCE instance) {
   return Window::RegisterClass(instance, kClassName, CS_DBLCLKS, nullptr);
@@ -194,7 +184,7 @@ void IconButton::OnButtonUp(int button, LPARAM point) {
 }
 
 void IconButton::OnMouseMove(WPARAM keys, LPARAM point) {
-  const int buttons = ButtonsHeld(keys);
+  const int buttons = MouseButtons(keys);
   const POINTFLOAT p = FacePoint(point);
   const ButtonInput::Look before = input_.look();
   if (input_.Move(buttons, p.x, p.y)) {

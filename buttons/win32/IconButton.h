@@ -99,7 +99,4 @@ class IconButton : public Window {
   bool clickPending_ = false;  // a left press on the face that may end as a click
 };
 
-// The shift state of the keyboard as the events report it (1 Shift, 2 Ctrl, 4 Alt).
-int ShiftState();
-
 }  // namespace vornish::win32

@@ -49,4 +49,13 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   ::SetBkColor(dc, old);
 }
 
+int MouseButtons(WPARAM keys) {
+  return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+}
+
+int ShiftState() {
+  return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+         ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
 }  // namespace vornish::win32

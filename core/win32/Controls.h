@@ -21,4 +21,10 @@ COLORREF ToColorRef(OleColor colour);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
+// The mouse buttons held (1 left, 2 right, 4 middle) from a mouse message's
+// wParam, and the shift keys down now (1 Shift, 2 Ctrl, 4 Alt), as the
+// controls' events report them.
+int MouseButtons(WPARAM keys);
+int ShiftState();
+
 }  // namespace vornish::win32

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "buttons/ButtonInput.h"
-#include "buttons/win32/IconButton.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
@@ -112,9 +111,7 @@ LRESULT ControlBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEMOVE: {
       const POINTFLOAT p = BarPoint(lParam);
-      const int buttons = ((wParam & MK_LBUTTON) ? kLeftButton : 0) | ((wParam & MK_RBUTTON) ? kRightButton : 0) |
-                          ((wParam & MK_MBUTTON) ? kMiddleButton : 0);
-      events_.picControl_MouseMove(buttons, ShiftState(), p.x, p.y);
+      events_.picControl_MouseMove(MouseButtons(wParam), ShiftState(), p.x, p.y);
       return 0;
     }
     case WM_SETCURSOR:

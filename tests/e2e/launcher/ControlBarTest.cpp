@@ -5,13 +5,8 @@
 namespace vornish::e2e {
 namespace {
 
-class ControlBarTest : public LauncherTest {
+class ControlBarTest : public PlacedLauncherTest {
  protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    SetSetting(L"Window", L"MainLeft", L"4500");
-    SetSetting(L"Window", L"MainTop", L"3000");
-  }
   static HWND Bar(LauncherProcess& launcher) { return launcher.FindChildren(kControlBarClass).at(0); }
   static void DoubleClickAt(POINT p) {
     ClickAt(p);
@@ -137,7 +132,7 @@ TEST_F(ControlBarTest, ControlMenuHidesTheLauncher) {
   const HWND main = StartAndWait(launcher);
   ASSERT_NE(main, nullptr);
   RightClickAt(CentreOf(Bar(launcher)));
-  ASSERT_TRUE(WaitUntil([&] { return !launcher.FindWindowsOfClass(L"#32768").empty(); }));
+  ASSERT_NE(OpenMenu(launcher), nullptr);
   PressKey('N');  // "ﾗﾝﾁｬｰ非表示(&N)"
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
   CloseAndWait(launcher);

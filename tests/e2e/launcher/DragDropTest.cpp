@@ -6,13 +6,8 @@
 namespace vornish::e2e {
 namespace {
 
-class DragDropTest : public LauncherTest {
+class DragDropTest : public PlacedLauncherTest {
  protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    SetSetting(L"Window", L"MainLeft", L"3000");
-    SetSetting(L"Window", L"MainTop", L"3000");
-  }
   // Somewhere on the screen away from the launcher, where a drag starts.
   static POINT Elsewhere() { return POINT{700, 600}; }
   std::filesystem::path MakeFile(const std::wstring& name) {

@@ -5,14 +5,8 @@
 namespace vornish::e2e {
 namespace {
 
-class FaceTest : public LauncherTest {
+class FaceTest : public PlacedLauncherTest {
  protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    // Away from the screen's corner, where nothing else may cover it.
-    SetSetting(L"Window", L"MainLeft", L"3000");
-    SetSetting(L"Window", L"MainTop", L"3000");
-  }
 
   // Every pixel of a button's face (inside its one-pixel edge) that is not
   // `background`.

@@ -88,4 +88,19 @@ std::vector<LaunchRecord> LauncherTest::WaitForRecords(const std::filesystem::pa
   return ReadLaunchRecords(log);
 }
 
+void PlacedLauncherTest::SetUp() {
+  LauncherTest::SetUp();
+  SetSetting(L"Window", L"MainLeft", kLeftTwips);
+  SetSetting(L"Window", L"MainTop", kTopTwips);
+}
+
+HWND OpenMenu(LauncherProcess& launcher, std::chrono::milliseconds timeout) {
+  return WaitFor(
+      [&] {
+        const auto menus = launcher.FindWindowsOfClass(L"#32768");
+        return menus.empty() ? HWND{} : menus.front();
+      },
+      timeout);
+}
+
 }  // namespace vornish::e2e

@@ -63,4 +63,16 @@ class LauncherTest : public ::testing::Test {
   TempDir dir{CurrentTestName()};
 };
 
+// Tests that point at the launcher's window start it clear of the screen's
+// top-left corner, where Wine shows its tray window: at 300, 200 pixels.
+class PlacedLauncherTest : public LauncherTest {
+ protected:
+  static constexpr const wchar_t* kLeftTwips = L"4500";
+  static constexpr const wchar_t* kTopTwips = L"3000";
+  void SetUp() override;
+};
+
+// The launcher's open pop-up menu, or null when none opens in time.
+HWND OpenMenu(LauncherProcess& launcher, std::chrono::milliseconds timeout = kDefaultTimeout);
+
 }  // namespace vornish::e2e

@@ -5,14 +5,8 @@
 namespace vornish::e2e {
 namespace {
 
-class LaunchTest : public LauncherTest {
+class LaunchTest : public PlacedLauncherTest {
  protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    // Clear of the screen's top-left corner, where Wine shows its tray window.
-    SetSetting(L"Window", L"MainLeft", L"3000");
-    SetSetting(L"Window", L"MainTop", L"3000");
-  }
 };
 
 TEST_F(LaunchTest, ClickEnterAndF5StartTheProgramAndCountButDeleteDoesNot) {

@@ -5,20 +5,9 @@
 namespace vornish::e2e {
 namespace {
 
-class MenuTest : public LauncherTest {
+class MenuTest : public PlacedLauncherTest {
  protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    SetSetting(L"Window", L"MainLeft", L"4500");
-    SetSetting(L"Window", L"MainTop", L"3000");
-  }
   // The open pop-up menu of the launcher, or null.
-  static HWND OpenMenu(LauncherProcess& launcher) {
-    return WaitFor([&] {
-      const auto menus = launcher.FindWindowsOfClass(L"#32768");
-      return menus.empty() ? HWND{} : menus.front();
-    });
-  }
   // A point on the window's background, left of the control bar.
   static POINT Background(HWND main) {
     const RECT r = ScreenRectOf(main);

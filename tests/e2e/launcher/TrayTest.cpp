@@ -7,13 +7,8 @@
 namespace vornish::e2e {
 namespace {
 
-class TrayTest : public LauncherTest {
+class TrayTest : public PlacedLauncherTest {
  protected:
-  void SetUp() override {
-    LauncherTest::SetUp();
-    SetSetting(L"Window", L"MainLeft", L"4500");
-    SetSetting(L"Window", L"MainTop", L"3000");
-  }
   static HWND TrayWindow() { return FindWindowW(nullptr, L"Wine System Tray"); }
   static std::vector<std::wstring> TrayTips() {
     std::vector<std::wstring> tips;
@@ -22,24 +17,12 @@ class TrayTest : public LauncherTest {
     }
     return tips;
   }
-  static HWND OpenMenu(LauncherProcess& launcher) {
-    return WaitFor([&] {
-      const auto menus = launcher.FindWindowsOfClass(L"#32768");
-      return menus.empty() ? HWND{} : menus.front();
-    });
-  }
   // Under Wine the tray window takes the foreground for itself after a press,
   // and now and then that closes a menu the moment it opens: try again then.
   static HWND OpenTrayMenu(LauncherProcess& launcher) {
     for (int attempt = 0; attempt < 3; ++attempt) {
       RightClickAt(*HoverTrayIcon());
-      const HWND menu = WaitFor(
-          [&] {
-            const auto menus = launcher.FindWindowsOfClass(L"#32768");
-            return menus.empty() ? HWND{} : menus.front();
-          },
-          1s);
-      if (menu) return menu;
+      if (const HWND menu = OpenMenu(launcher, 1s)) return menu;
     }
     return nullptr;
   }
@@ -145,7 +128,7 @@ TEST_P(ExitPathTest, SavesTheSameFiles) {
   expected[L"ControlDblClick"] = L"2";
   EXPECT_EQ(ListSettings(L"Set"), expected);
   EXPECT_EQ(ListSettings(L"Window"),
-            (std::map<std::wstring, std::wstring>{{L"MainLeft", L"4500"}, {L"MainTop", L"3000"}}));
+            (std::map<std::wstring, std::wstring>{{L"MainLeft", kLeftTwips}, {L"MainTop", kTopTwips}}));
   EXPECT_TRUE(WaitUntil([] { return TrayTips().empty(); }));
 }
 

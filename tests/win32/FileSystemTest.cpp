@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
 #include "core/win32/Handles.h"
+#include "harness/Files.h"
 
 namespace vornish::win32 {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using e2e::ReadBytes;
+using e2e::TempDir;
+using e2e::WriteBytes;
+
+// The wide path of a file in `dir`.
+std::wstring In(const TempDir& dir, const wchar_t* name) { return (dir / name).wstring(); }
 
 int FilesIn(const std::wstring& folder) {
   WIN32_FIND_DATAW found{};
@@ -25,62 +28,62 @@ int FilesIn(const std::wstring& folder) {
 }
 
 TEST(WinFileSystem, ReplaceCreatesAndReplacesWithoutLeavingTemporaries) {
-  TempFolder dir;
+  TempDir dir(L"w32");
   WinFileSystem fs;
-  const std::wstring file = dir / L"VRN.dat";
+  const std::wstring file = In(dir, L"VRN.dat");
   EXPECT_FALSE(fs.FileExists(file));
   ASSERT_TRUE(fs.ReplaceContents(file, "first\r\n").ok());
   ASSERT_TRUE(fs.ReplaceContents(file, std::string("second\0third", 12)).ok());
-  EXPECT_EQ(ReadFileBytes(file), std::string("second\0third", 12));
-  EXPECT_EQ(FilesIn(dir.path()), 1);
+  EXPECT_EQ(ReadBytes(file), std::string("second\0third", 12));
+  EXPECT_EQ(FilesIn(dir.Path().wstring()), 1);
   std::string bytes;
   ASSERT_TRUE(fs.ReadAll(file, bytes).ok());
   EXPECT_EQ(bytes.size(), 12u);
   EXPECT_TRUE(fs.FileExists(file));
-  EXPECT_FALSE(fs.FileExists(dir.path())) << "a folder is not a file";
-  EXPECT_TRUE(fs.PathExists(dir.path()));
+  EXPECT_FALSE(fs.FileExists(dir.Path().wstring())) << "a folder is not a file";
+  EXPECT_TRUE(fs.PathExists(dir.Path().wstring()));
 }
 
 TEST(WinFileSystem, ReadOnlyFileIsKeptAndTheFailureReported) {
-  TempFolder dir;
+  TempDir dir(L"w32");
   WinFileSystem fs;
-  const std::wstring file = dir / L"VRN.dat";
-  WriteFileBytes(file, "old content");
+  const std::wstring file = In(dir, L"VRN.dat");
+  WriteBytes(file, "old content");
   ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
   const FileResult result = fs.ReplaceContents(file, "new content");
   EXPECT_EQ(result.status, FileResult::Status::Failed);
   EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_FALSE(result.reason.empty());
-  EXPECT_EQ(ReadFileBytes(file), "old content");
-  EXPECT_EQ(FilesIn(dir.path()), 1);
+  EXPECT_EQ(ReadBytes(file), "old content");
+  EXPECT_EQ(FilesIn(dir.Path().wstring()), 1);
 }
 
 TEST(WinFileSystem, MissingFolderIsAFailureWithTheSystemsReason) {
-  TempFolder dir;
+  TempDir dir(L"w32");
   WinFileSystem fs;
-  const FileResult result = fs.ReplaceContents(dir / L"gone\\VRN.dat", "x");
+  const FileResult result = fs.ReplaceContents(In(dir, L"gone\\VRN.dat"), "x");
   EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_FALSE(result.reason.empty());
 }
 
 TEST(WinFileSystem, HiddenFileStaysHidden) {
-  TempFolder dir;
+  TempDir dir(L"w32");
   WinFileSystem fs;
-  const std::wstring file = dir / L"VRN.dat";
-  WriteFileBytes(file, "old");
+  const std::wstring file = In(dir, L"VRN.dat");
+  WriteBytes(file, "old");
   ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
   EXPECT_TRUE(fs.FileExists(file)) << "hidden files count";
   ASSERT_TRUE(fs.ReplaceContents(file, "new").ok());
-  EXPECT_EQ(ReadFileBytes(file), "new");
+  EXPECT_EQ(ReadBytes(file), "new");
   EXPECT_NE(::GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 TEST(WinFileSystem, FileOpenedExclusivelyElsewhereIsUnreadable) {
-  TempFolder dir;
+  TempDir dir(L"w32");
   WinFileSystem fs;
-  const std::wstring file = dir / L"VRN.dat";
-  WriteFileBytes(file, "[Vornish Ver.1.0]\r\n");
+  const std::wstring file = In(dir, L"VRN.dat");
+  WriteBytes(file, "[Vornish Ver.1.0]\r\n");
   const UniqueFile lock(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(lock);
   std::string bytes;
@@ -90,9 +93,9 @@ TEST(WinFileSystem, FileOpenedExclusivelyElsewhereIsUnreadable) {
 }
 
 TEST(WinFileSystem, PathsLongerThanTheClassicLimit) {
-  TempFolder dir;
+  TempDir dir(L"w32");
   WinFileSystem fs;
-  std::wstring folder = dir.path();
+  std::wstring folder = dir.Path().wstring();
   while (folder.size() < 400) {
     folder += L"\\" + std::wstring(60, L'd');
     ASSERT_TRUE(::CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr));

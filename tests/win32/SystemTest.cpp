@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
 #include "core/DataFile.h"
 #include "core/win32/Com.h"
 #include "core/win32/SharedRoutines.h"

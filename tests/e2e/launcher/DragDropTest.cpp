@@ -55,6 +55,32 @@ TEST_F(DragDropTest, OlderDropMessageRegistersToo) {
   EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Registered(file));
 }
 
+TEST_F(DragDropTest, LongPathsAndNamesBeyondTheCodePageSurviveARestart) {
+  std::filesystem::path folder = dir.Path();
+  while (folder.wstring().size() < 280) folder /= std::wstring(40, L'd');
+  CreateFolders(folder);
+  const std::filesystem::path file = folder / L"메모 한국어.txt";
+  WriteBytes(file, "text");
+  WriteBytes(DataFile(), std::string(kHeader) + Named("A", 7));
+  {
+    LauncherProcess launcher(dir.Path());
+    ASSERT_NE(StartAndWait(launcher), nullptr);
+    const HWND target = Buttons(launcher).at(0);
+    const RemoteBuffer drop = DropFiles(launcher.GetProcess().Handle(), target, {file.wstring()}, POINT{5, 5});
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(target) == L"메모 한국어.txt"; }));
+    CloseAndWait(launcher);
+  }
+  const std::string saved = ReadBytes(DataFile());
+  EXPECT_EQ(saved.substr(0, 3), "\xEF\xBB\xBF") << "kept as UTF-8, not as question marks";
+  EXPECT_NE(saved.find(Utf8(file.wstring())), std::string::npos);
+
+  LauncherProcess again(dir.Path());
+  ASSERT_NE(StartAndWait(again), nullptr);
+  EXPECT_EQ(TextOf(Buttons(again).at(0)), L"메모 한국어.txt");
+  CloseAndWait(again);
+  EXPECT_EQ(ReadBytes(DataFile()), saved);
+}
+
 TEST_F(DragDropTest, LockedButtonOpensTheFileWithItsProgram) {
   const std::filesystem::path recorder = InstallRecorder(L"tools");
   const std::filesystem::path spaced = MakeFile(L"my memo.txt");

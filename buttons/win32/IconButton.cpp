@@ -45,6 +45,13 @@ bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const REC
 
 void IconButton::EnableFileDrops() { dropTarget_.Register(hwnd()); }
 
+void IconButton::AttachTooltip(HWND tooltip) {
+  if (tooltip_ || !tooltip) return;
+  tooltip_ = tooltip;
+  AddTool(tooltip_, hwnd());
+  SetToolText(tooltip_, hwnd(), props_.ExeTitle().c_str());
+}
+
 void IconButton::FileDropped(const std::wstring& path) {
   if (props_.ExeLock()) {
     events_.IconButton_FileDrop(index_, path);

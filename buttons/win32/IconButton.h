@@ -52,6 +52,9 @@ class IconButton : public Window {
   // redrawn only by IconRefresh.
   void Assign(const ButtonRecord& record);
 
+  // Shows the title as a tip through `tooltip` from now on.
+  void AttachTooltip(HWND tooltip);
+
   // Registers the face as an OLE drop target (OLE must be initialised on
   // this thread); until then files arrive only as WM_DROPFILES.
   void EnableFileDrops();

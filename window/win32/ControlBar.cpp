@@ -46,6 +46,13 @@ void ControlBar::SetToolTipText(std::wstring_view text) {
   SetToolText(tooltip_, hwnd(), tip_.c_str());
 }
 
+void ControlBar::AttachTooltip(HWND tooltip) {
+  if (tooltip_ || !tooltip) return;
+  tooltip_ = tooltip;
+  AddTool(tooltip_, hwnd());
+  SetToolText(tooltip_, hwnd(), tip_.c_str());
+}
+
 void ControlBar::MoveTo(const RECT& bounds) {
   ::SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);

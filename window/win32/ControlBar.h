@@ -43,6 +43,8 @@ class ControlBar : public Window {
   void SetMovePointer(bool move);
 
   void SetToolTipText(std::wstring_view text);
+  // Shows the tip through `tooltip` from now on.
+  void AttachTooltip(HWND tooltip);
   void MoveTo(const RECT& bounds);
 
  protected:

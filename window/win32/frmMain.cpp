@@ -93,10 +93,7 @@ bool frmMain::Load() {
                                                  ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(trayImage_.get()));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  const int dragImages[] = {IDI_DRAG, IDI_DROP, IDI_UNDROP};
-  for (int i = 0; i < 3; ++i) dragCursors_[i] = LoadDragCursor(instance_, dragImages[i]);
-  tooltip_ = CreateTooltip(instance_, hwnd());
-  if (!picControl_.Create(instance_, hwnd(), tooltip_)) return false;
+  if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
   Form_Load();
   return true;
 }
@@ -110,12 +107,17 @@ void frmMain::Show() {
 void frmMain::AfterShow() {
   ::KillTimer(hwnd(), kTimerAfterShow);
   if (ole_ || unloaded_) return;
-  // Both talk to other parts of the system and take noticeable time, while
-  // neither is of use before the user sees the window: they wait until it
-  // has been painted.
+  // The tray icon, OLE and the tool tips take noticeable time, while none of
+  // them is of use before the user sees the window: they wait until it has
+  // been painted.
   tray_.Add(hwnd(), trayImage_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
   ole_.emplace();
-  for (auto& button : iconButtons_) button->EnableFileDrops();
+  tooltip_ = CreateTooltip(instance_, hwnd());
+  picControl_.AttachTooltip(tooltip_);
+  for (auto& button : iconButtons_) {
+    button->EnableFileDrops();
+    button->AttachTooltip(tooltip_);
+  }
 }
 
 void frmMain::Form_Load() {
@@ -682,6 +684,10 @@ void frmMain::IconButton_MouseMove(int Index, int Button, int, float, float) {
 }
 
 void frmMain::BeginButtonDrag(int source) {
+  if (!dragCursors_[0]) {
+    const int images[] = {IDI_DRAG, IDI_DROP, IDI_UNDROP};
+    for (int i = 0; i < 3; ++i) dragCursors_[i] = LoadDragCursor(instance_, images[i]);
+  }
   dragSource_ = source;
   dragFeedback_ = DragFeedback();
   // The main window follows the pointer until the button is released.

@@ -70,7 +70,7 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   void OpenTrayButtonMenu();
   void Hide();
   void EnableTimer(bool enabled);
-  // The tray icon and OLE drops, set up right after the first paint.
+  // The tray icon, OLE drops and tool tips, set up right after the first paint.
   void AfterShow();
 
   // TickHost

@@ -102,7 +102,7 @@ TEST_F(ControlBarTest, DoubleClickExitsWhenSoConfigured) {
   SetSetting(L"Set", L"ControlDblClick", L"2");
   LauncherProcess launcher(dir.Path());
   ASSERT_NE(StartAndWait(launcher), nullptr);
-  EXPECT_EQ(ReadTooltipTexts(launcher.MainWindow()).size(), 2u);
+  EXPECT_EQ(WaitForTips(launcher.MainWindow(), 2).size(), 2u);
   DoubleClickAt(CentreOf(Bar(launcher)));
   EXPECT_EQ(launcher.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + kEmptyButtonLine);
@@ -115,11 +115,7 @@ TEST_F(ControlBarTest, DoubleClickForSettingsKeepsTheLauncherRunning) {
   const HWND main = StartAndWait(launcher);
   ASSERT_NE(main, nullptr);
   const HWND bar = Bar(launcher);
-  std::wstring tip;
-  for (const ToolTipText& t : ReadTooltipTexts(main)) {
-    if (reinterpret_cast<HWND>(t.id) == bar) tip = t.text;
-  }
-  EXPECT_EQ(tip, L"ﾗﾝﾁｬｰ設定");
+  EXPECT_EQ(WaitForTips(main, 2)[bar], L"ﾗﾝﾁｬｰ設定");
   DoubleClickAt(CentreOf(bar));
   Sleep(300);
   EXPECT_TRUE(launcher.IsRunning());

@@ -27,10 +27,7 @@ TEST_F(DataFileTest, JapaneseFileIsShownAndWrittenBackByteForByte) {
   EXPECT_EQ(TextOf(buttons[2]), L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ");
   EXPECT_EQ(TextOf(buttons[3]), L"");
 
-  std::map<HWND, std::wstring> tips;
-  for (const ToolTipText& tool : ReadTooltipTexts(launcher.MainWindow())) {
-    tips[reinterpret_cast<HWND>(tool.id)] = tool.text;
-  }
+  std::map<HWND, std::wstring> tips = WaitForTips(launcher.MainWindow(), 5);
   EXPECT_EQ(tips[buttons[0]], L"メモ帳");
   EXPECT_EQ(tips[buttons[1]], L"表計算ｿﾌﾄ, \"引用\"");
   EXPECT_EQ(tips[buttons[3]], L"") << "an empty title shows no tip";

@@ -94,6 +94,16 @@ void PlacedLauncherTest::SetUp() {
   SetSetting(L"Window", L"MainTop", kTopTwips);
 }
 
+std::map<HWND, std::wstring> WaitForTips(HWND main, std::size_t count) {
+  std::map<HWND, std::wstring> tips;
+  WaitUntil([&] {
+    tips.clear();
+    for (const ToolTipText& tool : ReadTooltipTexts(main)) tips[reinterpret_cast<HWND>(tool.id)] = tool.text;
+    return tips.size() >= count;
+  });
+  return tips;
+}
+
 HWND OpenMenu(LauncherProcess& launcher, std::chrono::milliseconds timeout) {
   return WaitFor(
       [&] {

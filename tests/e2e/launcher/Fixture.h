@@ -72,6 +72,10 @@ class PlacedLauncherTest : public LauncherTest {
   void SetUp() override;
 };
 
+// The tool tips of the launcher's window by tool window, once `count` tools
+// are there (the launcher makes them right after its first paint).
+std::map<HWND, std::wstring> WaitForTips(HWND main, std::size_t count);
+
 // The launcher's open pop-up menu, or null when none opens in time.
 HWND OpenMenu(LauncherProcess& launcher, std::chrono::milliseconds timeout = kDefaultTimeout);
 

@@ -626,8 +626,11 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       ArrangeButtons();
-      // Icons are made for the size they are shown at.
+      // Icons are made for the size they are shown at, and the gradient has
+      // as many rows as the bar has pixels.
       for (auto& button : iconButtons_) button->IconRefresh();
+      ShowBarInactive();
+      tmrPopUp_.SetMarker(kRepaintWhenActive);
       return 0;
     }
     case WM_SYSCOLORCHANGE:

@@ -12,28 +12,20 @@ include(cmake/VornishApp.cmake)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)
 
-# Start-up benchmark (run by tools/bench.sh, not by ctest).
-add_executable(vornish_bench_startup bench/StartupBench.cpp)
-target_link_libraries(vornish_bench_startup PRIVATE vornish_e2e_harness)
-target_compile_options(vornish_bench_startup PRIVATE ${VORNISH_WARNINGS})
-if(MINGW)
-  target_link_options(vornish_bench_startup PRIVATE -municode)
-endif()
+# Benchmarks run by tools/bench.sh under Wine, not by ctest.
+function(vornish_windows_bench name source)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  target_compile_options(${name} PRIVATE ${VORNISH_WARNINGS})
+  if(MINGW)
+    target_link_options(${name} PRIVATE -municode)
+  endif()
+endfunction()
+
+# Start-up beside a minimal program; CPU of the idle launcher.
+vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_e2e_harness)
 add_dependencies(vornish_bench_startup vornish minimal)
-
-# Costs of the main window's work (icons, layout, placement), by tools/bench.sh.
-add_executable(vornish_bench_window bench/WindowBench.cpp)
-target_link_libraries(vornish_bench_window PRIVATE vornish_win32)
-target_compile_options(vornish_bench_window PRIVATE ${VORNISH_WARNINGS})
-if(MINGW)
-  target_link_options(vornish_bench_window PRIVATE -municode)
-endif()
-
-# CPU time of an idle launcher, floating and docked (tools/bench.sh).
-add_executable(vornish_bench_idle bench/IdleBench.cpp)
-target_link_libraries(vornish_bench_idle PRIVATE vornish_e2e_harness)
-target_compile_options(vornish_bench_idle PRIVATE ${VORNISH_WARNINGS})
-if(MINGW)
-  target_link_options(vornish_bench_idle PRIVATE -municode)
-endif()
+vornish_windows_bench(vornish_bench_idle bench/IdleBench.cpp vornish_e2e_harness)
 add_dependencies(vornish_bench_idle vornish)
+# Costs of the main window's work: icons, layout, placement, gradient.
+vornish_windows_bench(vornish_bench_window bench/WindowBench.cpp vornish_win32)

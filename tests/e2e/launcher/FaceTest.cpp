@@ -2,6 +2,11 @@
 // colour, the raised edge, and the window sized around them.
 #include "launcher/Fixture.h"
 
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace vornish::e2e {
 namespace {
 
@@ -82,6 +87,76 @@ TEST_F(FaceTest, SixteenPixelButtonsDrawTheSmallIconInside) {
   const RECT r = ScreenRectOf(button);
   EXPECT_EQ(r.right - r.left, 18);
   EXPECT_GT(PixelsOtherThan(button, GetSysColor(COLOR_BTNFACE)), 30);
+  CloseAndWait(launcher);
+}
+
+// Wine takes the DPI for programs it starts from this value.
+class DpiScope {
+ public:
+  explicit DpiScope(DWORD dpi) {
+    HKEY raw = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                    nullptr);
+    key_.Reset(raw);
+    RegSetValueExW(key_.Get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+  }
+  ~DpiScope() { RegDeleteValueW(key_.Get(), L"LogPixels"); }
+  DpiScope(const DpiScope&) = delete;
+  DpiScope& operator=(const DpiScope&) = delete;
+
+ private:
+  UniqueKey key_;
+};
+
+TEST_F(FaceTest, AtHigherDpiTwipsScaleAndIconsAreMadeForTheirSize) {
+  const DpiScope dpi(144);
+  const std::string notepad = "C:\\windows\\system32\\notepad.exe";
+  std::string file(kHeader);
+  for (int i = 0; i < 5; ++i) file += Line({"n", notepad, "", "", "1", "", "0", "0", "-2147483633", "0", "0"});
+  WriteBytes(DataFile(), file);
+  LauncherProcess launcher(dir.Path());
+  const HWND main = StartAndWait(launcher);
+  ASSERT_NE(main, nullptr);
+  const RECT r = ScreenRectOf(main);
+  EXPECT_EQ(r.right - r.left, 278) << "2775 twips at 10 twips a pixel";
+  EXPECT_EQ(r.bottom - r.top, 63) << "630 twips";
+  EXPECT_EQ(r.left, 450) << "the saved 4500 twips";
+  const HWND button = Buttons(launcher).at(0);
+  RECT face{};
+  GetClientRect(button, &face);
+  EXPECT_EQ(face.right, 51) << "510 twips";
+  // The face shows the program's own 48-pixel image, not a 32-pixel one
+  // stretched: compare with that image drawn here over the face colour.
+  const int size = 48;
+  HICON icon = nullptr;
+  ASSERT_EQ(SHDefExtractIconW(L"C:\\windows\\system32\\notepad.exe", 0, 0, &icon, nullptr, MAKELONG(size, size)),
+            S_OK);
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  const RECT all{0, 0, size, size};
+  const HBRUSH faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  FillRect(memory, &all, faceBrush);
+  DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  int different = 0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const COLORREF expected = GetPixel(memory, x, y);
+      const COLORREF shown = WindowPixel(button, x + 1, y + 1);
+      const int diff = std::max({std::abs(GetRValue(expected) - GetRValue(shown)),
+                                 std::abs(GetGValue(expected) - GetGValue(shown)),
+                                 std::abs(GetBValue(expected) - GetBValue(shown))});
+      different += diff > 8 ? 1 : 0;
+    }
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteObject(faceBrush);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  DestroyIcon(icon);
+  EXPECT_LT(different, size * size / 50) << different << " pixels differ from the 48-pixel image";
   CloseAndWait(launcher);
 }
 

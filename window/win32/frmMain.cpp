@@ -111,6 +111,9 @@ void frmMain::AfterShow() {
   // them is of use before the user sees the window: they wait until it has
   // been painted.
   tray_.Add(hwnd(), trayImage_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  // A tray that shows itself as a window of its own (Wine's, for one) must
+  // not end up over the launcher the user has just seen appear.
+  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ole_.emplace();
   tooltip_ = CreateTooltip(instance_, hwnd());
   picControl_.AttachTooltip(tooltip_);

@@ -7,8 +7,10 @@ namespace vornish {
 
 namespace {
 
-std::wstring WithDetails(std::wstring_view headline, std::wstring_view path, std::wstring_view reason,
-                         std::wstring_view footer) {
+// A headline, a blank line, the path and the system's reason, and a footer
+// after another blank line.
+Message WithDetails(std::wstring_view headline, std::wstring_view path, std::wstring_view reason,
+                    std::wstring_view footer) {
   std::wstring text(headline);
   text += L"\r\n\r\n";
   text += path;
@@ -20,25 +22,38 @@ std::wstring WithDetails(std::wstring_view headline, std::wstring_view path, std
     text += L"\r\n\r\n";
     text += footer;
   }
-  return text;
+  return {text, MessageStyle::Failure};
 }
 
 constexpr std::wstring_view kNotSavedThisRun = L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。";
 
 }  // namespace
 
-std::wstring DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason) {
+Message FileNotFoundMessage() { return {L"ﾌｧｲﾙが見つかりません。"}; }
+
+Message NotDataFileMessage() { return {std::wstring(kAppTitle) + L"のﾃﾞｰﾀﾌｧｲﾙではありません。"}; }
+
+Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason) {
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path, reason, {});
 }
 
-std::wstring DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason) {
+Message DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason) {
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。", path, reason, kNotSavedThisRun);
 }
 
-std::wstring DataFileTooLargeMessage(std::wstring_view path) {
+Message DataFileTooLargeMessage(std::wstring_view path) {
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙのﾎﾞﾀﾝが多すぎます。最初の" + ToDecimal(static_cast<std::int64_t>(kMaxButtons)) +
                          L"個だけを表示します。",
                      path, {}, kNotSavedThisRun);
+}
+
+Message CountingOffMessage() { return {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}; }
+
+Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }
+
+Message StartupLinkHowToMessage() {
+  return {L"VB5STKIT.DLLが見つかりません。\r\nVB5STKIT.DLLを入手し、Windowsｼｽﾃﾑﾃﾞｨﾚｸﾄﾘにｺﾋﾟｰして下さい。",
+          MessageStyle::Hint};
 }
 
 }  // namespace vornish

@@ -1,5 +1,5 @@
-// Texts the launcher shows in message boxes. All carry the application's
-// title.
+// Texts the launcher shows in message boxes, with the kind of box each needs.
+// Every box carries the application's title.
 #pragma once
 
 #include <string>
@@ -9,19 +9,33 @@ namespace vornish {
 
 inline constexpr std::wstring_view kAppTitle = L"Vornish";
 
-inline constexpr std::wstring_view kMsgFileNotFound = L"ﾌｧｲﾙが見つかりません。";
-inline constexpr std::wstring_view kMsgNotDataFileSuffix = L"のﾃﾞｰﾀﾌｧｲﾙではありません。";
+// Refusals and failures: exclamation icon and OK. Hints: information icon and
+// OK. Questions: question icon, Yes and No.
+enum class MessageStyle { Failure, Hint, Question };
 
-inline std::wstring NotDataFileMessage() { return std::wstring(kAppTitle) + std::wstring(kMsgNotDataFileSuffix); }
+struct Message {
+  std::wstring text;
+  MessageStyle style = MessageStyle::Failure;
+  bool operator==(const Message&) const = default;
+};
+
+// Start-up refusals.
+Message FileNotFoundMessage();
+Message NotDataFileMessage();
 
 // The data file could not be saved at exit; the old file is kept.
-std::wstring DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
-
+Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The data file exists but could not be read at start; this run will not
 // write it, so nothing in it is lost.
-std::wstring DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason);
-
+Message DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The data file holds more buttons than the launcher can show.
-std::wstring DataFileTooLargeMessage(std::wstring_view path);
+Message DataFileTooLargeMessage(std::wstring_view path);
+
+// The ranking needs launch counting.
+Message CountingOffMessage();
+
+// The system's shortcut interface is missing: two boxes, one after the other.
+Message StartupLinkFailedMessage();
+Message StartupLinkHowToMessage();
 
 }  // namespace vornish

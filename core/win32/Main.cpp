@@ -35,10 +35,10 @@ int RunLauncher(HINSTANCE instance) {
     case StartDecision::Action::EndSilently:
       return 0;
     case StartDecision::Action::RefuseNotFound:
-      ShowMessage(nullptr, kMsgFileNotFound, MB_ICONEXCLAMATION);
+      ShowMessage(nullptr, FileNotFoundMessage());
       return 0;
     case StartDecision::Action::RefuseNotDataFile:
-      ShowMessage(nullptr, NotDataFileMessage(), MB_ICONEXCLAMATION);
+      ShowMessage(nullptr, NotDataFileMessage());
       return 0;
     case StartDecision::Action::Run:
       break;

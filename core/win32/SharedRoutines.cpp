@@ -30,9 +30,8 @@ std::wstring ResolveFolder(std::wstring_view folder) {
 }
 
 void ReportShortcutInterfaceMissing(HWND owner) {
-  ShowMessage(owner, L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。", MB_ICONEXCLAMATION);
-  ShowMessage(owner, L"VB5STKIT.DLLが見つかりません。\r\nVB5STKIT.DLLを入手し、Windowsｼｽﾃﾑﾃﾞｨﾚｸﾄﾘにｺﾋﾟｰして下さい。",
-              MB_ICONINFORMATION);
+  ShowMessage(owner, StartupLinkFailedMessage());
+  ShowMessage(owner, StartupLinkHowToMessage());
 }
 
 bool SetTopMost(HWND hwnd, HWND insertAfter) {
@@ -86,10 +85,19 @@ std::wstring ProgramPath() {
 
 std::wstring ProgramFolder() { return ProgramFolderOf(ProgramPath()); }
 
-void ShowMessage(HWND owner, std::wstring_view text, UINT icon) {
-  const std::wstring body(text);
+UINT MessageBoxStyle(MessageStyle style) {
+  switch (style) {
+    case MessageStyle::Hint: return MB_OK | MB_ICONINFORMATION;
+    case MessageStyle::Question: return MB_YESNO | MB_ICONQUESTION;
+    case MessageStyle::Failure: break;
+  }
+  return MB_OK | MB_ICONEXCLAMATION;
+}
+
+bool ShowMessage(HWND owner, const Message& message) {
   const std::wstring title(kAppTitle);
-  ::MessageBoxW(owner, body.c_str(), title.c_str(), MB_OK | icon);
+  const int answer = ::MessageBoxW(owner, message.text.c_str(), title.c_str(), MessageBoxStyle(message.style));
+  return answer == IDOK || answer == IDYES;
 }
 
 }  // namespace vornish::win32

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Messages.h"
+
 namespace vornish::win32 {
 
 // The folder, relative to the Start menu's programs folder, that holds the
@@ -33,8 +35,9 @@ bool WindowTopOff(HWND hwnd);
 std::wstring ProgramPath();
 std::wstring ProgramFolder();
 
-// A message box with the application's title, an OK button and `icon`
-// (MB_ICONEXCLAMATION for refusals and failures, MB_ICONINFORMATION for hints).
-void ShowMessage(HWND owner, std::wstring_view text, UINT icon);
+// A message box with the application's title and the icon and buttons of its
+// style; true when the user answered OK or Yes.
+bool ShowMessage(HWND owner, const Message& message);
+UINT MessageBoxStyle(MessageStyle style);
 
 }  // namespace vornish::win32

@@ -108,7 +108,8 @@ LRESULT ControlBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       if (::GetCapture() == hwnd()) ::ReleaseCapture();
       return 0;
-    case WM_RBUTTONDOWN: {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: {  // only the left button's double-click acts
       const POINTFLOAT p = BarPoint(lParam);
       events_.picControl_MouseDown(kRightButton, ShiftState(), p.x, p.y);
       return 0;

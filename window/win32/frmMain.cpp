@@ -57,8 +57,6 @@ UniqueCursor LoadDragCursor(HINSTANCE instance, int id) {
   return UniqueCursor(::CreateIconIndirect(&info));
 }
 
-constexpr const wchar_t* kCountingOffMessage = L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。";
-
 }  // namespace
 
 bool frmMain::Register(HINSTANCE instance) {
@@ -161,10 +159,10 @@ bool frmMain::CreateIconButton(int index, const RECT& bounds) {
 void frmMain::ReportDataFileLoad(const DataFileLoad& load) {
   switch (load.status) {
     case DataFileLoad::Status::Unreadable:
-      ShowMessage(hwnd(), DataFileReadFailedMessage(model_.DataFilePath, load.error.reason), MB_ICONEXCLAMATION);
+      ShowMessage(hwnd(), DataFileReadFailedMessage(model_.DataFilePath, load.error.reason));
       break;
     case DataFileLoad::Status::Overflow:
-      ShowMessage(hwnd(), DataFileTooLargeMessage(model_.DataFilePath), MB_ICONEXCLAMATION);
+      ShowMessage(hwnd(), DataFileTooLargeMessage(model_.DataFilePath));
       break;
     default:
       break;
@@ -343,7 +341,7 @@ void frmMain::Run(Command command) {
       if (model_.settings.CountEnable) {
         ShowBarInactive();
       } else {
-        ShowMessage(hwnd(), kCountingOffMessage, MB_ICONEXCLAMATION);
+        ShowMessage(hwnd(), CountingOffMessage());
       }
       break;
     case Command::LauncherSettings: {
@@ -374,7 +372,7 @@ void frmMain::Run(Command command) {
 void frmMain::CallHelp(UINT command) {
   if (!::WinHelpW(hwnd(), model_.HelpFile.c_str(), command, 0)) {
     const DWORD error = ::GetLastError();
-    if (error != ERROR_SUCCESS) ShowMessage(hwnd(), ErrorText(error), MB_ICONEXCLAMATION);
+    if (error != ERROR_SUCCESS) ShowMessage(hwnd(), Message{ErrorText(error)});
   }
 }
 
@@ -498,8 +496,7 @@ void frmMain::Form_Unload() {
   }
   const UnloadReport report = SaveLauncher(model_, services_, position);
   if (!report.dataFileSkipped && !report.dataFileWritten) {
-    ShowMessage(hwnd(), DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason),
-                MB_ICONEXCLAMATION);
+    ShowMessage(hwnd(), DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
   }
 }
 
@@ -596,12 +593,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (dragSource_ >= 0 && reinterpret_cast<HWND>(lParam) != hwnd()) EndButtonDrag(false);
       return 0;
+    // A second press soon after the first arrives as a double-click (the
+    // class asks for them); on the background it is just another press.
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       // The background is a handle too: the system moves the window at once.
       ::ReleaseCapture();
       ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
       return 0;
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
       model_.CurrentButton = -1;
       ShowButtonMenu();
       return 0;

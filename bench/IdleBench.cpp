@@ -58,11 +58,10 @@ void Measure(const wchar_t* name, const wchar_t* position, int seconds) {
   std::string file = "[Vornish Ver.1.0]\r\n";
   for (int i = 0; i < 10; ++i) file += "\x1B\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "-2147483633\x1B" "0\x1B" "0\x1B\r\n";
   WriteBytes(folder / L"VRN.dat", file);
-  LauncherProcess launcher(folder.Path());
-  launcher.Start();
-  const HWND main = launcher.WaitForMainWindow();
+  Launcher launcher(folder.path());
+  const HWND main = launcher.Start();
   if (!main) return;
-  ActivateWindow(main);
+  Activate(main);
   Sleep(2000);  // settled: icons drawn, bar painted, docked in place
   const double before = UnixCpuMs("vornish.exe");
   // Debian installs the 64-bit server as wineserver64.
@@ -73,7 +72,6 @@ void Measure(const wchar_t* name, const wchar_t* position, int seconds) {
   std::wprintf(L"  idle %-8ls %d s: launcher %.0f ms CPU (%.3f %% of one core), Wine server %.0f ms\n", name,
                seconds, used, used / (seconds * 10.0), server);
   launcher.Close();
-  launcher.WaitForExit();
   ClearSettings();
 }
 

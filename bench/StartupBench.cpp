@@ -1,4 +1,5 @@
-// Start-up of vornish.exe beside a minimal Win32 program, under the same
+// Start-up of vornish.exe beside a minimal Win32 program (holder.exe showing
+// its one plain window), under the same
 // conditions in one run: the time from CreateProcess until the program's main
 // window is visible and the program waits for input (its first paint done).
 // Prints each program's median and the ratio. Run under Wine by tools/bench.sh.
@@ -25,15 +26,9 @@ struct Subject {
 double StartOnce(const Subject& subject) {
   const auto start = Clock::now();
   Process process = Process::Start(subject.program);
-  process.WaitForInputIdle(std::chrono::seconds(10));
+  WaitForInputIdle(process.Handle(), 10000);
   HWND window = nullptr;
-  WaitUntil(
-      [&] {
-        const auto windows = FindWindowsOfClass(process.Id(), subject.windowClass);
-        window = windows.empty() ? nullptr : windows.front();
-        return window != nullptr;
-      },
-      std::chrono::seconds(10));
+  WaitUntil([&] { return (window = TopWindow(process.Id(), subject.windowClass.c_str())) != nullptr; }, 10s);
   const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
   process.WaitForExit(std::chrono::seconds(10));
@@ -51,13 +46,13 @@ double Median(std::vector<double> values) {
 int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 1 ? _wtoi(argv[1]) : 15;
   TempDir folder(L"startup-bench");
-  CopyFileW(LongPath(BuiltLauncher()).c_str(), LongPath(folder / L"vornish.exe").c_str(), FALSE);
+  CopyFileW((BinFolder() / L"vornish.exe").c_str(), (folder / L"vornish.exe").c_str(), FALSE);
   ClearSettings();
   // Tips and other first-start windows stay out of the way.
   SetSetting(L"Set", L"StartTips", L"0");
   const Subject subjects[] = {
-      {L"minimal.exe", ProgramFolder() / L"minimal.exe", L"Vornish.E2EMinimal"},
-      {L"vornish.exe", folder / L"vornish.exe", std::wstring(kMainWindowClass)},
+      {L"minimal", BinFolder() / L"holder.exe", L"Vornish.E2EHolder"},
+      {L"vornish.exe", folder / L"vornish.exe", kMainClass},
   };
 
   // One warm-up each, then alternate so both see the same machine load.

@@ -5,36 +5,26 @@
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  wchar_t self[32768] = {};
-  GetModuleFileNameW(nullptr, self, 32768);
-  std::wstring log = self;
-  log.erase(log.find_last_of(L'\\') + 1);
-  log += L"recorder.log";
-
-  wchar_t folder[32768] = {};
-  GetCurrentDirectoryW(32768, folder);
+  std::wstring log(32768, L'\0'), folder(32768, L'\0');
+  log.resize(GetModuleFileNameW(nullptr, log.data(), 32768));
+  log.replace(log.find_last_of(L'\\') + 1, std::wstring::npos, L"recorder.log");
+  folder.resize(GetCurrentDirectoryW(32768, folder.data()));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-  const std::wstring record = std::wstring(L"cmd=") + GetCommandLineW() + L"\tcwd=" + folder +
-                              L"\tshow=" + std::to_wstring(show) + L"\n";
-
-  const int size = WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), bytes.data(), size, nullptr,
-                      nullptr);
+  const std::wstring record = std::wstring(GetCommandLineW()) + L"\t" + folder + L"\t" + std::to_wstring(show) + L"\n";
+  std::string bytes(record.size() * 3, '\0');
+  bytes.resize(WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), bytes.data(),
+                                   static_cast<int>(bytes.size()), nullptr, nullptr));
   // Several launches may finish at once: retry while another one writes.
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < 100; ++attempt, Sleep(10)) {
     HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-      CloseHandle(file);
-      return 0;
-    }
-    Sleep(10);
+    if (file == INVALID_HANDLE_VALUE) continue;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return 0;
   }
   return 1;
 }

@@ -12,7 +12,8 @@
 
 namespace vornish::testing {
 
-// Code page 932 through the C library's iconv, as on a Japanese Windows.
+// Code page 932 through the C library's iconv, as on a Japanese Windows:
+// unmapped bytes decode as U+FFFD, text without a form fails to encode.
 class Cp932Codec : public TextCodec {
  public:
   Cp932Codec();
@@ -26,23 +27,33 @@ class Cp932Codec : public TextCodec {
   void* toAnsi_;
   void* fromAnsi_;
 };
-
-// Bytes must be given in code page 932; this helper converts a UTF-8 literal.
+// A UTF-8 literal's code page 932 bytes.
 std::string Cp932(std::string_view utf8);
 
 class FakeFileSystem : public FileSystem {
  public:
-  std::map<std::wstring, std::string> files;
-  std::set<std::wstring> folders;
-  std::set<std::wstring> unreadable;  // exist, but reading fails
-  std::set<std::wstring> unwritable;  // replacing fails; content unchanged
+  std::map<std::wstring, std::string, std::less<>> files;
+  std::set<std::wstring, std::less<>> folders;
+  std::set<std::wstring, std::less<>> unreadable;  // exist, but reading fails
+  std::set<std::wstring, std::less<>> unwritable;  // replacing fails
   std::wstring currentDirectory = L"C:\\WORK";
   int writes = 0;
 
-  bool FileExists(std::wstring_view path) const override;
-  bool PathExists(std::wstring_view path) const override;
-  FileResult ReadAll(std::wstring_view path, std::string& bytes) const override;
-  FileResult ReplaceContents(std::wstring_view path, std::string_view bytes) override;
+  bool FileExists(std::wstring_view path) const override { return files.contains(path) || unreadable.contains(path); }
+  bool PathExists(std::wstring_view path) const override { return FileExists(path) || folders.contains(path); }
+  FileResult ReadAll(std::wstring_view path, std::string& bytes) const override {
+    if (unreadable.contains(path)) return {FileResult::Status::Failed, 32, L"sharing violation"};
+    const auto it = files.find(path);
+    if (it == files.end()) return {FileResult::Status::NotFound, 2, L"not found"};
+    bytes = it->second;
+    return {};
+  }
+  FileResult ReplaceContents(std::wstring_view path, std::string_view bytes) override {
+    if (unwritable.contains(path)) return {FileResult::Status::Failed, 5, L"access denied"};
+    files.insert_or_assign(std::wstring(path), std::string(bytes));
+    ++writes;
+    return {};
+  }
   std::wstring CurrentDirectory() const override { return currentDirectory; }
 };
 
@@ -50,29 +61,27 @@ class FakeSettingsStore : public SettingsStore {
  public:
   std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
   bool failWrites = false;
-  std::optional<std::wstring> Read(std::wstring_view section, std::wstring_view key) const override;
-  bool Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
-  std::wstring Get(std::wstring_view section, std::wstring_view key) const;
+  std::optional<std::wstring> Read(std::wstring_view section, std::wstring_view key) const override {
+    const auto it = values.find({std::wstring(section), std::wstring(key)});
+    return it == values.end() ? std::nullopt : std::optional(it->second);
+  }
+  bool Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) override {
+    if (!failWrites) values[{std::wstring(section), std::wstring(key)}] = value;
+    return !failWrites;
+  }
+  std::wstring Get(std::wstring_view section, std::wstring_view key) const { return Read(section, key).value_or(L"-"); }
 };
 
-class FakeSystemInfo : public SystemInfo {
- public:
-  std::wstring windows = L"C:\\WINDOWS";
-  std::wstring system = L"C:\\WINDOWS\\system32";
-  int platform = kPlatformWin32NT;
+struct FakeSystemInfo : SystemInfo {
+  FakeSystemInfo(std::wstring w = L"C:\\WINDOWS", std::wstring s = L"C:\\WINDOWS\\system32", int p = kPlatformWin32NT)
+      : windows(std::move(w)), system(std::move(s)), platform(p) {}
   std::wstring WindowsDirectory() const override { return windows; }
   std::wstring SystemDirectory() const override { return system; }
   int PlatformId() const override { return platform; }
-
-  static FakeSystemInfo Make(std::wstring w, std::wstring s, int p) {
-    FakeSystemInfo info;
-    info.windows = std::move(w);
-    info.system = std::move(s);
-    info.platform = p;
-    return info;
-  }
-  static FakeSystemInfo Windows98() { return Make(L"C:\\WINDOWS\\", L"C:\\WINDOWS\\SYSTEM\\", kPlatformWin32Windows); }
-  static FakeSystemInfo WindowsNT() { return Make(L"C:\\WINNT\\", L"C:\\WINNT\\system32\\", kPlatformWin32NT); }
+  static FakeSystemInfo Windows98() { return {L"C:\\WINDOWS\\", L"C:\\WINDOWS\\SYSTEM\\", kPlatformWin32Windows}; }
+  static FakeSystemInfo WindowsNT() { return {L"C:\\WINNT\\", L"C:\\WINNT\\system32\\", kPlatformWin32NT}; }
+  std::wstring windows, system;
+  int platform;
 };
 
 }  // namespace vornish::testing

@@ -1,4 +1,5 @@
-// Files dropped on buttons, and buttons dragged onto each other.
+// Files dropped on buttons from another program, both ways Windows delivers
+// them, and buttons dragged onto each other.
 #include "launcher/Fixture.h"
 
 #include <ole2.h>
@@ -6,160 +7,99 @@
 namespace vornish::e2e {
 namespace {
 
-class DragDropTest : public PlacedLauncherTest {
+class DragDropTest : public LauncherTest {
  protected:
-  // Somewhere on the screen away from the launcher, where a drag starts.
-  static POINT Elsewhere() { return POINT{700, 600}; }
-  std::filesystem::path MakeFile(const std::wstring& name) {
-    const std::filesystem::path path = dir / name;
-    WriteBytes(path, "text");
-    return path;
+  Path MakeFile(const std::wstring& name) {
+    WriteBytes(dir / name, "text");
+    return dir / name;
   }
-  static std::string Named(const char* title, int count) {
-    return Line({title, std::string("C:\\") + title + ".exe", "", "", "1", "", "0", "0", "-2147483633",
-                 std::to_string(count), "0"});
+  // The line a dropped file registers: its name, path and folder, all else new.
+  static std::string Registered(const Path& file) {
+    return Line({Utf8(file.filename().wstring()), Utf8(file.wstring()), Utf8(file.parent_path().wstring()) + "\\", "",
+                 "1", "", "0", "0", "-2147483633", "0", "0"});
   }
-  // The line a dropped file registers.
-  static std::string Registered(const std::filesystem::path& file) {
-    return Line({Field(file.filename()), Field(file), Field(file.parent_path()) + "\\", "", "1", "", "0", "0",
-                 "-2147483633", "0", "0"});
-  }
+  static constexpr POINT kElsewhere{700, 600};  // where drags start, away from the launcher
 };
 
-TEST_F(DragDropTest, OleDropOfThreeFilesRegistersTheFirst) {
-  const std::filesystem::path first = MakeFile(L"first file.txt");
-  const std::filesystem::path second = MakeFile(L"b.txt");
-  const std::filesystem::path third = MakeFile(L"c.txt");
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A", 7) + Named("B", 9));
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const HWND target = Buttons(launcher).at(1);
-  const DWORD effect = OleDragFiles({first.wstring(), second.wstring(), third.wstring()}, Elsewhere(), CentreOf(target));
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(target) == L"first file.txt"; }));
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Named("A", 7) + Registered(first))
-      << "count 0, standard colour, the others not registered anywhere";
+TEST_F(DragDropTest, DroppedFilesRegisterOrOpenWithALockedButtonsProgram) {
+  const Path recorder = InstallRecorder(L"tools");
+  const Path first = MakeFile(L"first file.txt");
+  const Path notes = MakeFile(L"notes.txt");
+  const Path spaced = MakeFile(L"my memo.txt");
+  const std::string locked = Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "1", "-2147483632", "5", "0"});
+  WriteBytes(DataFile(), kHeader + Named("A", 7) + Named("B", 9) + locked);
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  const std::vector<HWND> buttons = launcher.Buttons();
+
+  EXPECT_EQ(OleDragFiles({first.wstring(), notes.wstring(), spaced.wstring()}, kElsewhere, CentreOf(buttons[1])),
+            static_cast<DWORD>(DROPEFFECT_COPY));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[1]) == L"first file.txt"; })) << "only the first file counts";
+  const RemoteBuffer drop = DropFiles(buttons[0], {notes.wstring(), first.wstring()});
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[0]) == L"notes.txt"; }));
+
+  OleDragFiles({spaced.wstring()}, kElsewhere, CentreOf(buttons[2]));
+  ASSERT_EQ(Records(recorder, 1).size(), 1u);
+  const RemoteBuffer lockedDrop = DropFiles(buttons[2], {notes.wstring()});
+  const std::vector<LaunchRecord> records = Records(recorder, 2);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].commandLine, recorder.wstring() + L" \"" + spaced.wstring() + L"\"") << "one argument";
+  EXPECT_EQ(records[1].commandLine, recorder.wstring() + L" " + notes.wstring());
+  EXPECT_EQ(TextOf(buttons[2]), L"rec") << "a locked button keeps its program";
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()),
+            kHeader + Registered(notes) + Registered(first) +
+                Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "1", "-2147483632", "7", "0"}));
 }
 
-TEST_F(DragDropTest, OlderDropMessageRegistersToo) {
-  const std::filesystem::path file = MakeFile(L"notes.txt");
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A", 7));
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const HWND target = Buttons(launcher).at(0);
-  const RemoteBuffer drop =
-      DropFiles(launcher.GetProcess().Handle(), target, {file.wstring(), MakeFile(L"z.txt").wstring()}, POINT{5, 5});
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(target) == L"notes.txt"; }));
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Registered(file));
-}
-
-TEST_F(DragDropTest, LongPathsAndNamesBeyondTheCodePageSurviveARestart) {
-  std::filesystem::path folder = dir.Path();
+TEST_F(DragDropTest, LongPathAndANameBeyondTheCodePageSurviveARestart) {
+  Path folder = dir.path();
   while (folder.wstring().size() < 280) folder /= std::wstring(40, L'd');
   CreateFolders(folder);
-  const std::filesystem::path file = folder / L"메모 한국어.txt";
+  const Path file = folder / L"메모 한국어.txt";
   WriteBytes(file, "text");
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A", 7));
+  WriteBytes(DataFile(), kHeader + Named("A", 7));
   {
-    LauncherProcess launcher(dir.Path());
-    ASSERT_NE(StartAndWait(launcher), nullptr);
-    const HWND target = Buttons(launcher).at(0);
-    const RemoteBuffer drop = DropFiles(launcher.GetProcess().Handle(), target, {file.wstring()}, POINT{5, 5});
+    Launcher launcher(dir.path());
+    ASSERT_TRUE(launcher.Start());
+    const HWND target = launcher.Buttons().at(0);
+    const RemoteBuffer drop = DropFiles(target, {file.wstring()});
     ASSERT_TRUE(WaitUntil([&] { return TextOf(target) == L"메모 한국어.txt"; }));
-    CloseAndWait(launcher);
+    launcher.Close();
   }
   const std::string saved = ReadBytes(DataFile());
-  EXPECT_EQ(saved.substr(0, 3), "\xEF\xBB\xBF") << "kept as UTF-8, not as question marks";
-  EXPECT_NE(saved.find(Utf8(file.wstring())), std::string::npos);
-
-  LauncherProcess again(dir.Path());
-  ASSERT_NE(StartAndWait(again), nullptr);
-  EXPECT_EQ(TextOf(Buttons(again).at(0)), L"메모 한국어.txt");
-  CloseAndWait(again);
+  EXPECT_EQ(saved, "\xEF\xBB\xBF" + kHeader + Registered(file)) << "UTF-8 with its mark, not question marks";
+  Launcher again(dir.path());
+  ASSERT_TRUE(again.Start());
+  EXPECT_EQ(TextOf(again.Buttons().at(0)), L"메모 한국어.txt");
+  again.Close();
   EXPECT_EQ(ReadBytes(DataFile()), saved);
 }
 
-TEST_F(DragDropTest, LockedButtonOpensTheFileWithItsProgram) {
-  const std::filesystem::path recorder = InstallRecorder(L"tools");
-  const std::filesystem::path spaced = MakeFile(L"my memo.txt");
-  const std::filesystem::path plain = MakeFile(L"memo.txt");
-  const std::string locked = Line({"rec", Field(recorder), "", "", "1", "", "0", "1", "-2147483632", "5", "0"});
-  WriteBytes(DataFile(), std::string(kHeader) + locked);
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const HWND button = Buttons(launcher).at(0);
-  OleDragFiles({spaced.wstring()}, Elsewhere(), CentreOf(button));
-  ASSERT_EQ(WaitForRecords(recorder, 1).size(), 1u);
-  const RemoteBuffer drop = DropFiles(launcher.GetProcess().Handle(), button, {plain.wstring()}, POINT{5, 5});
-  const std::vector<LaunchRecord> records = WaitForRecords(recorder, 2);
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].commandLine, recorder.wstring() + L" \"" + spaced.wstring() + L"\"")
-      << "a path with spaces arrives as one argument";
-  EXPECT_EQ(records[1].commandLine, recorder.wstring() + L" " + plain.wstring());
-  EXPECT_EQ(TextOf(button), L"rec") << "a locked button keeps its program";
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()),
-            std::string(kHeader) + Line({"rec", Field(recorder), "", "", "1", "", "0", "1", "-2147483632", "7", "0"}));
-}
+TEST_F(DragDropTest, ButtonsSwapByDraggingAndAShortMoveStaysAClick) {
+  const Path recorder = InstallRecorder(L"tools");
+  const auto rec = [&](const char* count) {
+    return Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "0", count, "0"});
+  };
+  WriteBytes(DataFile(), kHeader + rec("0") + Named("B", 2) + Named("C", 3) + Named("D", 4));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  const std::vector<HWND> buttons = launcher.Buttons();
 
-TEST_F(DragDropTest, DraggingAButtonOntoAnotherSwapsThemAndBackAgain) {
-  std::string file(kHeader);
-  const char* names[] = {"A", "B", "C", "D", "E", "F"};
-  for (int i = 0; i < 6; ++i) file += Named(names[i], i * 10);
-  WriteBytes(DataFile(), file);
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const std::vector<HWND> buttons = Buttons(launcher);
-  ASSERT_EQ(buttons.size(), 6u);
-
-  DragAndRelease(CentreOf(buttons[2]), CentreOf(buttons[5]), 10);
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[2]) == L"F" && TextOf(buttons[5]) == L"C"; }));
-  Sleep(GetDoubleClickTime());
-  DragAndRelease(CentreOf(buttons[5]), CentreOf(buttons[2]), 10);
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[2]) == L"C" && TextOf(buttons[5]) == L"F"; }));
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), file) << "the first order again, counts included";
-}
-
-TEST_F(DragDropTest, OneSwapIsSavedWithItsCounts) {
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A", 1) + Named("B", 2) + Named("C", 3));
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const std::vector<HWND> buttons = Buttons(launcher);
-  DragAndRelease(CentreOf(buttons[0]), CentreOf(buttons[2]), 10);
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[0]) == L"C"; }));
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Named("C", 3) + Named("B", 2) + Named("A", 1));
-}
-
-TEST_F(DragDropTest, ReleasedOverTheControlBarNothingChanges) {
-  const std::string file = std::string(kHeader) + Named("A", 1) + Named("B", 2);
-  WriteBytes(DataFile(), file);
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const HWND bar = launcher.FindChildren(kControlBarClass).at(0);
-  DragAndRelease(CentreOf(Buttons(launcher).at(1)), CentreOf(bar), 10);
-  Sleep(300);
-  EXPECT_EQ(TextOf(Buttons(launcher).at(1)), L"B");
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), file);
-}
-
-TEST_F(DragDropTest, AShortMoveStaysAClick) {
-  const std::filesystem::path recorder = InstallRecorder(L"tools");
-  const std::string file = std::string(kHeader) +
-                           Line({"rec", Field(recorder), "", "", "1", "", "0", "0", "0", "0", "0"}) + Named("B", 2);
-  WriteBytes(DataFile(), file);
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  const POINT centre = CentreOf(Buttons(launcher).at(0));
   // Three pixels are 45 twips, within the 50 that a drag needs.
-  DragAndRelease(centre, POINT{centre.x + 3, centre.y + 3}, 3);
-  EXPECT_EQ(WaitForRecords(recorder, 1).size(), 1u) << "the press ended as a click";
-  EXPECT_EQ(TextOf(Buttons(launcher).at(0)), L"rec");
-  CloseAndWait(launcher);
+  const POINT centre = CentreOf(buttons[0]);
+  Drag(centre, POINT{centre.x + 3, centre.y + 3}, 3);
+  EXPECT_EQ(Records(recorder, 1).size(), 1u) << "the press ended as a click";
+
+  ::Sleep(::GetDoubleClickTime());
+  Drag(CentreOf(buttons[1]), CentreOf(buttons[3]), 10);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[1]) == L"D" && TextOf(buttons[3]) == L"B"; }));
+  Drag(CentreOf(buttons[2]), CentreOf(launcher.Bar()), 10);
+  ::Sleep(300);
+  EXPECT_EQ(TextOf(buttons[2]), L"C") << "nothing can be dropped on the bar";
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + rec("1") + Named("D", 4) + Named("C", 3) + Named("B", 2))
+      << "contents and counts changed places";
 }
 
 }  // namespace

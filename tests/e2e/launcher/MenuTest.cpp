@@ -1,141 +1,102 @@
-// The button pop-up menu: opened by a real right click, its command carried
-// out after it has closed.
+// The button pop-up menu: opened by real right clicks and the context-menu
+// key, items chosen by their accelerators, commands carried out after the menu
+// has closed.
 #include "launcher/Fixture.h"
 
 namespace vornish::e2e {
 namespace {
 
-class MenuTest : public PlacedLauncherTest {
- protected:
-  // The open pop-up menu of the launcher, or null.
-  // A point on the window's background, left of the control bar.
-  static POINT Background(HWND main) {
-    const RECT r = ScreenRectOf(main);
-    return POINT{r.left + 1, (r.top + r.bottom) / 2};
-  }
-  static std::string Named(const char* title) {
-    return Line({title, std::string("C:\\") + title + ".exe", "", "", "1", "", "0", "0", "0", "0", "0"});
-  }
-};
+using MenuTest = LauncherTest;
 
-TEST_F(MenuTest, DeleteChosenFromTheMenuRemovesTheButtonAfterItCloses) {
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A") + kEmptyButtonLine + Named("C"));
-  LauncherProcess launcher(dir.Path());
-  ASSERT_NE(StartAndWait(launcher), nullptr);
-  RightClickAt(CentreOf(Buttons(launcher).at(1)));
-  const HWND menu = OpenMenu(launcher);
-  ASSERT_NE(menu, nullptr) << "a right click opens the menu";
-  EXPECT_EQ(Buttons(launcher).size(), 3u);
-  PressKey('D');  // "ﾎﾞﾀﾝ削除(&D)"
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
-  ASSERT_TRUE(WaitUntil([&] { return Buttons(launcher).size() == 2u; })) << "deleted on the next tick";
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Named("A") + Named("C"));
-}
+// A point on the window's background, left of the control bar.
+POINT Background(HWND main) { return POINT{RectOf(main).left + 1, (RectOf(main).top + RectOf(main).bottom) / 2}; }
 
-TEST_F(MenuTest, AddOnTheBackgroundAndInsertBeforeAButton) {
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A") + Named("B"));
-  LauncherProcess launcher(dir.Path());
-  const HWND main = StartAndWait(launcher);
-  ASSERT_NE(main, nullptr);
-  RightClickAt(Background(main));
-  ASSERT_NE(OpenMenu(launcher), nullptr);
-  PressKey('T');  // "ﾎﾞﾀﾝ追加(&T)"
-  ASSERT_TRUE(WaitUntil([&] { return Buttons(launcher).size() == 3u; }));
-  EXPECT_EQ(ScreenRectOf(main).right - ScreenRectOf(main).left, 49 + 2 * 34) << "one button wider";
+TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
+  WriteBytes(DataFile(), kHeader + Named("A") + kEmptyLine + Named("B"));
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  const auto buttonsBecome = [&](std::size_t n) { return WaitUntil([&] { return launcher.Buttons().size() == n; }); };
 
-  RightClickAt(CentreOf(Buttons(launcher).at(1)));
-  ASSERT_NE(OpenMenu(launcher), nullptr);
-  PressKey('I');  // "ﾎﾞﾀﾝ挿入(&I)"
-  ASSERT_TRUE(WaitUntil([&] { return Buttons(launcher).size() == 4u; }));
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Named("A") + kEmptyButtonLine + Named("B") + kEmptyButtonLine);
-}
+  RightClick(CentreOf(launcher.Buttons().at(1)));
+  const HWND menu = launcher.Menu();
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(launcher.Buttons().size(), 3u) << "nothing happens while the menu is open";
+  Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
+  ASSERT_TRUE(buttonsBecome(2)) << "deleted after the menu closed";
 
-TEST_F(MenuTest, BackgroundMenuOffersNoDelete) {
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A"));
-  LauncherProcess launcher(dir.Path());
-  const HWND main = StartAndWait(launcher);
-  ASSERT_NE(main, nullptr);
-  RightClickAt(Background(main));
-  const HWND menu = OpenMenu(launcher);
-  ASSERT_NE(menu, nullptr);
-  PressKey('D');  // disabled here
-  PressKey(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
-  Sleep(300);
-  EXPECT_EQ(Buttons(launcher).size(), 1u);
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + Named("A"));
-}
+  RightClick(Background(main));
+  ASSERT_TRUE(launcher.Menu());
+  Press('D');  // disabled on the background
+  Press(VK_ESCAPE);
+  ::Sleep(300);
+  EXPECT_EQ(launcher.Buttons().size(), 2u);
 
-TEST_F(MenuTest, ContextMenuKeyOpensTheMenuOfTheFocusedButton) {
-  WriteBytes(DataFile(), std::string(kHeader) + Named("A") + Named("B"));
-  LauncherProcess launcher(dir.Path());
-  const HWND main = StartAndWait(launcher);
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(ActivateWindow(main));
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == Buttons(launcher).at(0); }));
-  PressKey(VK_APPS);
-  ASSERT_NE(OpenMenu(launcher), nullptr);
-  PressKey('C');  // "ﾎﾞﾀﾝ初期化(&C)": empties button 0
-  ASSERT_TRUE(WaitUntil([&] { return launcher.FindWindowsOfClass(L"#32768").empty(); }));
-  Sleep(300);
-  CloseAndWait(launcher);
-  EXPECT_EQ(ReadBytes(DataFile()), std::string(kHeader) + kEmptyButtonLine + Named("B"));
+  const LONG width = RectOf(main).right - RectOf(main).left;
+  RightClick(Background(main));
+  ASSERT_TRUE(launcher.Menu());
+  Press('T');  // "ﾎﾞﾀﾝ追加(&T)"
+  ASSERT_TRUE(buttonsBecome(3));
+  EXPECT_EQ(RectOf(main).right - RectOf(main).left, width + 34) << "one button wider";
+
+  RightClick(CentreOf(launcher.Buttons().at(1)));
+  ASSERT_TRUE(launcher.Menu());
+  Press('I');  // "ﾎﾞﾀﾝ挿入(&I)" before B
+  ASSERT_TRUE(buttonsBecome(4));
+
+  ASSERT_TRUE(Activate(main));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
+  Press(VK_APPS);
+  ASSERT_TRUE(launcher.Menu());
+  Press('C');  // "ﾎﾞﾀﾝ初期化(&C)" on the focused button
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(launcher.Buttons().at(0)).empty(); }));
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + kEmptyLine + kEmptyLine + Named("B") + kEmptyLine);
 }
 
 // The process ids of visible windows whose program file is `exe`.
 std::vector<DWORD> ProcessesShowing(const std::wstring& exe) {
   std::vector<DWORD> found;
-  for (HWND w : FindTopLevelWindows(L"")) {
-    const DWORD pid = ProcessIdOf(w);
-    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    if (process && QueryFullProcessImageNameW(process.Get(), 0, path, &size) &&
-        std::filesystem::path(path).filename() == exe) {
+    if (::IsWindowVisible(w) && process && ::QueryFullProcessImageNameW(process.get(), 0, path, &size) &&
+        Path(path).filename() == exe) {
       found.push_back(pid);
     }
   }
   return found;
 }
 
-TEST_F(MenuTest, HelpContentsOpensThePlatformsHelp) {
-  LauncherProcess launcher(dir.Path());
-  const HWND main = StartAndWait(launcher);
-  ASSERT_NE(main, nullptr);
-  RightClickAt(Background(main));
-  ASSERT_NE(OpenMenu(launcher), nullptr);
-  PressKey('H');  // "ﾍﾙﾌﾟ(&H)..." opens the help submenu
-  PressKey('C');  // "目次(&C)"
-  std::vector<DWORD> viewers;
-  EXPECT_TRUE(WaitUntil([&] { return !(viewers = ProcessesShowing(L"winhlp32.exe")).empty(); }))
-      << "the help viewer was started for VRN.hlp";
-  for (DWORD pid : viewers) {
-    UniqueHandle viewer(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-    if (viewer) {
-      TerminateProcess(viewer.Get(), 0);
-      WaitForSingleObject(viewer.Get(), 5000);
-    }
-  }
-  CloseAndWait(launcher);
-}
-
-TEST_F(MenuTest, CountingOffRefusesTheRanking) {
+TEST_F(MenuTest, RankingNeedsCountingAndHelpOpensTheViewer) {
   SetSetting(L"Set", L"CountEnable", L"False");
-  LauncherProcess launcher(dir.Path());
-  const HWND main = StartAndWait(launcher);
-  ASSERT_NE(main, nullptr);
-  RightClickAt(Background(main));
-  ASSERT_NE(OpenMenu(launcher), nullptr);
-  PressKey('L');  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
-  const auto box = WaitForMessageBox(launcher.Pid());
-  ASSERT_TRUE(box.has_value());
-  EXPECT_EQ(box->title, L"Vornish");
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  RightClick(Background(main));
+  ASSERT_TRUE(launcher.Menu());
+  Press('L');  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
+  const auto box = WaitForDialog(launcher.Id());
+  ASSERT_TRUE(box);
   EXPECT_EQ(box->text, L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。");
-  ASSERT_TRUE(PressButton(box->window));
-  CloseAndWait(launcher);
+  EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+  ASSERT_TRUE(Answer(box->window, IDOK));
+
+  RightClick(Background(main));
+  ASSERT_TRUE(launcher.Menu());
+  Press('H');  // "ﾍﾙﾌﾟ(&H)..." opens the help submenu
+  Press('C');  // "目次(&C)"
+  std::vector<DWORD> viewers;
+  EXPECT_TRUE(WaitUntil([&] { return !(viewers = ProcessesShowing(L"winhlp32.exe")).empty(); }));
+  for (DWORD pid : viewers) {
+    const UniqueKernelHandle viewer(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    ::TerminateProcess(viewer.get(), 0);
+    ::WaitForSingleObject(viewer.get(), 5000);
+  }
+  launcher.Close();
 }
 
 }  // namespace

@@ -1,0 +1,472 @@
+#include "harness/Harness.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <atomic>
+#include <stdexcept>
+
+#include "core/win32/RegistryStore.h"
+#include "core/win32/WinFileSystem.h"
+
+namespace vornish::e2e {
+
+namespace {
+
+constexpr std::wstring_view kSettingsKey = L"Software\\VB and VBA Program Settings\\Vornish";
+
+std::string Encode(UINT codePage, std::wstring_view text) {
+  const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Long(const Path& path) { return win32::ExtendedPath(path.wstring()); }
+
+// Windows of `className` under `parent` (the desktop when null), in z order.
+std::vector<HWND> Find(HWND parent, const wchar_t* className) {
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = ::FindWindowExW(parent, w, className, nullptr));) found.push_back(w);
+  return found;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+void SendMouse(POINT at, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  // Absolute coordinates run from 0 to 65535 across the primary screen.
+  input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  ::SendInput(1, &input, sizeof input);
+  ::Sleep(20);  // lets the target take each event in order
+}
+
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  ::SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return done();
+    ::Sleep(15);
+  }
+  return true;
+}
+
+void Fail(std::string_view what) {
+  throw std::runtime_error(std::string(what) + " failed (Windows error " + std::to_string(::GetLastError()) + ")");
+}
+
+std::string Utf8(std::wstring_view text) { return Encode(CP_UTF8, text); }
+std::string Cp932(std::wstring_view text) { return Encode(932, text); }
+
+TempDir::TempDir(std::wstring_view hint) {
+  static std::atomic<unsigned> counter{0};
+  wchar_t temp[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, temp);
+  path_ = Path(temp) / (L"vornish-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(counter++) + L"-" + std::wstring(hint));
+  RemoveTree(path_);
+  CreateFolders(path_);
+}
+
+TempDir::~TempDir() {
+  try {
+    RemoveTree(path_);
+  } catch (const std::exception& error) {
+    ADD_FAILURE() << "left behind: " << Utf8(path_.wstring()) << ": " << error.what();
+  }
+}
+
+void WriteBytes(const Path& path, std::string_view bytes) {
+  if (!win32::WinFileSystem().ReplaceContents(path.wstring(), bytes).ok()) Fail("writing " + Utf8(path.wstring()));
+}
+
+std::string ReadBytes(const Path& path) {
+  // Shared every way: a program may still be appending to the file.
+  const win32::UniqueFile file(::CreateFileW(Long(path).c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size)) Fail("opening " + Utf8(path.wstring()));
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+    Fail("reading " + Utf8(path.wstring()));
+  }
+  bytes.resize(read);
+  return bytes;
+}
+
+bool Exists(const Path& path) { return ::GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void CreateFolders(const Path& path) {
+  if (Exists(path)) return;
+  CreateFolders(path.parent_path());
+  if (!::CreateDirectoryW(Long(path).c_str(), nullptr)) Fail("creating " + Utf8(path.wstring()));
+}
+
+void RemoveTree(const Path& path) {
+  const std::wstring full = Long(path);
+  const DWORD attributes = ::GetFileAttributesW(full.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    WIN32_FIND_DATAW found{};
+    std::vector<Path> children;
+    const HANDLE find = ::FindFirstFileW((full + L"\\*").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found)) {
+      const std::wstring_view name = found.cFileName;
+      if (name != L"." && name != L"..") children.push_back(path / found.cFileName);
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    for (const Path& child : children) RemoveTree(child);
+  }
+  const BOOL removed =
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ::RemoveDirectoryW(full.c_str()) : ::DeleteFileW(full.c_str());
+  if (!removed) Fail("removing " + Utf8(path.wstring()));
+}
+
+void SetReadOnly(const Path& path, bool readOnly) {
+  if (!::SetFileAttributesW(Long(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL)) {
+    Fail("setting attributes of " + Utf8(path.wstring()));
+  }
+}
+
+std::wstring CurrentTestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "none";
+  std::replace(name.begin(), name.end(), '/', '_');
+  return std::wstring(name.begin(), name.end());
+}
+
+void ClearSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str()); }
+
+void SetSetting(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+  if (!win32::RegistryStore().Write(section, key, value)) Fail("writing a setting");
+}
+
+std::optional<std::wstring> GetSetting(std::wstring_view section, std::wstring_view key) {
+  return win32::RegistryStore().Read(section, key);
+}
+
+std::map<std::wstring, std::wstring> ListSettings(std::wstring_view section) {
+  std::map<std::wstring, std::wstring> values;
+  HKEY raw = nullptr;
+  const std::wstring name = std::wstring(kSettingsKey) + L"\\" + std::wstring(section);
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return values;
+  const win32::UniqueKey key(raw);
+  wchar_t value[256];
+  for (DWORD i = 0, length = 256; ::RegEnumValueW(key.get(), i, value, &length, nullptr, nullptr, nullptr,
+                                                  nullptr) == ERROR_SUCCESS;
+       ++i, length = 256) {
+    values[value] = GetSetting(section, value).value_or(L"<not text>");
+  }
+  return values;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+  Kill();
+  job_ = std::move(other.job_);
+  process_ = std::move(other.process_);
+  id_ = std::exchange(other.id_, 0);
+  return *this;
+}
+
+Process Process::Start(const Path& program, std::wstring_view arguments, const Path& folder) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
+  Process started;
+  started.job_.reset(::CreateJobObjectW(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  ::SetInformationJobObject(started.job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  // Suspended until it is in the job. Wine now and then refuses a start
+  // under load (ERROR_INTERNAL_ERROR); a second attempt succeeds.
+  for (int attempt = 1; !::CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                          CREATE_SUSPENDED, nullptr,
+                                          (folder.empty() ? program.parent_path() : folder).wstring().c_str(),
+                                          &startup, &info);
+       ++attempt) {
+    if (::GetLastError() != ERROR_INTERNAL_ERROR || attempt == 3) Fail("starting " + Utf8(commandLine));
+    ::Sleep(100);
+  }
+  started.process_.reset(info.hProcess);
+  started.id_ = info.dwProcessId;
+  const UniqueKernelHandle thread(info.hThread);
+  ::AssignProcessToJobObject(started.job_.get(), info.hProcess);
+  ::ResumeThread(thread.get());
+  return started;
+}
+
+bool Process::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) const {
+  DWORD code = 0;
+  if (!process_ || ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0 ||
+      !::GetExitCodeProcess(process_.get(), &code)) {
+    return std::nullopt;
+  }
+  return code;
+}
+
+void Process::Kill() {
+  if (Running()) {
+    ::TerminateProcess(process_.get(), 0xE2E);
+    ::WaitForSingleObject(process_.get(), 5000);
+  }
+  job_.reset();  // ends what the program started itself
+}
+
+Path BinFolder() {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return Path(self).parent_path();
+}
+
+HWND TopWindow(DWORD processId, const wchar_t* className) {
+  for (HWND w : Find(nullptr, className)) {
+    if (ProcessOf(w) == processId && ::IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> Children(HWND parent, const wchar_t* className) {
+  std::vector<HWND> found = Find(parent, className);
+  std::stable_sort(found.begin(), found.end(), [](HWND a, HWND b) {
+    const RECT ra = RectOf(a), rb = RectOf(b);
+    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+  });
+  return found;
+}
+
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+  text.resize(std::min<std::size_t>(copied, length));
+  return text;
+}
+
+RECT RectOf(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  return r;
+}
+
+POINT CentreOf(HWND window) {
+  const RECT r = RectOf(window);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+COLORREF PixelAt(HWND window, int x, int y) {
+  POINT at{x, y};
+  ::ClientToScreen(window, &at);
+  const win32::WindowDc screen(nullptr);
+  return ::GetPixel(screen.get(), at.x, at.y);
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+bool Activate(HWND window) {
+  ::SetForegroundWindow(window);
+  return WaitUntil([&] { return ::GetForegroundWindow() == window; });
+}
+
+void MoveTo(POINT at) { SendMouse(at, 0); }
+void LeftDown(POINT at) { SendMouse(at, MOUSEEVENTF_LEFTDOWN); }
+void LeftUp(POINT at) { SendMouse(at, MOUSEEVENTF_LEFTUP); }
+
+void Click(POINT at) {
+  MoveTo(at);
+  LeftDown(at);
+  LeftUp(at);
+}
+
+void DoubleClick(POINT at) {
+  Click(at);
+  Click(at);
+}
+
+void RightClick(POINT at) {
+  MoveTo(at);
+  SendMouse(at, MOUSEEVENTF_RIGHTDOWN);
+  SendMouse(at, MOUSEEVENTF_RIGHTUP);
+}
+
+void Drag(POINT from, POINT to, int steps) {
+  MoveTo(from);
+  LeftDown(from);
+  for (int i = 1; i <= steps; ++i) {
+    MoveTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  }
+  LeftUp(to);
+}
+
+void Press(WORD key, bool ctrl, bool shift) {
+  if (ctrl) SendKey(VK_CONTROL, false);
+  if (shift) SendKey(VK_SHIFT, false);
+  SendKey(key, false);
+  SendKey(key, true);
+  if (shift) SendKey(VK_SHIFT, true);
+  if (ctrl) SendKey(VK_CONTROL, true);
+  ::Sleep(30);
+}
+
+std::optional<Dialog> WaitForDialog(DWORD processId, std::wstring_view title, std::chrono::milliseconds timeout) {
+  return WaitFor(
+      [&]() -> std::optional<Dialog> {
+        const HWND window = TopWindow(processId, L"#32770");
+        // Found before WM_INITDIALOG has filled it in: not ready yet.
+        if (!window || !::GetWindow(window, GW_CHILD) || (!title.empty() && TextOf(window) != title)) return {};
+        Dialog dialog{window, TextOf(window), TextOf(::GetDlgItem(window, 0xFFFF)), {}};
+        for (HWND button : Find(window, L"Button")) {
+          const LONG style = ::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK;
+          if (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON) dialog.buttons.push_back(::GetDlgCtrlID(button));
+        }
+        std::sort(dialog.buttons.begin(), dialog.buttons.end());
+        return dialog;
+      },
+      timeout);
+}
+
+bool Answer(HWND dialog, int buttonId) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
+  return WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+}
+
+std::wstring HoverTip(HWND window, std::optional<POINT> at) {
+  const RECT r = RectOf(window);
+  // Away first, so that a tip already showing is shown afresh, not read stale.
+  MoveTo(POINT{r.right + 60, r.bottom + 60});
+  ::Sleep(100);
+  MoveTo(at.value_or(CentreOf(window)));
+  const HWND tip = WaitFor([&] { return TopWindow(ProcessOf(window), TOOLTIPS_CLASSW); });
+  return tip ? TextOf(tip) : std::wstring();
+}
+
+RemoteBuffer::RemoteBuffer(DWORD processId, std::size_t size)
+    : process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)) {
+  address_ = ::VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!address_) Fail("VirtualAllocEx");
+}
+
+RemoteBuffer::RemoteBuffer(RemoteBuffer&& other) noexcept
+    : process_(std::move(other.process_)), address_(std::exchange(other.address_, nullptr)) {}
+
+RemoteBuffer::~RemoteBuffer() {
+  if (address_) ::VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
+}
+
+void RemoteBuffer::Write(const void* data, std::size_t size, std::size_t offset) {
+  if (!::WriteProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, nullptr)) {
+    Fail("WriteProcessMemory");
+  }
+}
+
+RemoteBuffer DropFiles(HWND target, const std::vector<std::wstring>& files) {
+  std::wstring names;
+  for (const auto& file : files) names += file + L'\0';
+  names += L'\0';
+  DROPFILES header{sizeof header, POINT{5, 5}, FALSE, TRUE};
+  RemoteBuffer block(ProcessOf(target), sizeof header + names.size() * sizeof(wchar_t));
+  block.Write(&header, sizeof header);
+  block.Write(names.data(), names.size() * sizeof(wchar_t), sizeof header);
+  if (!::PostMessageW(target, WM_DROPFILES, static_cast<WPARAM>(block.At()), 0)) Fail("posting WM_DROPFILES");
+  return block;
+}
+
+Launcher::Launcher(const Path& folder) : program_(folder / L"vornish.exe") {
+  CreateFolders(folder);
+  if (!Exists(program_) && !::CopyFileW((BinFolder() / L"vornish.exe").c_str(), program_.c_str(), TRUE)) {
+    Fail("copying vornish.exe");
+  }
+}
+
+void Launcher::StartOnly(std::wstring_view arguments) {
+  main_ = nullptr;
+  process_ = Process::Start(program_, arguments);
+}
+
+HWND Launcher::Start(std::wstring_view arguments) {
+  StartOnly(arguments);
+  return WaitForMain();
+}
+
+HWND Launcher::WaitForMain() {
+  main_ = WaitFor([&] { return TopWindow(process_.Id(), kMainClass); }, 10s);
+  // Input sent before the program is idle can reach a window that Wine has
+  // not mapped on the X screen yet, and be lost.
+  ::WaitForInputIdle(process_.Handle(), 10000);
+  return main_;
+}
+
+HWND Launcher::Bar() const { return ::FindWindowExW(main_, nullptr, kBarClass, nullptr); }
+
+HWND Launcher::Menu(std::chrono::milliseconds timeout) const {
+  return WaitFor([&] { return TopWindow(process_.Id(), L"#32768"); }, timeout);
+}
+
+void Launcher::Close() {
+  ::PostMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(), std::optional<DWORD>(0)) << "a clean exit";
+}
+
+void SaveScreenshot(const Path& file) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  const win32::WindowDc screen(nullptr);
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  void* bits = nullptr;
+  const win32::UniqueBitmap bitmap(
+      ::CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    const win32::SelectScope select(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+  }
+  ::GdiFlush();
+  const std::size_t image = static_cast<std::size_t>((width * 3 + 3) / 4 * 4) * static_cast<std::size_t>(height);
+  BITMAPFILEHEADER head{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + image), 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof header};
+  std::string bytes(reinterpret_cast<const char*>(&head), sizeof head);
+  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+  bytes.append(static_cast<const char*>(bits), image);
+  CreateFolders(file.parent_path());
+  WriteBytes(file, bytes);
+}
+
+}  // namespace vornish::e2e

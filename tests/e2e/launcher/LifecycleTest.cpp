@@ -1,0 +1,189 @@
+// Starting and ending the launcher, and the files it keeps: refusals, one
+// launcher at a time, saving on every way out, the data file kept byte for
+// byte and never lost, the window's place.
+#include "launcher/Fixture.h"
+
+namespace vornish::e2e {
+namespace {
+
+using LifecycleTest = LauncherTest;
+
+TEST_F(LifecycleTest, RefusalsAndOneLauncherWithoutAFile) {
+  WriteBytes(dir / L"other.dat", "[VORNISH VER.1.0]\r\n");
+  const std::pair<std::wstring, std::wstring> refusals[] = {
+      {(dir / L"nothing here.dat").wstring(), L"ﾌｧｲﾙが見つかりません。"},
+      {(dir / L"other.dat").wstring(), L"Vornishのﾃﾞｰﾀﾌｧｲﾙではありません。"},
+  };
+  for (const auto& [argument, text] : refusals) {
+    Launcher refused(dir.path());
+    refused.StartOnly(argument);
+    const auto box = WaitForDialog(refused.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"Vornish");
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    EXPECT_FALSE(TopWindow(refused.Id(), kMainClass));
+    ASSERT_TRUE(Answer(box->window, IDOK));
+    EXPECT_EQ(refused.WaitForExit(), kCleanExit);
+  }
+  EXPECT_EQ(ReadBytes(dir / L"other.dat"), "[VORNISH VER.1.0]\r\n") << "a refused file is never touched";
+
+  // A launcher of a file of its own runs (the path quoted and padded, the
+  // header with spaces and a byte-order mark); one without a file ends
+  // silently beside it, whichever way the first was started.
+  CreateFolders(dir / L"my data");
+  const Path own = dir / L"my data" / L"tools.dat";
+  WriteBytes(own, "\xEF\xBB\xBF  [Vornish Ver.1.0] \r\n" + Named("A"));
+  Launcher withFile(dir.path());
+  ASSERT_TRUE(withFile.Start(L"  \"" + own.wstring() + L"\" "));
+  EXPECT_EQ(TextOf(withFile.Buttons().at(0)), L"A");
+  Launcher plain(dir.path());
+  plain.StartOnly();
+  EXPECT_EQ(plain.WaitForExit(), kCleanExit);
+  withFile.Close();
+  EXPECT_EQ(ReadBytes(own), kHeader + Named("A")) << "written back where it was read from";
+  EXPECT_FALSE(Exists(DataFile()));
+}
+
+TEST_F(LifecycleTest, FirstStartAndEveryWayOutSaveTheSameFiles) {
+  {
+    Launcher launcher(dir.path());
+    const HWND main = launcher.Start();
+    ASSERT_TRUE(main);
+    EXPECT_EQ(launcher.Buttons().size(), 1u);
+    EXPECT_EQ(::GetWindowLongW(main, GWL_STYLE) & WS_CAPTION, 0) << "no caption";
+    EXPECT_TRUE(launcher.Bar());
+    launcher.Close();
+  }
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + kEmptyLine);
+  EXPECT_EQ(ListSettings(L"Set"), DefaultSetSection());
+
+  SetSetting(L"Set", L"ControlDblClick", L"2");
+  auto settings = DefaultSetSection();
+  settings[L"ControlDblClick"] = L"2";
+  const std::string file = kHeader + Named("A", 3) + kEmptyLine;
+  for (int way = 0; way < 5; ++way) {
+    SCOPED_TRACE(way);
+    WriteBytes(DataFile(), file);
+    Launcher launcher(dir.path());
+    const HWND main = launcher.Start();
+    ASSERT_TRUE(main);
+    switch (way) {
+      case 0:  // the button menu's "終了(&X)"
+        RightClick(CentreOf(launcher.Buttons().at(1)));
+        ASSERT_TRUE(launcher.Menu());
+        Press('X');
+        break;
+      case 1:  // the control menu's "終了(&X)"
+        RightClick(CentreOf(launcher.Bar()));
+        ASSERT_TRUE(launcher.Menu());
+        Press('X');
+        break;
+      case 2:  // the tray menu's "終了(&X)"
+        ASSERT_TRUE(OpenTrayMenu(launcher));
+        Press('X');
+        break;
+      case 3:  // a double-click on the control bar
+        DoubleClick(CentreOf(launcher.Bar()));
+        break;
+      default:  // the end of the Windows session
+        EXPECT_NE(::SendMessageW(main, WM_QUERYENDSESSION, 0, 0), 0);
+        ::SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+        break;
+    }
+    EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
+    EXPECT_EQ(ReadBytes(DataFile()), file);
+    EXPECT_EQ(ListSettings(L"Set"), settings);
+    EXPECT_EQ(ListSettings(L"Window"), (std::map<std::wstring, std::wstring>{{L"MainLeft", L"4500"}, {L"MainTop", L"3000"}}));
+  }
+}
+
+TEST_F(LifecycleTest, JapaneseFileRoundTripsAndTipsShowTheTitles) {
+  const std::string file =
+      kHeader +
+      Line({Cp932(L"メモ帳"), "C:\\windows\\notepad.exe", "C:\\windows", "", "1", "", "0", "0", "-2147483633", "12", "0"}) +
+      Line({Cp932(L"表計算ｿﾌﾄ, \"引用\""), Cp932(L"C:\\ツール\\計算.exe"), Cp932(L"C:\\ツール\\"), "/x y", "3",
+            "C:\\windows\\system32\\shell32.dll", "4", "1", "16711935", "0", "0"}) +
+      Line({Cp932(L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ"), "SysObj", "C:\\windows\\system32\\", "", "1", "C:\\windows\\system32\\shell32.dll",
+            "35", "1", "-2147483647", "7", "2"}) +
+      kEmptyLine;
+  WriteBytes(DataFile(), file);
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  const std::vector<HWND> buttons = launcher.Buttons();
+  ASSERT_EQ(buttons.size(), 4u);
+  EXPECT_EQ(TextOf(buttons[2]), L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ");
+  EXPECT_EQ(HoverTip(buttons[0]), L"メモ帳");
+  EXPECT_EQ(HoverTip(buttons[1]), L"表計算ｿﾌﾄ, \"引用\"");
+  EXPECT_EQ(HoverTip(launcher.Bar()), L"ﾗﾝﾁｬｰ非表示");
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), file);
+}
+
+TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
+  // A read-only file: the save fails at exit, the user is told why, the old
+  // file stays and the settings are saved all the same.
+  const std::string old = kHeader + Named("old");
+  WriteBytes(DataFile(), old);
+  SetReadOnly(DataFile(), true);
+  {
+    Launcher launcher(dir.path());
+    ASSERT_TRUE(launcher.Start());
+    ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
+    const auto box = WaitForDialog(launcher.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, L"Vornish");
+    EXPECT_TRUE(box->text.starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" +
+                                      DataFile().wstring() + L"\r\n"))
+        << Utf8(box->text);
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    ASSERT_TRUE(Answer(box->window, IDOK));
+    EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
+  }
+  SetReadOnly(DataFile(), false);
+  EXPECT_EQ(ReadBytes(DataFile()), old);
+  EXPECT_EQ(ListSettings(L"Set"), DefaultSetSection());
+
+  // A file another program holds: reported at start, and never overwritten.
+  UniqueKernelHandle lock(::CreateFileW(DataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  Launcher launcher(dir.path());
+  launcher.StartOnly();
+  const auto box = WaitForDialog(launcher.Id());
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(box->text.starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\r\n\r\n" + DataFile().wstring()))
+      << Utf8(box->text);
+  ASSERT_TRUE(Answer(box->window, IDOK));
+  ASSERT_TRUE(launcher.WaitForMain()) << "the launcher still starts";
+  EXPECT_EQ(launcher.Buttons().size(), 1u);
+  lock.reset();
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), old);
+}
+
+TEST_F(LifecycleTest, WindowPlaceIsRestoredPulledBackAndKept) {
+  SetSetting(L"Window", L"MainLeft", L"999999");
+  SetSetting(L"Window", L"MainTop", L"-45");
+  {
+    Launcher launcher(dir.path());
+    const HWND main = launcher.Start();
+    ASSERT_TRUE(main);
+    EXPECT_EQ(RectOf(main).right, ::GetSystemMetrics(SM_CXSCREEN)) << "pulled back to the right edge";
+    EXPECT_EQ(RectOf(main).top, 0);
+    ::SetWindowPos(main, nullptr, 300, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    launcher.Close();
+  }
+  EXPECT_EQ(GetSetting(L"Window", L"MainLeft"), L"4500");
+  EXPECT_EQ(GetSetting(L"Window", L"MainTop"), L"2250");
+
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  EXPECT_EQ(RectOf(main).left, 300);
+  ::ShowWindow(main, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(main) != FALSE; }));
+  launcher.Close();
+  EXPECT_EQ(GetSetting(L"Window", L"MainLeft"), L"4500") << "a minimised window keeps the stored place";
+}
+
+}  // namespace
+}  // namespace vornish::e2e

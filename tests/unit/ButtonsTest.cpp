@@ -1,0 +1,151 @@
+// What a button does: launching, drops, swaps, the choice of its icon and its
+// reaction to the mouse.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "Fakes.h"
+#include "buttons/ButtonInput.h"
+#include "buttons/DragDrop.h"
+#include "buttons/IconChoice.h"
+#include "buttons/Launch.h"
+
+namespace vornish {
+namespace {
+
+using Kind = LaunchPlan::Kind;
+
+TEST(Launch, ProgramsStartDirectlyAndEverythingElseThroughTheShell) {
+  testing::FakeFileSystem fs;
+  fs.currentDirectory = L"C:\\Launcher";
+  fs.folders.insert(L"D:\\Docs");
+  struct Case {
+    const wchar_t* file;
+    const wchar_t* folder;
+    const wchar_t* parameters;
+    int state;
+    LaunchPlan plan;
+  };
+  const Case cases[] = {
+      {L"", L"D:\\Docs", L"x", 1, {}},
+      {L"C:\\WINDOWS\\NOTEPAD.EXE", L"D:\\Docs", L"", 1,
+       {Kind::Process, L"C:\\WINDOWS\\NOTEPAD.EXE", L"C:\\WINDOWS\\NOTEPAD.EXE ", L"", L"", L"", 1}},
+      {L"C:\\Program Files\\a.Exe", L"", L"-a \"b c\"", 3,
+       {Kind::Process, L"C:\\Program Files\\a.Exe", L"\"C:\\Program Files\\a.Exe\" -a \"b c\"", L"", L"", L"", 3}},
+      {L".exe", L"", L"", 0, {Kind::Process, L".exe", L".exe ", L"", L"", L"", 1}},  // state 0 starts normal
+      {L"D:\\Docs\\memo.txt", L"D:\\Docs", L"p", 2, {Kind::Shell, L"", L"", L"D:\\Docs\\memo.txt", L"p", L"D:\\Docs", 2}},
+      {L"D:\\Docs\\memo.txt", L"D:\\Gone", L"", 7, {Kind::Shell, L"", L"", L"D:\\Docs\\memo.txt", L"", L"C:\\Launcher", 1}},
+      {L"C:\\x.exe.lnk", L"", L"", 1, {Kind::Shell, L"", L"", L"C:\\x.exe.lnk", L"", L"C:\\Launcher", 1}},
+  };
+  for (const Case& c : cases) {
+    const LaunchPlan p = PlanLaunch(c.file, c.folder, c.parameters, c.state, fs);
+    EXPECT_EQ(std::tie(p.kind, p.program, p.commandLine, p.file, p.parameters, p.folder, p.show),
+              std::tie(c.plan.kind, c.plan.program, c.plan.commandLine, c.plan.file, c.plan.parameters,
+                       c.plan.folder, c.plan.show))
+        << std::wstring(c.file).size();
+  }
+  EXPECT_EQ(CountAfterLaunch(41), 42);
+  EXPECT_EQ(CountAfterLaunch(2147483646), 2147483647);
+  EXPECT_EQ(CountAfterLaunch(2147483647), 2147483647) << "the count stops at its largest value";
+}
+
+TEST(Drop, RegistrationAndTheParameterForALockedButton) {
+  const std::pair<const wchar_t*, ButtonRecord> registered[] = {
+      {L"C:\\WINDOWS\\NOTEPAD.EXE", {L"NOTEPAD.EXE", L"C:\\WINDOWS\\NOTEPAD.EXE", L"C:\\WINDOWS\\", L"", 1, L"", 0,
+                                      false, 0xABC, 0, 0}},
+      {L"E:\\", {L"", L"E:\\", L"E:\\", L"", 1, L"", 0, false, 0xABC, 0, 0}},
+      {L"memo.txt", {L"memo.txt", L"memo.txt", L"D:\\cwd\\", L"", 1, L"", 0, false, 0xABC, 0, 0}},
+  };
+  for (const auto& [path, record] : registered) EXPECT_EQ(RegisterDroppedFile(path, 0xABC, L"D:\\cwd"), record);
+  EXPECT_EQ(DroppedFileParameter(L"C:\\memo.txt"), L"C:\\memo.txt");
+  EXPECT_EQ(DroppedFileParameter(L"C:\\My Documents\\memo.txt"), L"\"C:\\My Documents\\memo.txt\"");
+}
+
+TEST(Drop, SwappingMovesContentsAndCountsAndTwiceRestores) {
+  ButtonList buttons;
+  for (int i = 0; i < 6; ++i) buttons.push_back({std::wstring(1, L'A' + i), L"", L"", L"", 1, L"", 0, false, 0, i, 0});
+  const ButtonList original = buttons;
+  SwapButtons(buttons, 2, 5);
+  EXPECT_EQ(buttons[2], original[5]);
+  EXPECT_EQ(buttons[5], original[2]);
+  SwapButtons(buttons, 5, 2);
+  SwapButtons(buttons, 3, 3);
+  SwapButtons(buttons, 3, 9);
+  EXPECT_EQ(buttons, original);
+}
+
+TEST(Drop, DragImagesFollowThePointer) {
+  DragFeedback f;
+  const std::tuple<DragPlace, int, DragImage> moves[] = {
+      {DragPlace::SourceButton, -1, DragImage::Drag},   {DragPlace::OtherButton, 4, DragImage::Drop},
+      {DragPlace::OtherButton, 5, DragImage::Drop},     {DragPlace::SourceButton, -1, DragImage::Drag},
+      {DragPlace::BarOrBackground, -1, DragImage::UnDrop}, {DragPlace::SourceButton, -1, DragImage::UnDrop},
+      {DragPlace::OtherButton, 1, DragImage::Drop},     {DragPlace::Outside, -1, DragImage::Drag},
+      {DragPlace::BarOrBackground, -1, DragImage::UnDrop}, {DragPlace::Outside, -1, DragImage::UnDrop},
+  };
+  int step = 0;
+  for (const auto& [place, button, image] : moves) EXPECT_EQ(f.MoveTo(place, button), image) << step++;
+}
+
+class FakeIcons : public IconSource {
+ public:
+  std::map<std::wstring, int> programs{{L"C:\\app.exe", 3}, {L"C:\\icons.dll", 40}};
+  int counts = 0;
+  int Count(std::wstring_view file) override {
+    ++counts;
+    const auto it = programs.find(std::wstring(file));
+    return it == programs.end() ? 0 : it->second;
+  }
+  Probe ProbeIcon(std::wstring_view file, int index) override {
+    if (file == L"C:\\memo.txt") return Probe::NoIcon;
+    const auto it = programs.find(std::wstring(file));
+    return it == programs.end() ? Probe::Missing : index < it->second ? Probe::Icon : Probe::NoIcon;
+  }
+};
+
+TEST(IconChoice, SourceIndexAndWhenTheNumberIsReset) {
+  using Draw = IconChoice::Draw;
+  struct Case {
+    const wchar_t *icon, *file;
+    std::int32_t number;
+    IconChoice choice;
+  };
+  const Case cases[] = {
+      {L"", L"", 0, {}},
+      {L"C:\\icons.dll", L"C:\\app.exe", 35, {Draw::FileIcon, L"C:\\icons.dll", 35, false}},
+      {L"", L"C:\\app.exe", 2, {Draw::FileIcon, L"C:\\app.exe", 2, false}},
+      {L"", L"C:\\app.exe", 3, {Draw::FileIcon, L"C:\\app.exe", 0, true}},
+      {L"", L"C:\\app.exe", 2147483647, {Draw::FileIcon, L"C:\\app.exe", 0, true}},
+      {L"", L"C:\\memo.txt", 0, {Draw::Associated, L"C:\\memo.txt", 0, true}},
+      {L"C:\\gone.ico", L"C:\\app.exe", 0, {Draw::Nothing, L"C:\\gone.ico", 0, true}},  // no fall-back to the file
+  };
+  for (const Case& c : cases) {
+    FakeIcons icons;
+    EXPECT_EQ(ChooseIcon(c.icon, c.file, c.number, icons), c.choice) << c.number;
+  }
+  FakeIcons icons;
+  ChooseIcon(L"", L"C:\\app.exe", 2, icons);
+  EXPECT_EQ(icons.counts, 0) << "an icon that is there needs no count";
+}
+
+TEST(ButtonInput, PressLookAndTheDragThreshold) {
+  ButtonInput input;
+  input.ButtonDown(kRightButton, 10, 10);
+  EXPECT_EQ(input.look(), ButtonInput::Look::Raised) << "only the left button presses";
+  input.ButtonDown(kLeftButton, 200, 200);
+  EXPECT_EQ(input.look(), ButtonInput::Look::Pressed);
+  EXPECT_FALSE(input.Move(kLeftButton, 250, 150)) << "exactly 50 twips on both axes";
+  EXPECT_FALSE(input.Move(kRightButton, 500, 500)) << "no left button held";
+  input.ButtonUp(kRightButton);
+  EXPECT_EQ(input.look(), ButtonInput::Look::Pressed);
+  EXPECT_TRUE(input.Move(kLeftButton | kRightButton, 200, 149));
+  EXPECT_EQ(input.look(), ButtonInput::Look::Raised) << "the drag start raises the face";
+  EXPECT_TRUE(input.dragged());
+  input.ButtonDown(kLeftButton, 0, 0);
+  EXPECT_FALSE(input.dragged()) << "a new press starts afresh";
+  input.ButtonUp(kLeftButton);
+  EXPECT_EQ(input.look(), ButtonInput::Look::Raised);
+}
+
+}  // namespace
+}  // namespace vornish

@@ -1,0 +1,94 @@
+// Changing the set of buttons and laying them out.
+#include <gtest/gtest.h>
+
+#include "core/Editing.h"
+#include "core/Layout.h"
+
+namespace vornish {
+namespace {
+
+class EditingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    model.settings.DefColor = 0x00123456;
+    for (wchar_t c : std::wstring(L"ABCD")) {
+      model.Buttons.push_back({std::wstring(1, c), L"C:\\" + std::wstring(1, c) + L".exe", L"", L"", 1, L"", 0, false,
+                               kColourButtonShadow, 10 + (c - L'A'), 0});
+    }
+  }
+  // The titles in order ("_" for an empty button) and each count.
+  std::wstring Shown() const {
+    std::wstring t;
+    for (const ButtonRecord& b : model.Buttons) {
+      t += (b == EmptyButton(0x00123456) ? L"_" : b.Title) + std::to_wstring(b.Count) + L" ";
+    }
+    return t;
+  }
+  EditResult Edit(EditResult (*operation)(LauncherModel&), int current) {
+    model.CurrentButton = current;
+    return operation(model);
+  }
+  LauncherModel model;
+};
+
+TEST_F(EditingTest, EachOperationMovesCountsWithTheirButtonsAndSaysWhatToRefresh) {
+  struct Step {
+    EditResult (*operation)(LauncherModel&);
+    int current;
+    const wchar_t* shown;
+    EditResult result;
+  };
+  const Step steps[] = {
+      {AddButton, -1, L"A10 B11 C12 D13 _0 ", {true, 5, 4, 4, true}},
+      {InsertButton, 0, L"_0 A10 B11 C12 D13 _0 ", {true, 6, 0, 5, true}},
+      {ButtonDel, 2, L"_0 A10 C12 D13 _0 ", {true, 5, 2, 4, true}},
+      {ButtonDel, 4, L"_0 A10 C12 D13 ", {true, 4, 4, 3, true}},  // nothing after the last one to refresh
+      {InitButton, 2, L"_0 A10 _0 D13 ", {true, 4, 2, 2, false}},
+      {InsertButton, -1, L"_0 A10 _0 D13 ", {}},  // no current button: nothing happens
+      {ButtonDel, 4, L"_0 A10 _0 D13 ", {}},
+  };
+  for (const Step& s : steps) {
+    const EditResult r = Edit(s.operation, s.current);
+    EXPECT_EQ(Shown(), s.shown);
+    EXPECT_EQ(std::tie(r.changed, r.controls, r.refreshFrom, r.refreshTo, r.arrange),
+              std::tie(s.result.changed, s.result.controls, s.result.refreshFrom, s.result.refreshTo, s.result.arrange))
+        << Shown().size();
+  }
+}
+
+TEST_F(EditingTest, TheLastButtonIsEmptiedNotRemovedAndAFullListTakesNoMore) {
+  model.Buttons.resize(1);
+  EXPECT_EQ(Edit(ButtonDel, 0).controls, 1);
+  EXPECT_EQ(Shown(), L"_0 ");
+  model.Buttons.resize(kMaxButtons);
+  EXPECT_FALSE(Edit(AddButton, 0).changed);
+  EXPECT_FALSE(Edit(InsertButton, 0).changed);
+  EXPECT_EQ(model.Buttons.size(), kMaxButtons);
+}
+
+TEST(Layout, RowsColumnsAndTheirWindows) {
+  struct Case {
+    int size, orient, buttons;
+    TwipsRect bar, second;
+    int width, height;
+  };
+  const Case cases[] = {
+      {32, 0, 1, {60, 60, 90, 510}, {660, 60, 510, 510}, 735, 630},
+      {32, 0, 5, {60, 60, 90, 510}, {660, 60, 510, 510}, 2775, 630},
+      {32, 1, 5, {60, 60, 510, 90}, {60, 660, 510, 510}, 630, 2775},
+      {16, 0, 10, {60, 60, 60, 270}, {390, 60, 270, 270}, 2895, 390},
+      {24, 1, 3, {60, 60, 390, 75}, {60, 525, 390, 390}, 510, 1380},
+      {24, 7, 3, {60, 60, 390, 75}, {60, 525, 390, 390}, 510, 1380},   // any other Orient is a column
+      {20, 0, 2, {60, 60, 0, 450}, {510, 60, 450, 450}, 1035, 570},    // keeps the size, no bar
+  };
+  for (const Case& c : cases) {
+    const ButtonLayout l = ArrangeButtons(c.size, c.orient, c.buttons, 450, 450);
+    EXPECT_EQ(l.controlBar, c.bar) << c.size << "/" << c.orient;
+    EXPECT_EQ(l.Button(1), c.second) << c.size << "/" << c.orient;
+    EXPECT_EQ(std::pair(l.windowWidth, l.windowHeight), std::pair(c.width, c.height)) << c.size << "/" << c.orient;
+  }
+  EXPECT_EQ(ArrangeButtons(32, 0, 32768, 0, 0).windowWidth, 510 * 32768 + 225);
+}
+
+}  // namespace
+}  // namespace vornish

@@ -1,0 +1,168 @@
+// Starting and ending: the command line, which launcher may run, the settings
+// store's keys and text forms, and what the unload step saves.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "core/Launcher.h"
+#include "core/StartUp.h"
+
+namespace vornish {
+namespace {
+
+using namespace testing;
+using Action = StartDecision::Action;
+
+TEST(CommandLine, ArgumentsAndTheDataFilePathInThem) {
+  const std::pair<const wchar_t*, const wchar_t*> arguments[] = {
+      {L"vornish.exe", L""},
+      {L"vornish.exe   D:\\a.dat ", L"D:\\a.dat "},
+      {L"\"C:\\Program Files\\V\\vornish.exe\" \"D:\\my data\\a.dat\"", L"\"D:\\my data\\a.dat\""},
+      {L"\"C:\\Program Files\\V\\vornish.exe\"D:\\a.dat", L"D:\\a.dat"},
+      {L"vornish.exe\tx", L"x"},
+  };
+  for (const auto& [line, args] : arguments) EXPECT_EQ(CommandLineArguments(line), args);
+  const std::pair<const wchar_t*, const wchar_t*> paths[] = {
+      {L"  D:\\a.dat  ", L"D:\\a.dat"},     {L"  \"D:\\my data\\a.dat\" ", L"D:\\my data\\a.dat"},
+      {L"\"\"D:\\a.dat\"\"", L"\"D:\\a.dat\""}, {L"\"D:\\a.dat", L"\"D:\\a.dat"},
+      {L"D:\\a \"b\".dat", L"D:\\a \"b\".dat"}, {L"\"", L"\""},
+  };
+  for (const auto& [args, path] : paths) EXPECT_EQ(DataFileArgument(args), path);
+}
+
+TEST(StartDecision, OneLauncherWithoutAFileAndOnlyDataFilesWithOne) {
+  FakeFileSystem fs;
+  fs.files[L"D:\\good.dat"] = "[Vornish Ver.1.0]\r\nA\x1B\r\n";
+  fs.files[L"D:\\bom.dat"] = "\xEF\xBB\xBF  [Vornish Ver.1.0] \r\n";
+  fs.files[L"D:\\case.dat"] = "[VORNISH VER.1.0]\r\n";
+  fs.files[L"D:\\empty.dat"] = "";
+  fs.files[L"D:\\my data\\a.dat"] = "[Vornish Ver.1.0]\r\n";
+  fs.unreadable.insert(L"D:\\locked.dat");
+  struct Case {
+    const wchar_t* arguments;
+    bool another;
+    Action action;
+    const wchar_t* path;
+  };
+  const Case cases[] = {
+      {L"", false, Action::Run, L"C:\\Apps\\V\\VRN.dat"},
+      {L"   ", true, Action::EndSilently, L""},
+      {L" D:\\good.dat ", true, Action::Run, L"D:\\good.dat"},  // no single-instance rule with a file
+      {L"D:\\bom.dat", false, Action::Run, L"D:\\bom.dat"},
+      {L"\"D:\\my data\\a.dat\"", false, Action::Run, L"D:\\my data\\a.dat"},
+      {L"D:\\case.dat", false, Action::RefuseNotDataFile, L"D:\\case.dat"},
+      {L"D:\\empty.dat", false, Action::RefuseNotDataFile, L"D:\\empty.dat"},
+      {L"D:\\missing.dat", false, Action::RefuseNotFound, L"D:\\missing.dat"},
+      {L"D:\\locked.dat", false, Action::RefuseNotFound, L"D:\\locked.dat"},
+      {L"\"\"", false, Action::RefuseNotFound, L""},
+  };
+  for (const Case& c : cases) {
+    const StartDecision d = DecideStart(c.arguments, c.another, L"C:\\Apps\\V", fs);
+    EXPECT_EQ(d.action, c.action) << std::wstring(c.arguments).size();
+    EXPECT_EQ(d.dataFilePath, c.path);
+  }
+  EXPECT_EQ(HelpFilePath(L"C:\\Apps\\V", fs), L"VRN.hlp");
+  fs.files[L"C:\\Apps\\V\\VRN.hlp"] = "x";
+  EXPECT_EQ(HelpFilePath(L"C:\\Apps\\V", fs), L"C:\\Apps\\V\\VRN.hlp");
+}
+
+TEST(Settings, KeysTheirDefaultsAndTextForms) {
+  // Key, the text a first run saves, a changed value's text, and that value.
+  struct Key {
+    const wchar_t* name;
+    const wchar_t* byDefault;
+    const wchar_t* changed;
+  };
+  const Key keys[] = {
+      {L"Size", L"32", L"16"},           {L"Orient", L"0", L"1"},
+      {L"DefColor", L"-2147483633", L"1122867"}, {L"LockColor", L"-2147483632", L"-2147483643"},
+      {L"SystemColor", L"-2147483647", L"0"},    {L"ColorChange", L"True", L"False"},
+      {L"ControlDblClick", L"0", L"2"},  {L"ControlColor", L"16711680", L"0"},
+      {L"WindowTop", L"False", L"True"}, {L"CountEnable", L"True", L"False"},
+      {L"Position", L"0", L"4"},         {L"TaskBar", L"4", L"-7"},
+  };
+  FakeSettingsStore first;
+  ASSERT_TRUE(SaveSettings(first, LoadSettings(FakeSettingsStore{})));
+  FakeSettingsStore changed;
+  for (const Key& k : keys) changed.values[{L"Set", k.name}] = k.changed;
+  FakeSettingsStore again;
+  SaveSettings(again, LoadSettings(changed));
+  for (const Key& k : keys) {
+    EXPECT_EQ(first.Get(kSectionSet, k.name), k.byDefault) << std::wstring(k.name).size();
+    EXPECT_EQ(again.Get(kSectionSet, k.name), k.changed) << std::wstring(k.name).size();
+  }
+  EXPECT_EQ(first.values.size(), 12u) << "StartTips is the tips window's to write";
+  EXPECT_TRUE(LoadSettings(FakeSettingsStore{}).StartTips);
+}
+
+TEST(Settings, UnusableTextFallsBackAndBothBooleanFormsRead) {
+  FakeSettingsStore store;
+  store.values = {{{L"Set", L"Size"}, L"abc"},        {{L"Set", L"DefColor"}, L"99999999999"},
+                  {{L"Set", L"WindowTop"}, L"maybe"}, {{L"Set", L"TaskBar"}, L"9"},
+                  {{L"Set", L"CountEnable"}, L"0"},   {{L"Set", L"StartTips"}, L"0"},
+                  {{L"Window", L"MainLeft"}, L"1502.5"}, {{L"Window", L"MainTop"}, L"garbage"}};
+  const Settings s = LoadSettings(store);
+  EXPECT_EQ(s.Size, 32);
+  EXPECT_EQ(s.DefColor, kColourButtonFace);
+  EXPECT_FALSE(s.WindowTop);
+  EXPECT_EQ(s.TaskBar, 9) << "a number out of range is kept";
+  EXPECT_FALSE(s.CountEnable);
+  EXPECT_FALSE(s.StartTips);
+  EXPECT_FALSE(ReadStartTips(store));
+  EXPECT_TRUE(ReadStartTips(FakeSettingsStore{}));
+  EXPECT_EQ(LoadWindowPosition(store), (WindowPosition{1502, 0}));
+  SaveStartTips(store, true);
+  EXPECT_EQ(store.Get(kSectionSet, L"StartTips"), L"1");
+  SaveStartTips(store, false);
+  EXPECT_EQ(store.Get(kSectionSet, L"StartTips"), L"0");
+}
+
+class UnloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override { model.DataFilePath = path; }
+  Cp932Codec codec;
+  FakeFileSystem fs;
+  FakeSettingsStore store;
+  FakeSystemInfo system;
+  LauncherServices services{store, fs, codec, system};
+  LauncherModel model;
+  const std::wstring path = L"C:\\L\\VRN.dat";
+};
+
+TEST_F(UnloadTest, EveryStepRunsWhateverHappenedToTheOthers) {
+  store.values[{L"Set", L"DefColor"}] = L"255";
+  EXPECT_EQ(LoadLauncher(model, services).status, DataFileLoad::Status::Missing);
+  EXPECT_EQ(model.Buttons, ButtonList{EmptyButton(255)}) << "the empty button takes the stored colour";
+  fs.unwritable.insert(path);
+  const UnloadReport failed = SaveLauncher(model, services, WindowPosition{300, 450});
+  EXPECT_EQ(failed.dataFileError.error, 5u);
+  EXPECT_EQ(store.Get(L"Window", L"MainLeft"), L"300");
+  EXPECT_TRUE(failed.settingsSaved);
+
+  fs.unwritable.clear();
+  const UnloadReport minimised = SaveLauncher(model, services, std::nullopt);
+  EXPECT_TRUE(minimised.dataFileWritten);
+  EXPECT_FALSE(minimised.positionSaved);
+  EXPECT_EQ(store.Get(L"Window", L"MainLeft"), L"300");
+}
+
+TEST_F(UnloadTest, AnUnreadableFileIsNeverOverwritten) {
+  fs.unreadable.insert(path);
+  LoadLauncher(model, services);
+  EXPECT_FALSE(model.writeDataFile);
+  model.Buttons[0].Title = L"changed";
+  const UnloadReport report = SaveLauncher(model, services, WindowPosition{15, 30});
+  EXPECT_TRUE(report.dataFileSkipped);
+  EXPECT_EQ(fs.writes, 0);
+  EXPECT_TRUE(report.settingsSaved);
+}
+
+TEST(VisibleWindowPosition, PullsTheWindowBackOntoTheScreen) {
+  const std::pair<WindowPosition, WindowPosition> cases[] = {
+      {{300, 450}, {300, 450}},         {{-90, -1}, {0, 0}},         {{20000, 11000}, {14625, 10890}},
+      {{14625, 10890}, {14625, 10890}}, {{2147483000, 0}, {14625, 0}},
+  };
+  for (const auto& [saved, shown] : cases) EXPECT_EQ(VisibleWindowPosition(saved, 735, 630, 15360, 11520), shown);
+}
+
+}  // namespace
+}  // namespace vornish

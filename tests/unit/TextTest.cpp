@@ -1,0 +1,127 @@
+// Text, numbers and paths as the launcher stores and shows them, and the exact
+// words of every message box.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "core/Messages.h"
+#include "core/Numbers.h"
+#include "core/Paths.h"
+#include "core/Text.h"
+#include "core/Twips.h"
+#include "core/Utf8.h"
+
+namespace vornish {
+namespace {
+
+TEST(Utf8, EveryLengthAtItsBoundaries) {
+  struct Case {
+    char32_t codePoint;
+    std::u16string utf16;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {0x7F, u"\x7F", "\x7F"},
+      {0x80, u"\x80", "\xC2\x80"},
+      {0x7FF, u"\x7FF", "\xDF\xBF"},
+      {0x800, u"\x800", "\xE0\xA0\x80"},
+      {0xFFFF, u"\xFFFF", "\xEF\xBF\xBF"},
+      {0x10000, u"\xD800\xDC00", "\xF0\x90\x80\x80"},  // the first beyond the Basic Multilingual Plane
+      {0x10FFFF, u"\xDBFF\xDFFF", "\xF4\x8F\xBF\xBF"},
+  };
+  for (const Case& c : cases) {
+    // wchar_t holds UTF-16 on Windows and whole code points elsewhere.
+    const std::wstring wide = sizeof(wchar_t) == 2 ? std::wstring(c.utf16.begin(), c.utf16.end())
+                                                   : std::wstring(1, static_cast<wchar_t>(c.codePoint));
+    EXPECT_EQ(ToUtf8(c.utf16), c.utf8) << std::hex << static_cast<std::uint32_t>(c.codePoint);
+    EXPECT_EQ(Utf16FromUtf8(c.utf8), c.utf16) << std::hex << static_cast<std::uint32_t>(c.codePoint);
+    EXPECT_EQ(FromUtf8(c.utf8), wide) << std::hex << static_cast<std::uint32_t>(c.codePoint);
+    EXPECT_EQ(ToUtf8(wide), c.utf8) << std::hex << static_cast<std::uint32_t>(c.codePoint);
+  }
+}
+
+TEST(Utf8, MalformedInputBecomesOneReplacementPerByte) {
+  const std::pair<std::string, std::size_t> rejected[] = {
+      {"\xC0\x80", 2},          // overlong 2-byte form
+      {"\xE0\x9F\xBF", 3},      // overlong 3-byte form
+      {"\xF0\x8F\xBF\xBF", 4},  // overlong 4-byte form
+      {"\xF4\x90\x80\x80", 4},  // beyond U+10FFFF
+      {"\xED\xA0\x80", 3},      // an encoded surrogate
+      {"\xE3\x83", 2},          // cut short
+      {"\xFF", 1},
+  };
+  for (const auto& [bytes, count] : rejected) EXPECT_EQ(FromUtf8(bytes), std::wstring(count, L'\xFFFD'));
+  EXPECT_EQ(ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD") << "a lone surrogate";
+  EXPECT_TRUE(StartsWithUtf8Bom("\xEF\xBB\xBFx"));
+  EXPECT_FALSE(StartsWithUtf8Bom("\xEF\xBB"));
+}
+
+TEST(Numbers, StoredTextToNumbers) {
+  const std::pair<const wchar_t*, std::optional<std::int64_t>> decimals[] = {
+      {L"0", 0},   {L"-2147483633", -2147483633LL}, {L"  +42 ", 42}, {L"\t7\t", 7}, {L"007", 7},
+      {L".5", 0},  {L"5.", 5},   {L"1.5", 2},   {L"2.5", 2},      {L"2.50001", 3},  {L"-3.5", -4},
+      {L"", {}},   {L"-", {}},   {L"12a", {}},  {L"1 2", {}},     {L"1.2.3", {}},   {L"0x10", {}},
+      {L"１２", {}}, {L"1e3", {}}, {L"99999999999999999999", {}},
+  };
+  for (const auto& [text, value] : decimals) EXPECT_EQ(ParseDecimal(text), value) << std::wstring(text).size();
+  EXPECT_EQ(ParseInt32(L"-2147483648"), std::numeric_limits<std::int32_t>::min());
+  EXPECT_FALSE(ParseInt32(L"2147483648"));
+  EXPECT_EQ(ParseColour(L"-2147483633"), 0x8000000Fu);
+  EXPECT_EQ(ParseColour(L"2147483663"), 0x8000000Fu);
+  EXPECT_FALSE(ParseColour(L"4294967296"));
+  const std::pair<const wchar_t*, std::optional<bool>> booleans[] = {
+      {L"True", true}, {L"FALSE", false}, {L" true ", true}, {L"0", false}, {L"-1", true}, {L"yes", {}}, {L"", {}}};
+  for (const auto& [text, value] : booleans) EXPECT_EQ(ParseBool(text), value) << std::wstring(text).size();
+  EXPECT_EQ(ToDecimal(std::numeric_limits<std::int64_t>::min()), L"-9223372036854775808");
+}
+
+TEST(Paths, FileNamesFoldersAndTheProgramsFolder) {
+  const std::pair<const wchar_t*, const wchar_t*> names[] = {
+      {L"C:\\WINDOWS\\NOTEPAD.EXE", L"NOTEPAD.EXE"}, {L"A:README.TXT", L"README.TXT"}, {L"NOTEPAD.EXE", L"NOTEPAD.EXE"},
+      {L"C:\\TOOLS\\", L""}, {L"C:\\dir\\a:b", L"a:b"}, {L"", L""}};
+  for (const auto& [path, name] : names) EXPECT_EQ(GetFileName(path), name);
+  const std::pair<const wchar_t*, const wchar_t*> folders[] = {
+      {L"C:\\WINDOWS\\NOTEPAD.EXE", L"C:\\WINDOWS\\"}, {L"C:\\", L"C:\\"},       {L"NOTEPAD.EXE", L"D:\\cwd\\"},
+      {L"", L"D:\\cwd\\"}, {L"\\\\server\\share\\x.txt", L"\\\\server\\share\\"}};
+  for (const auto& [path, folder] : folders) EXPECT_EQ(GetFolder(path, L"D:\\cwd"), folder);
+  EXPECT_EQ(ProgramFolderOf(L"C:\\Tools\\vornish.exe"), L"C:\\Tools");
+  EXPECT_EQ(ProgramFolderOf(L"E:\\vornish.exe"), L"E:\\");
+  EXPECT_EQ(DefaultDataFilePath(L"E:\\"), L"E:\\VRN.dat");
+  EXPECT_EQ(DefaultDataFilePath(L"C:\\Tools"), L"C:\\Tools\\VRN.dat");
+  const testing::FakeSystemInfo info(L"C:\\WINDOWS", L"");
+  EXPECT_EQ(GetWindowsDir(info), L"C:\\WINDOWS\\");
+  EXPECT_EQ(GetSystemDir(info), L"") << "a failed call gives empty text";
+}
+
+TEST(Twips, FollowTheDpiAndRoundToTheNearest) {
+  EXPECT_EQ(TwipsToPixels(510, 96), 34);
+  EXPECT_EQ(TwipsToPixels(510, 144), 51);
+  EXPECT_EQ(TwipsToPixels(510, 120), 43) << "42.5 rounds up";
+  EXPECT_EQ(TwipsToPixels(-30, 96), -2);
+  EXPECT_EQ(PixelsToTwips(34, 120), 408);
+  for (int px = -50; px < 3000; px += 7) EXPECT_EQ(TwipsToPixels(PixelsToTwips(px, 144), 144), px);
+}
+
+TEST(Messages, EveryTextAndItsKindOfBox) {
+  const std::pair<Message, Message> cases[] = {
+      {FileNotFoundMessage(), {L"ﾌｧｲﾙが見つかりません。"}},
+      {NotDataFileMessage(), {L"Vornishのﾃﾞｰﾀﾌｧｲﾙではありません。"}},
+      {DataFileWriteFailedMessage(L"C:\\L\\VRN.dat", L"アクセスが拒否されました。"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\nC:\\L\\VRN.dat\r\n"
+        L"アクセスが拒否されました。"}},
+      {DataFileReadFailedMessage(L"C:\\L\\VRN.dat", L"使用中です。"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\r\n\r\nC:\\L\\VRN.dat\r\n使用中です。\r\n\r\n"
+        L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。"}},
+      {DataFileTooLargeMessage(L"C:\\L\\VRN.dat"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙのﾎﾞﾀﾝが多すぎます。最初の32768個だけを表示します。\r\n\r\nC:\\L\\VRN.dat\r\n\r\n"
+        L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。"}},
+      {CountingOffMessage(), {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}},
+      {StartupLinkFailedMessage(), {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}},
+      {StartupLinkHowToMessage(),
+       {L"VB5STKIT.DLLが見つかりません。\r\nVB5STKIT.DLLを入手し、Windowsｼｽﾃﾑﾃﾞｨﾚｸﾄﾘにｺﾋﾟｰして下さい。",
+        MessageStyle::Hint}},
+  };
+  for (const auto& [shown, expected] : cases) EXPECT_EQ(shown, expected) << shown.text.size();
+}
+
+}  // namespace
+}  // namespace vornish

@@ -1,0 +1,217 @@
+// The main window's behaviour that needs no window: commands and the timer's
+// tick, the menus' enabled items, the control bar, the tray, docking beside
+// the task bar, and the system objects.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "window/Commands.h"
+#include "window/ControlBar.h"
+#include "window/Placement.h"
+#include "window/SystemObjects.h"
+#include "window/TrayIcon.h"
+
+namespace vornish {
+namespace {
+
+TEST(Commands, EveryRowOfTheCommandTable) {
+  const std::pair<const wchar_t*, Command> rows[] = {
+      {L"0", Command::AddButton},        {L"1", Command::InsertButton},   {L"2", Command::DeleteButton},
+      {L"3", Command::InitButton},       {L"5", Command::ButtonSettings}, {L"7", Command::Ranking},
+      {L"8", Command::LauncherSettings}, {L"10", Command::HelpContents},  {L"12", Command::Exit},
+      {L"100", Command::HelpContents},   {L"101", Command::HelpSearch},   {L"103", Command::Tips},
+      {L"105", Command::About},
+  };
+  for (const auto& [text, command] : rows) EXPECT_EQ(CommandFromText(text), command) << std::wstring(text).size();
+  for (const wchar_t* other : {L"4", L"6", L"9", L"11", L"13", L"14", L"102", L"104", L"", L"08", L" 8", L"x"}) {
+    EXPECT_EQ(CommandFromText(other), Command::Nothing);
+  }
+  EXPECT_EQ(HelpMenuCommand(3), L"103");
+}
+
+// Records what the tick asked of the window.
+class FakeHost : public TickHost {
+ public:
+  bool active = true;
+  std::string log;
+  CommandTimer* timer = nullptr;
+  void PlaceWindow() override { log += "place "; }
+  bool MainWindowActive() override { return active; }
+  void ShowBarInactive() override { log += "inactive "; }
+  void ShowBarActive() override { log += "active "; }
+  void Run(Command command) override {
+    log += "run" + std::to_string(static_cast<int>(command)) + (timer->CommandRunning() ? "(marker 0) " : " ");
+  }
+};
+
+TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOnce) {
+  CommandTimer timer(0x1234);
+  FakeHost host;
+  host.timer = &timer;
+  struct Tick {
+    bool active;
+    std::int32_t position;
+    const wchar_t* tag;
+    const char* log;
+  };
+  const Tick ticks[] = {
+      {true, 0, L"", "active "},
+      {true, 0, L"", ""},  // already painted
+      {false, 0, L"", "inactive "},
+      {true, 4, L"", "place active "},
+      {true, 4, L"2", "place run3(marker 0) "},
+      {true, 0, L"", "active "},  // a command leaves the bar to be repainted
+      {true, 0, L"14", "run0(marker 0) "},
+      {true, 0, L"12", "active run9(marker 0) "},
+  };
+  for (const Tick& t : ticks) {
+    host.active = t.active;
+    host.log.clear();
+    timer.SetTag(t.tag);
+    timer.Tick(host, t.position);
+    EXPECT_EQ(host.log, t.log);
+    EXPECT_TRUE(timer.Tag().empty());
+  }
+  EXPECT_TRUE(timer.CommandRunning()) << "after an exit nothing follows";
+}
+
+TEST(ButtonMenu, EnabledItemsByWhereItOpened) {
+  const ButtonRecord ordinary{L"a", L"C:\\a.exe", L"", L"", 1, L"", 0, false, 0, 0, 0};
+  ButtonRecord system = ordinary;
+  system.Sys = 2;
+  ButtonRecord emptySystem = EmptyButton(0);
+  emptySystem.Sys = 3;
+  const ButtonList buttons = {ordinary, EmptyButton(0), system, emptySystem};
+  const std::pair<int, ButtonMenuState> cases[] = {
+      {-1, {false, false, false, false}}, {0, {true, true, true, true}},    {1, {true, true, false, false}},
+      {2, {true, false, false, true}},    {3, {true, true, false, false}}, {4, {false, false, false, false}},
+  };
+  for (const auto& [current, state] : cases) EXPECT_EQ(MenuStateFor(buttons, current), state) << current;
+}
+
+TEST(ControlBar, EveryRowOfTheGradientAtAnUnevenHeight) {
+  // A 24-pixel row: the bar is 390 twips (26 pixels) high, 15.6 bands a row.
+  const std::vector<std::uint32_t> levels = {255, 245, 235, 224, 214, 204, 194, 184, 173, 163, 153, 143, 133,
+                                             122, 112, 102, 92,  82,  71,  61,  51,  41,  31,  20,  10,  0};
+  std::vector<std::uint32_t> blue, yellow;
+  for (std::uint32_t l : levels) {
+    blue.push_back(l << 16);
+    yellow.push_back(l | l << 8);
+  }
+  EXPECT_EQ(GradientRows(kGradientBlue, 390, 26), blue);
+  EXPECT_EQ(GradientRows(kGradientYellow, 390, 26), yellow);
+  // One row per band: 510 twips in steps of -0.5, ties rounding to even.
+  const std::vector<std::uint32_t> rows = GradientRows(kGradientRed, 510, 511);
+  EXPECT_EQ((std::vector<std::uint32_t>{rows[1], rows[2], rows[3], rows[4], rows[255], rows[257], rows[510]}),
+            (std::vector<std::uint32_t>{254, 254, 254, 253, 128, 126, 0}));
+  const std::pair<OleColor, std::uint32_t> tops[] = {{kGradientGreen, 0x00FF00}, {kGradientCyan, 0xFFFF00},
+                                                     {kGradientPurple, 0xFF00FF}};
+  for (const auto& [colour, top] : tops) EXPECT_EQ(GradientRows(colour, 90, 6).front(), top);
+  for (OleColor none : {0x000000u, 0x123456u, 0xFFFFFFu}) EXPECT_TRUE(GradientRows(none, 510, 34).empty());
+}
+
+TEST(ControlBar, TipAndDoubleClickByTheSetting) {
+  const std::tuple<int, std::optional<std::wstring_view>, BarDoubleClick> cases[] = {
+      {0, L"ﾗﾝﾁｬｰ非表示", BarDoubleClick::Hide},
+      {1, L"ﾗﾝﾁｬｰ設定", BarDoubleClick::Settings},
+      {2, L"終了", BarDoubleClick::Exit},
+      {3, std::nullopt, BarDoubleClick::Nothing},
+  };
+  for (const auto& [setting, tip, action] : cases) {
+    EXPECT_EQ(ControlBarTip(setting), tip);
+    EXPECT_EQ(BarDoubleClickAction(setting), action);
+  }
+}
+
+TEST(TrayIcon, TipAndMouseMessages) {
+  EXPECT_EQ(TrayTip(L"C:\\Apps\\V\\VRN.dat", L"C:\\Apps\\V"), L"Vornish");
+  EXPECT_EQ(TrayTip(L"E:\\VRN.dat", L"E:\\"), L"Vornish");
+  EXPECT_EQ(TrayTip(L"D:\\LAUNCH\\TOOLS.DAT", L"C:\\Apps\\V"), L"Vornish [TOOLS.DAT]");
+  EXPECT_EQ(TrayTip(L"C:\\APPS\\V\\VRN.DAT", L"C:\\Apps\\V"), L"Vornish [VRN.DAT]") << "letter case counts";
+  const std::pair<std::uint32_t, TrayAction> messages[] = {
+      {0x201, TrayAction::ButtonMenu}, {0x203, TrayAction::Show}, {0x204, TrayAction::TrayMenu},
+      {0x200, TrayAction::Nothing},    {0x202, TrayAction::Nothing}, {0x205, TrayAction::Nothing}};
+  for (const auto& [message, action] : messages) EXPECT_EQ(TrayActionFor(message), action);
+}
+
+// 1024 x 768 pixels at 96 DPI: 15360 x 11520 twips.
+constexpr std::int32_t SW = 15360;
+constexpr std::int32_t SH = 11520;
+
+TEST(Placement, TaskBarMeasuredOnEachEdgeAndTheSettingCorrected) {
+  const std::tuple<int, int, int, int, std::int32_t, TaskBarSize, std::int32_t> cases[] = {
+      {0, 0, 1024, 740, 4, {420, 0, 1}, 4},   // bottom, 28 px
+      {0, 28, 1024, 768, 2, {420, 0, 1}, 2},  // top
+      {0, 0, 964, 768, 3, {0, 900, 2}, 3},    // right, 60 px
+      {60, 0, 1024, 768, 1, {0, 900, 2}, 1},  // left
+      {0, 0, 964, 768, 4, {0, 900, 2}, 3},    // vertical bar, bottom set: right
+      {0, 0, 1024, 740, 1, {420, 0, 1}, 4},   // horizontal bar, left set: bottom
+      {0, 0, 1024, 740, 0, {420, 0, 1}, 4},
+      {0, 0, 1024, 768, 7, {30, 30, 0}, 7},   // hidden: 30 twips, the setting kept
+  };
+  for (const auto& [left, top, right, bottom, setting, size, corrected] : cases) {
+    std::int32_t taskBar = setting;
+    EXPECT_EQ(GetTaskBar({1024, 768, left, top, right, bottom, 96}, taskBar), size) << left << top << right << bottom;
+    EXPECT_EQ(taskBar, corrected);
+  }
+  std::int32_t taskBar = 4;
+  EXPECT_EQ(GetTaskBar({1536, 1152, 0, 0, 1536, 1110, 144}, taskBar).TaskH, 420) << "at the screen's DPI";
+}
+
+TEST(Placement, EveryRowOfThePlacementTable) {
+  // TaskH 200 and TaskW 300 both set, so that every term shows; B 390.
+  const TaskBarSize t{200, 300, 1};
+  const std::tuple<std::int32_t, std::int32_t, TwipsRect> rows[] = {
+      {1, 1, {300, 0, 510, SH - 200}},         {1, 2, {0, 200, 510, SH - 200}},       {1, 3, {0, 0, 510, SH - 200}},
+      {1, 9, {0, 0, 510, SH - 200}},           {2, 1, {300, 0, SW - 300, 510}},       {2, 2, {0, 200, SW - 300, 510}},
+      {2, 4, {0, 0, SW - 300, 510}},           {3, 2, {SW - 510, 200, 510, SH - 200}}, {3, 3, {SW - 810, 0, 510, SH - 200}},
+      {3, 1, {SW - 510, 0, 510, SH - 200}},    {3, 0, {SW - 510, 0, 510, SH - 200}},  {4, 1, {300, SH - 510, SW - 300, 510}},
+      {4, 4, {0, SH - 710, SW, 510}},          {4, 2, {0, SH - 510, SW - 300, 510}},  {4, 5, {0, SH - 510, SW - 300, 510}},
+  };
+  for (const auto& [position, taskBar, rect] : rows) {
+    EXPECT_EQ(PlaceWindow(position, taskBar, t, SW, SH, 390), rect) << position << "/" << taskBar;
+  }
+  // The worked screens: bottom bar 28 px docked at the bottom; right bar 60 px
+  // docked at the right; hidden bar: a 30-twip gap.
+  EXPECT_EQ(PlaceWindow(4, 4, {420, 0, 1}, SW, SH, 510), (TwipsRect{0, 10470, 15360, 630}));
+  EXPECT_EQ(PlaceWindow(3, 3, {0, 900, 2}, SW, SH, 510), (TwipsRect{13830, 0, 630, 11520}));
+  EXPECT_EQ(PlaceWindow(4, 4, {30, 30, 0}, SW, SH, 510), (TwipsRect{0, 10860, 15360, 630}));
+  for (std::int32_t floating : {0, 5, -1}) EXPECT_FALSE(PlaceWindow(floating, 4, t, SW, SH, 510));
+}
+
+TEST(SystemObjects, TheTableOnBothPlatforms) {
+  using testing::FakeSystemInfo;
+  const FakeSystemInfo nt = FakeSystemInfo::WindowsNT(), w98 = FakeSystemInfo::Windows98();
+  struct Row {
+    std::int32_t number;
+    const FakeSystemInfo& system;
+    SystemObjectEntry entry;
+  };
+  const std::wstring s = L"C:\\WINNT\\system32\\";
+  const Row rows[] = {
+      {1, nt, {L"ﾃﾞｽｸﾄｯﾌﾟ", L"C:\\WINNT\\EXPLORER.EXE", L",/root,", L"C:\\WINNT\\", L"", 3}},
+      {2, nt, {L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ", s + L"CONTROL.EXE", L"", s, s + L"shell32.dll", 35}},
+      {3, w98, {L"ｼｽﾃﾑのﾌﾟﾛﾊﾟﾃｨ", L"C:\\WINDOWS\\CONTROL.EXE", L"C:\\WINDOWS\\SYSTEM\\SYSDM.CPL",
+                L"C:\\WINDOWS\\SYSTEM\\", L"C:\\WINDOWS\\SYSTEM\\SYSDM.CPL", 0}},
+      {4, nt, {L"画面のﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s + L"DESK.CPL", s, s + L"DESK.CPL", 1}},
+      {8, nt, {L"ｲﾝﾀｰﾈｯﾄのﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s + L"INETCPL.CPL", s, s + L"INETCPL.CPL", 37}},
+      {9, nt, {L"ﾏﾙﾁﾒﾃﾞｨｱのﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s + L"MMSYS.CPL", s, s + L"MMSYS.CPL", 26}},
+      {12, nt, {L"ﾈｯﾄﾜｰｸ", s + L"CONTROL.EXE", s + L"NCPA.CPL", s, s + L"NCPA.CPL", 3}},
+      {13, nt, {L"ODBC ﾃﾞｰﾀｿｰｽ ｱﾄﾞﾐﾆｽﾄﾚｰﾀ", s + L"CONTROL.EXE", s + L"ODBCCP32.CPL", s, s + L"ODBCCP32.CPL", 0}},
+      {14, nt, {L"", s + L"CONTROL.EXE", s, L"", L"", 0}},  // beyond the table: the control panel
+  };
+  for (const Row& r : rows) {
+    const SystemObjectEntry e = DescribeSystemObject(r.number, r.system);
+    EXPECT_EQ(std::tie(e.Title, e.File, e.Param, e.Path, e.Icon, e.IconNo),
+              std::tie(r.entry.Title, r.entry.File, r.entry.Param, r.entry.Path, r.entry.Icon, r.entry.IconNo))
+        << r.number;
+  }
+  EXPECT_EQ(DescribeSystemObject(9, w98).IconNo, 1);
+  EXPECT_EQ(DescribeSystemObject(12, w98).Param, L"C:\\WINDOWS\\SYSTEM\\NETCPL.CPL");
+  const ButtonRecord added = NewSystemObjectButton(8, nt, 0x00ABCDEF);
+  EXPECT_EQ(added, (ButtonRecord{L"ｲﾝﾀｰﾈｯﾄのﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s, s + L"INETCPL.CPL", 1, s + L"INETCPL.CPL",
+                                 37, true, 0x00ABCDEF, 0, 8}))
+      << "locked, in the system-object colour";
+}
+
+}  // namespace
+}  // namespace vornish

@@ -1,0 +1,152 @@
+// The Windows services under the launcher's logic, against the real (Wine)
+// system: files, the registry, the code page, the start-up shortcut, the
+// z-order.
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include "core/DataFile.h"
+#include "core/win32/Com.h"
+#include "core/win32/RegistryStore.h"
+#include "core/win32/SharedRoutines.h"
+#include "core/win32/WinFileSystem.h"
+#include "core/win32/WinSystemInfo.h"
+#include "core/win32/WinText.h"
+#include "harness/Harness.h"
+
+namespace vornish::win32 {
+namespace {
+
+using e2e::ReadBytes;
+using e2e::WriteBytes;
+
+TEST(WinFileSystem, ReplacingIsAtomicKeepsAttributesAndRefusesReadOnlyFiles) {
+  const e2e::TempDir dir(L"fs");
+  WinFileSystem fs;
+  const std::wstring file = (dir / L"VRN.dat").wstring();
+  const std::string big(3u << 20, 'x');  // written in several chunks
+  ASSERT_TRUE(fs.ReplaceContents(file, "first").ok());
+  ASSERT_TRUE(fs.ReplaceContents(file, big).ok());
+  EXPECT_TRUE(ReadBytes(file) == big);
+  EXPECT_TRUE(fs.FileExists(file));
+  EXPECT_FALSE(fs.FileExists(dir.path().wstring())) << "a folder is no file";
+  EXPECT_TRUE(fs.PathExists(dir.path().wstring()));
+
+  ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(fs.ReplaceContents(file, "new").ok());
+  EXPECT_NE(::GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "a hidden file stays hidden";
+
+  ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  const FileResult refused = fs.ReplaceContents(file, "newer");
+  EXPECT_EQ(refused.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(refused.reason.empty());
+  EXPECT_EQ(ReadBytes(file), "new");
+  EXPECT_EQ(fs.ReplaceContents((dir / L"gone\\VRN.dat").wstring(), "x").error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW((dir / L"*.tmp").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file left behind";
+  if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+}
+
+TEST(WinFileSystem, LockedFilesAndPathsBeyondTheClassicLimit) {
+  const e2e::TempDir dir(L"fs");
+  WinFileSystem fs;
+  std::wstring folder = dir.path().wstring();
+  while (folder.size() < 400) {
+    folder += L"\\" + std::wstring(60, L'd');
+    ASSERT_TRUE(::CreateDirectoryW(ExtendedPath(folder).c_str(), nullptr));
+  }
+  const std::wstring file = folder + L"\\VRN.dat";
+  ASSERT_TRUE(fs.ReplaceContents(file, "deep").ok());
+  std::string bytes;
+  ASSERT_TRUE(fs.ReadAll(file, bytes).ok());
+  EXPECT_EQ(bytes, "deep");
+
+  const UniqueFile lock(::CreateFileW(ExtendedPath(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  const FileResult locked = fs.ReadAll(file, bytes);
+  EXPECT_EQ(locked.status, FileResult::Status::Failed);
+  EXPECT_EQ(locked.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+}
+
+TEST(RegistryStore, StringsUnderTheTraditionalKeyAndHandEditedNumbers) {
+  const std::wstring application = L"VornishStoreTest";
+  const std::wstring section = std::wstring(kSettingsRoot) + application + L"\\Set";
+  RegistryStore store(application);
+  EXPECT_FALSE(store.Read(L"Set", L"Size"));
+  const std::wstring longText(100000, L'x');
+  ASSERT_TRUE(store.Write(L"Set", L"Size", L"ﾗﾝﾁｬｰ設定"));
+  ASSERT_TRUE(store.Write(L"Set", L"Long", longText));
+  EXPECT_EQ(store.Read(L"Set", L"Size"), L"ﾗﾝﾁｬｰ設定");
+  EXPECT_EQ(store.Read(L"Set", L"Long"), longText);
+  DWORD type = 0;
+  ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, section.c_str(), L"Size", RRF_RT_ANY, &type, nullptr, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+
+  const DWORD sixteen = 16;
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"Size", REG_DWORD, &sixteen, sizeof sixteen);
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, section.c_str(), L"Odd", REG_BINARY, &sixteen, sizeof sixteen);
+  EXPECT_EQ(store.Read(L"Set", L"Size"), L"16");
+  EXPECT_FALSE(store.Read(L"Set", L"Odd"));
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + application).c_str());
+}
+
+TEST(AnsiCodec, CodePage932WithoutSubstitutes) {
+  if (::GetACP() != 932) GTEST_SKIP() << "needs a Japanese system locale (code page 932)";
+  const AnsiCodec codec;
+  std::string bytes;
+  ASSERT_TRUE(codec.ToAnsi(L"メモ帳ｱ", bytes));
+  EXPECT_EQ(bytes, "\x83\x81\x83\x82\x92\xA0\xB1");
+  EXPECT_EQ(codec.FromAnsi(bytes), L"メモ帳ｱ");
+  EXPECT_FALSE(codec.ToAnsi(L"한국어", bytes)) << "no '?'";
+  EXPECT_FALSE(codec.ToAnsi(L"caf\u00e9", bytes)) << "no best-fit 'e'";
+}
+
+TEST(WinSystemInfo, FoldersAndPlatform) {
+  wchar_t windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryW(windows, MAX_PATH);
+  const WinSystemInfo info;
+  EXPECT_EQ(info.WindowsDirectory(), windows);
+  EXPECT_EQ(info.SystemDirectory(), std::wstring(windows) + L"\\system32");
+  EXPECT_EQ(info.PlatformId(), kPlatformWin32NT);
+}
+
+TEST(SharedRoutines, StartupShortcutStartsTheProgramWithItsArguments) {
+  const std::wstring link = ShortcutPath(kStartupFolder, L"VornishLinkTest");
+  wchar_t startup[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup)));
+  EXPECT_EQ(link, std::wstring(startup) + L"\\VornishLinkTest.lnk");
+  ASSERT_TRUE(CreateStartupLink(nullptr, kStartupFolder, L"VornishLinkTest", ProgramPath(), L"D:\\data\\tools.dat"));
+
+  const ComScope com;
+  ComPtr<IShellLinkW> shell;
+  ComPtr<IPersistFile> file;
+  ASSERT_TRUE(SUCCEEDED(
+      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shell.put_void())));
+  ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.put_void())));
+  ASSERT_TRUE(SUCCEEDED(file->Load(link.c_str(), STGM_READ)));
+  wchar_t text[1024] = {};
+  shell->GetArguments(text, 1024);
+  EXPECT_STREQ(text, L"D:\\data\\tools.dat");
+  shell->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
+  EXPECT_EQ(_wcsicmp(text, ProgramPath().c_str()), 0);
+  ::DeleteFileW(link.c_str());
+}
+
+TEST(SharedRoutines, WindowTopOnAndOffChangeOnlyTheZOrder) {
+  const UniqueWindow window(
+      ::CreateWindowExW(0, L"STATIC", L"t", WS_POPUP, 10, 20, 30, 40, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(WindowTopOn(window.get()));
+  EXPECT_NE(::GetWindowLongW(window.get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  ASSERT_TRUE(WindowTopOff(window.get()));
+  EXPECT_EQ(::GetWindowLongW(window.get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  RECT r{};
+  ::GetWindowRect(window.get(), &r);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.bottom - r.top, 40);
+}
+
+}  // namespace
+}  // namespace vornish::win32

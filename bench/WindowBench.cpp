@@ -28,7 +28,7 @@ using Clock = std::chrono::steady_clock;
 
 class NoEvents : public IconButtonEvents {
   void IconButton_FileDrop(int, const std::wstring&) override {}
-  void IconButton_FileChange(int) override {}
+  void IconButton_IconReset(int) override {}
   void IconButton_Click(int) override {}
   void IconButton_KeyDown(int, int, int) override {}
   void IconButton_MouseDown(int, int, int, float, float) override {}
@@ -72,15 +72,16 @@ void BenchIconRefresh(HINSTANCE instance) {
   const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, instance,
                                       nullptr);
   NoEvents events;
-  Settings settings;
+  LauncherModel model;
   const std::vector<std::wstring> programs = ProgramsWithIcons(100);
   std::vector<std::unique_ptr<IconButton>> buttons;
   for (std::size_t i = 0; i < programs.size(); ++i) {
-    auto button = std::make_unique<IconButton>(static_cast<int>(i), events, settings);
+    model.Buttons.push_back(EmptyButton(kColourButtonFace));
+    model.Buttons.back().File = programs[i];
+  }
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    auto button = std::make_unique<IconButton>(static_cast<int>(i), model, events);
     button->Create(instance, parent, nullptr, RECT{0, 0, 34, 34});
-    ButtonRecord r = EmptyButton(kColourButtonFace);
-    r.File = programs[i];
-    button->Assign(r);
     buttons.push_back(std::move(button));
   }
   for (int pass = 1; pass <= 3; ++pass) {

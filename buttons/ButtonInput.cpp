@@ -1,12 +1,6 @@
 #include "buttons/ButtonInput.h"
 
-#include <cmath>
-
 namespace vornish {
-
-bool IsDragMove(float pressX, float pressY, float x, float y) {
-  return std::fabs(x - pressX) > kDragThreshold || std::fabs(y - pressY) > kDragThreshold;
-}
 
 void ButtonInput::ButtonDown(int button, float x, float y) {
   if (button != kLeftButton) return;

@@ -3,20 +3,9 @@
 // Coordinates are twips in the face's own coordinates.
 #pragma once
 
+#include "core/Mouse.h"
+
 namespace vornish {
-
-// Mouse buttons and shift keys as the button events report them.
-inline constexpr int kLeftButton = 1;
-inline constexpr int kRightButton = 2;
-inline constexpr int kMiddleButton = 4;
-inline constexpr int kShiftMask = 1;
-inline constexpr int kCtrlMask = 2;
-inline constexpr int kAltMask = 4;
-
-// A move counts as a drag only beyond this many twips on either axis.
-inline constexpr float kDragThreshold = 50.0f;
-
-bool IsDragMove(float pressX, float pressY, float x, float y);
 
 class ButtonInput {
  public:

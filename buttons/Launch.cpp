@@ -44,4 +44,16 @@ std::int32_t CountAfterLaunch(std::int32_t count) {
   return count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
 }
 
+bool LaunchButton(LauncherModel& model, int index, std::wstring_view parameters, const FileSystem& fs,
+                  Starter& starter) {
+  if (index < 0 || index > model.ButtonLast()) return false;
+  const ButtonRecord launched = model.Buttons[static_cast<std::size_t>(index)];
+  const LaunchPlan plan = PlanLaunch(launched.File, launched.Path, parameters, launched.State, fs);
+  if (plan.kind == LaunchPlan::Kind::None || !starter.CarryOut(plan)) return false;
+  if (!model.settings.CountEnable || index > model.ButtonLast()) return true;
+  ButtonRecord& now = model.Buttons[static_cast<std::size_t>(index)];
+  if (now.File == launched.File && now.Sys == launched.Sys) now.Count = CountAfterLaunch(now.Count);
+  return true;
+}
+
 }  // namespace vornish

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/FileSystem.h"
+#include "core/Launcher.h"
 
 namespace vornish {
 
@@ -41,5 +42,20 @@ LaunchPlan PlanLaunch(std::wstring_view file, std::wstring_view workingFolder, s
 
 // The launch count after one more launch: it stops at 2,147,483,647.
 std::int32_t CountAfterLaunch(std::int32_t count);
+
+// Starts what a plan says; true when a process started or the shell opened
+// the file.
+class Starter {
+ public:
+  virtual ~Starter() = default;
+  virtual bool CarryOut(const LaunchPlan& plan) = 0;
+};
+
+// Launches button `index` with `parameters` (its own, or a dropped file's)
+// and counts the launch when counting is on. The start may pump messages; the
+// count goes to the button only if it is still the one that was launched.
+// True when something was started.
+bool LaunchButton(LauncherModel& model, int index, std::wstring_view parameters, const FileSystem& fs,
+                  Starter& starter);
 
 }  // namespace vornish

@@ -13,7 +13,10 @@ add_library(vornish_win32 STATIC
   buttons/win32/IconImage.cpp
   buttons/win32/Launching.cpp
   buttons/win32/ShellIcons.cpp
+  window/win32/ButtonDrag.cpp
+  window/win32/ButtonStrip.cpp
   window/win32/ControlBar.cpp
+  window/win32/Docking.cpp
   window/win32/TrayIcon.cpp
   window/win32/frmMain.cpp
   window/win32/frmPopMenu.cpp
@@ -23,7 +26,7 @@ target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_
 target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS})
 target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 shell32 ole32 uuid gdi32 user32 advapi32)
 
-add_executable(vornish WIN32 core/win32/Main.cpp res/vornish.rc)
+add_executable(vornish WIN32 app/Main.cpp res/vornish.rc)
 target_link_libraries(vornish PRIVATE vornish_win32)
 target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS})
 if(MINGW)

@@ -3,7 +3,7 @@
 #include "core/Numbers.h"
 #include "core/Text.h"
 #include "core/Utf8.h"
-#include "window/SystemObjects.h"
+#include "core/SystemObjects.h"
 
 namespace vornish {
 

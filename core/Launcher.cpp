@@ -22,15 +22,23 @@ WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWi
 
 UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
                           std::optional<WindowPosition> position) {
+  // Every step runs whatever happened to the ones before it.
   UnloadReport report;
+  const auto guarded = [](auto&& step) {
+    try {
+      step();
+    } catch (...) {
+    }
+  };
   if (model.writeDataFile) {
-    report.dataFileError = WriteDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec);
+    report.dataFileError = {FileResult::Status::Failed, 0, L""};
+    guarded([&] { report.dataFileError = WriteDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec); });
     report.dataFileWritten = report.dataFileError.ok();
   } else {
     report.dataFileSkipped = true;
   }
-  if (position) report.positionSaved = SaveWindowPosition(services.store, *position);
-  report.settingsSaved = SaveSettings(services.store, model.settings);
+  if (position) guarded([&] { report.positionSaved = SaveWindowPosition(services.store, *position); });
+  guarded([&] { report.settingsSaved = SaveSettings(services.store, model.settings); });
   return report;
 }
 

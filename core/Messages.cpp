@@ -37,6 +37,11 @@ Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view rea
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path, reason, {});
 }
 
+Message EndOfSessionSaveFailedMessage(std::wstring_view path, std::wstring_view reason) {
+  return WithDetails(L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path,
+                     reason, {});
+}
+
 Message DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason) {
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。", path, reason, kNotSavedThisRun);
 }

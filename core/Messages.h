@@ -25,6 +25,8 @@ Message NotDataFileMessage();
 
 // The data file could not be saved at exit; the old file is kept.
 Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
+// The same, when Windows was ending: told at the next start.
+Message EndOfSessionSaveFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The data file exists but could not be read at start; this run will not
 // write it, so nothing in it is lost.
 Message DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason);

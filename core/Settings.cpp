@@ -77,6 +77,22 @@ bool SaveStartTips(SettingsStore& store, bool show) {
   return store.Write(kSectionSet, L"StartTips", show ? L"1" : L"0");
 }
 
+namespace {
+constexpr std::wstring_view kSectionReport = L"Report";
+constexpr std::wstring_view kPendingReport = L"Pending";
+}  // namespace
+
+bool SaveDeferredReport(SettingsStore& store, std::wstring_view text) {
+  return store.Write(kSectionReport, kPendingReport, text);
+}
+
+std::optional<std::wstring> TakeDeferredReport(SettingsStore& store) {
+  auto text = store.Read(kSectionReport, kPendingReport);
+  if (!text || text->empty()) return std::nullopt;
+  store.Write(kSectionReport, kPendingReport, L"");
+  return text;
+}
+
 WindowPosition LoadWindowPosition(const SettingsStore& store) {
   WindowPosition p;
   p.left = ReadOr(store, kSectionWindow, L"MainLeft", std::int32_t{0}, ParseInt32);

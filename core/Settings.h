@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/ButtonRecord.h"
 #include "core/Colour.h"
 
 namespace vornish {
@@ -47,6 +48,12 @@ struct Settings {
   bool operator==(const Settings&) const = default;
 };
 
+// The colour of a button's kind: system objects, then locked buttons, then
+// the others.
+inline OleColor KindColour(const Settings& s, const ButtonRecord& b) {
+  return b.Sys != 0 ? s.SystemColor : b.Lock ? s.LockColor : s.DefColor;
+}
+
 // Reads the thirteen "Set" keys; an absent key or text that does not convert
 // to the key's type gives the default.
 Settings LoadSettings(const SettingsStore& store);
@@ -58,6 +65,11 @@ bool SaveSettings(SettingsStore& store, const Settings& settings);
 // StartTips as the tips window keeps it: "1" or "0", read with default "1".
 bool ReadStartTips(const SettingsStore& store);
 bool SaveStartTips(SettingsStore& store, bool show);
+
+// A problem that could not be shown when it happened (while Windows was
+// ending), kept to be told at the next start; taking it clears it.
+bool SaveDeferredReport(SettingsStore& store, std::wstring_view text);
+std::optional<std::wstring> TakeDeferredReport(SettingsStore& store);
 
 // The main window's saved left and top edges in twips (0 when absent).
 struct WindowPosition {

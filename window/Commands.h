@@ -1,7 +1,6 @@
-// The command timer: menu choices become command numbers (decimal text) that
-// the timer's tick carries out after the menu has closed. The same tick keeps
-// a docked window in place and repaints the control bar when the window
-// gains or loses activation.
+// The launcher's commands: what the menus choose and the timer carries out.
+// Menu choices travel as typed commands; the timer keeps the pending one as
+// its number in text, the form the command table is written in.
 #pragma once
 
 #include <cstdint>
@@ -28,12 +27,14 @@ enum class Command {
   About,             // "105"
 };
 
-Command CommandFromText(std::wstring_view text);
+// The command of item `index` of the button pop-up menu, and of item `index`
+// of its help submenu (numbered from 100).
+Command PopMenuCommand(int index);
+Command HelpMenuCommand(int index);
 
-// The command text of item `index` of the button pop-up menu, and of item
-// `index` of its help submenu (index + 100).
-std::wstring PopMenuCommand(int index);
-std::wstring HelpMenuCommand(int index);
+// A command's number as text, and back; any other text is Nothing.
+std::wstring CommandText(Command command);
+Command CommandFromText(std::wstring_view text);
 
 // The bar paint marker: repaint when next found active, a command is
 // running, or the window handle (the bar shows its active colours).
@@ -52,25 +53,42 @@ class TickHost {
   virtual void Run(Command command) = 0;
 };
 
+// The timer `tmrPopUp`: every tick keeps a docked window in place, repaints
+// the bar when the window gains activation and runs the pending command.
+// Commands never run inside one another, nor inside a launch: while one of
+// those is under way (a modal window or the shell may pump messages), ticks
+// leave a newly chosen command pending until it is over.
 class CommandTimer {
  public:
   explicit CommandTimer(std::intptr_t windowHandle) : window_(windowHandle) {}
 
-  // The tag: the pending command's text, empty for none.
-  void SetTag(std::wstring_view text) { tag_.assign(text); }
-  const std::wstring& Tag() const { return tag_; }
+  void Post(Command command) { tag_ = CommandText(command); }
+  bool Pending() const { return !tag_.empty(); }
 
   std::intptr_t Marker() const { return marker_; }
   void SetMarker(std::intptr_t marker) { marker_ = marker; }
   bool CommandRunning() const { return marker_ == kCommandRunning; }
 
-  // One tick (also run directly after a caller has set the tag).
+  // One tick (also run directly after a caller has posted a command).
   void Tick(TickHost& host, std::int32_t Position);
+
+  // Keeps commands from running for the scope's lifetime.
+  class Hold {
+   public:
+    explicit Hold(CommandTimer& timer) : timer_(timer) { ++timer_.held_; }
+    ~Hold() { --timer_.held_; }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    CommandTimer& timer_;
+  };
 
  private:
   std::intptr_t window_;
   std::intptr_t marker_ = kRepaintWhenActive;
   std::wstring tag_;
+  int held_ = 0;
 };
 
 // Which items of the button pop-up menu are enabled.

@@ -71,17 +71,23 @@ HRESULT FileDropTarget::DragLeave() {
 
 HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   acceptable_ = false;
-  FORMATETC format = FileListFormat();
-  STGMEDIUM medium{};
-  if (!data || data->GetData(&format, &medium) != S_OK) {
-    if (effect) *effect = DROPEFFECT_NONE;
+  // Nothing may escape into the dragging program: whatever goes wrong is a
+  // drop that did not happen.
+  try {
+    FORMATETC format = FileListFormat();
+    STGMEDIUM medium{};
+    std::wstring first;
+    if (data && data->GetData(&format, &medium) == S_OK) {
+      first = FirstDroppedFile(static_cast<HDROP>(medium.hGlobal));
+      ::ReleaseStgMedium(&medium);
+    }
+    if (effect) *effect = CopyEffect(!first.empty(), effect);
+    if (!first.empty()) handler_(first);
     return S_OK;
+  } catch (...) {
+    if (effect) *effect = DROPEFFECT_NONE;
+    return E_UNEXPECTED;
   }
-  const std::wstring first = FirstDroppedFile(static_cast<HDROP>(medium.hGlobal));
-  ::ReleaseStgMedium(&medium);
-  if (effect) *effect = CopyEffect(!first.empty(), effect);
-  if (!first.empty()) handler_(first);
-  return S_OK;
 }
 
 }  // namespace vornish::win32

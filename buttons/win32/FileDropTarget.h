@@ -23,7 +23,9 @@ std::wstring FirstDroppedFile(HDROP drop);
 
 // Lives inside its button: it is registered while the button's window exists
 // and revoked before that window goes, so the reference count only tracks
-// OLE's use and never frees the object.
+// OLE's use and never frees the object. `handler` gets the first dropped file
+// inside the drop call and must only take note of it: the dragging program
+// waits until the call returns.
 class FileDropTarget final : public IDropTarget {
  public:
   using Handler = std::function<void(const std::wstring& firstFile)>;

@@ -3,14 +3,13 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "buttons/DragDrop.h"
-#include "buttons/IconChoice.h"
+#include <utility>
+
 #include "buttons/win32/ShellIcons.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
-#include "core/win32/WinFileSystem.h"
 
 namespace vornish::win32 {
 
@@ -18,6 +17,8 @@ namespace {
 
 // The face starts inside the one-pixel edge.
 constexpr int kEdge = 1;
+// Files of an OLE drop arrive after the drop call has returned.
+constexpr UINT kDroppedMessage = WM_APP + 10;
 
 }  // namespace
 
@@ -25,17 +26,29 @@ bool IconButton::Register(HINSTANCE instance) {
   return Window::RegisterClass(instance, kClassName, CS_DBLCLKS, nullptr);
 }
 
-IconButton::IconButton(int index, IconButtonEvents& events, const Settings& settings)
-    : index_(index), events_(events), settings_(settings) {}
+IconButton::IconButton(int index, const LauncherModel& model, IconButtonEvents& events)
+    : index_(index), model_(model), events_(events), dropTarget_([this](const std::wstring& path) {
+        // The dragging program waits until Drop returns: the drop is carried
+        // out afterwards, as a message of this window's own.
+        dropped_.push_back(path);
+        ::PostMessageW(hwnd(), kDroppedMessage, 0, 0);
+      }) {}
+
+IconButton::~IconButton() { Detach(); }
+
+void IconButton::Detach() {
+  dropTarget_.Revoke();
+  RemoveTool(tooltip_, hwnd());
+  tooltip_ = nullptr;
+}
 
 bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds) {
-  tooltip_ = tooltip;
   bounds_ = bounds;
   if (!CreateWindowObject(0, kClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left, bounds.top,
                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance)) {
     return false;
   }
-  AddTool(tooltip_, hwnd());
+  AttachTooltip(tooltip);
   // Files arrive both ways: OLE drags (Explorer and most programs) and the
   // older WM_DROPFILES.
   EnableFileDrops();
@@ -49,78 +62,27 @@ void IconButton::AttachTooltip(HWND tooltip) {
   if (tooltip_ || !tooltip) return;
   tooltip_ = tooltip;
   AddTool(tooltip_, hwnd());
-  SetToolText(tooltip_, hwnd(), props_.ExeTitle().c_str());
+  SetToolText(tooltip_, hwnd(), Record().Title.c_str());
 }
 
-void IconButton::FileDropped(const std::wstring& path) {
-  if (props_.ExeLock()) {
-    events_.IconButton_FileDrop(index_, path);
-    return;
-  }
-  Assign(RegisterDroppedFile(path, settings_.DefColor, WinFileSystem().CurrentDirectory()));
-  IconRefresh();
-  events_.IconButton_FileChange(index_);
-}
-
-void IconButton::UpdateTooltip() {
+void IconButton::Refresh() {
   // The window text carries the title too, for screen readers.
-  ::SetWindowTextW(hwnd(), props_.ExeTitle().c_str());
-  SetToolText(tooltip_, hwnd(), props_.ExeTitle().c_str());
-}
-
-void IconButton::SetExeTitle(std::wstring_view value) {
-  props_.SetExeTitle(value);
-  UpdateTooltip();
-}
-
-void IconButton::SetExeColor(OleColor value) {
-  if (props_.SetExeColor(value)) ::InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void IconButton::Assign(const ButtonRecord& r) {
-  SetExeTitle(r.Title);
-  props_.SetExeFile(r.File);
-  props_.SetExePath(r.Path);
-  props_.SetExeParam(r.Param);
-  props_.SetExeState(r.State);
-  props_.SetExeIcon(r.Icon);
-  props_.SetExeIconNo(r.IconNo);
-  props_.SetExeLock(r.Lock);
-  SetExeColor(r.Color);
-  props_.SetExeCount(r.Count);
-  props_.SetExeSys(r.Sys);
+  ::SetWindowTextW(hwnd(), Record().Title.c_str());
+  SetToolText(tooltip_, hwnd(), Record().Title.c_str());
+  IconRefresh();
 }
 
 void IconButton::IconRefresh() {
-  image_ = IconImage();
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-
   // The icon is made for the size it is shown at on this screen, so a
   // high-DPI face gets a sharp image rather than a stretched one.
-  const int size = static_cast<int>(::MulDiv(settings_.Size, static_cast<int>(WindowDpi(hwnd())), kDefaultDpi));
-  ShellIconSource icons(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)), size);
-  const IconChoice choice = ChooseIcon(props_.ExeIcon(), props_.ExeFile(), props_.ExeIconNo(), icons);
-  if (choice.resetIconNo) props_.SetExeIconNo(0);
-
-  UniqueIcon icon;
-  if (choice.draw == IconChoice::Draw::FileIcon) {
-    icon = icons.TakeIcon(choice.source, choice.index);
-  } else if (choice.draw == IconChoice::Draw::Associated) {
-    icon = TypeIcon(choice.source, size);
-  }
-  if (icon) image_ = IconImage::FromIcon(icon.get(), size);
-
-  if (choice.resetIconNo) events_.IconButton_FileChange(index_);
+  const int size = ::MulDiv(model_.settings.Size, static_cast<int>(WindowDpi(hwnd())), kDefaultDpi);
+  FaceIcon face = MakeFaceIcon(Record(), size, reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)));
+  image_ = std::move(face.image);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  if (face.resetIconNo) events_.IconButton_IconReset(index_);
 }
 
 void IconButton::Show() { ::ShowWindow(hwnd(), SW_SHOWNA); }
-
-void IconButton::MoveTo(const RECT& bounds) {
-  if (::EqualRect(&bounds, &bounds_)) return;
-  bounds_ = bounds;
-  ::SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void IconButton::Paint(HDC dc) const {
   RECT client{};
@@ -130,14 +92,13 @@ void IconButton::Paint(HDC dc) const {
   if (w <= 0 || h <= 0) return;
 
   const RECT face{kEdge, kEdge, w - kEdge, h - kEdge};
-  const COLORREF faceColour = ToColorRef(props_.ExeColor());
+  const COLORREF faceColour = ToColorRef(Record().Color);
   FillSolid(dc, face, faceColour);
   if (!image_.empty()) {
-    const HRGN clip = ::CreateRectRgnIndirect(&face);
-    ::SelectClipRgn(dc, clip);
+    const UniqueRegion clip(::CreateRectRgnIndirect(&face));
+    ::SelectClipRgn(dc, clip.get());
     image_.Draw(dc, face.left, face.top, faceColour);
     ::SelectClipRgn(dc, nullptr);
-    ::DeleteObject(clip);
   }
 
   const bool pressed = input_.look() == ButtonInput::Look::Pressed;
@@ -151,7 +112,7 @@ void IconButton::Paint(HDC dc) const {
   FillSolid(dc, RECT{0, h - kEdge, w, h}, bottomRight);
 }
 
-void IconButton::RepaintIfLookChanged(ButtonInput::Look before) {
+void IconButton::SetLook(ButtonInput::Look before) {
   if (input_.look() != before) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -161,7 +122,7 @@ POINTFLOAT IconButton::FacePoint(LPARAM point) const {
                     static_cast<float>(PixelsToTwips(GET_Y_LPARAM(point) - kEdge, dpi))};
 }
 
-void IconButton::OnButtonDown(int button, WPARAM, LPARAM point, bool doubleClick) {
+void IconButton::OnButtonDown(int button, LPARAM point, bool doubleClick) {
   const POINTFLOAT p = FacePoint(point);
   if (button == kLeftButton) {
     ::SetFocus(hwnd());
@@ -172,22 +133,21 @@ void IconButton::OnButtonDown(int button, WPARAM, LPARAM point, bool doubleClick
   }
   const ButtonInput::Look before = input_.look();
   input_.ButtonDown(button, p.x, p.y);
-  RepaintIfLookChanged(before);
+  SetLook(before);
   events_.IconButton_MouseDown(index_, button, ShiftState(), p.x, p.y);
 }
 
 void IconButton::OnButtonUp(int button, LPARAM point) {
   const ButtonInput::Look before = input_.look();
   input_.ButtonUp(button);
-  RepaintIfLookChanged(before);
+  SetLook(before);
   if (button != kLeftButton) return;
   const bool click = clickPending_ && !input_.dragged();
   clickPending_ = false;
   if (::GetCapture() == hwnd()) ::ReleaseCapture();
   RECT client{};
   ::GetClientRect(hwnd(), &client);
-  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-  if (click && ::PtInRect(&client, at)) events_.IconButton_Click(index_);
+  if (click && ::PtInRect(&client, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)})) events_.IconButton_Click(index_);
 }
 
 void IconButton::OnMouseMove(WPARAM keys, LPARAM point) {
@@ -195,7 +155,7 @@ void IconButton::OnMouseMove(WPARAM keys, LPARAM point) {
   const POINTFLOAT p = FacePoint(point);
   const ButtonInput::Look before = input_.look();
   if (input_.Move(buttons, p.x, p.y)) {
-    RepaintIfLookChanged(before);
+    SetLook(before);
     events_.IconButton_MouseMove(index_, buttons, ShiftState(), p.x, p.y);
   }
 }
@@ -211,15 +171,15 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      OnButtonDown(kLeftButton, wParam, lParam, message == WM_LBUTTONDBLCLK);
+      OnButtonDown(kLeftButton, lParam, message == WM_LBUTTONDBLCLK);
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      OnButtonDown(kRightButton, wParam, lParam, true);
+      OnButtonDown(kRightButton, lParam, true);
       return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-      OnButtonDown(kMiddleButton, wParam, lParam, true);
+      OnButtonDown(kMiddleButton, lParam, true);
       return 0;
     case WM_LBUTTONUP:
       OnButtonUp(kLeftButton, lParam);
@@ -239,7 +199,7 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         clickPending_ = false;
         const ButtonInput::Look before = input_.look();
         input_.ButtonUp(kLeftButton);
-        RepaintIfLookChanged(before);
+        SetLook(before);
       }
       return 0;
     case WM_KEYDOWN:
@@ -261,11 +221,14 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const HDROP drop = reinterpret_cast<HDROP>(wParam);
       const std::wstring first = FirstDroppedFile(drop);
       ::DragFinish(drop);
-      if (!first.empty()) FileDropped(first);
+      if (!first.empty()) events_.IconButton_FileDrop(index_, first);
       return 0;
     }
+    case kDroppedMessage:
+      for (const std::wstring& path : std::exchange(dropped_, {})) events_.IconButton_FileDrop(index_, path);
+      return 0;
     case WM_DESTROY:
-      dropTarget_.Revoke();
+      Detach();
       return 0;
     default:
       return Window::HandleMessage(message, wParam, lParam);

@@ -39,12 +39,12 @@ bool OpenWithShell(const LaunchPlan& plan, HWND owner) {
 
 }  // namespace
 
-bool CarryOut(const LaunchPlan& plan, HWND owner) {
+bool ShellStarter::CarryOut(const LaunchPlan& plan) {
   switch (plan.kind) {
     case LaunchPlan::Kind::Process:
       return StartProcess(plan);
     case LaunchPlan::Kind::Shell:
-      return OpenWithShell(plan, owner);
+      return OpenWithShell(plan, owner_);
     case LaunchPlan::Kind::None:
       break;
   }

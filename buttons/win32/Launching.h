@@ -9,6 +9,13 @@ namespace vornish::win32 {
 
 // Starts what the plan says; true when a process was started or the shell
 // accepted the file. `owner` owns whatever the shell shows.
-bool CarryOut(const LaunchPlan& plan, HWND owner);
+class ShellStarter : public Starter {
+ public:
+  explicit ShellStarter(HWND owner) : owner_(owner) {}
+  bool CarryOut(const LaunchPlan& plan) override;
+
+ private:
+  HWND owner_;
+};
 
 }  // namespace vornish::win32

@@ -79,4 +79,16 @@ UniqueIcon TypeIcon(std::wstring_view file, int size) {
   return UniqueIcon();
 }
 
+FaceIcon MakeFaceIcon(const ButtonRecord& record, int size, HINSTANCE instance) {
+  ShellIconSource icons(instance, size);
+  const IconChoice choice = ChooseIcon(record.Icon, record.File, record.IconNo, icons);
+  UniqueIcon icon;
+  if (choice.draw == IconChoice::Draw::FileIcon) {
+    icon = icons.TakeIcon(choice.source, choice.index);
+  } else if (choice.draw == IconChoice::Draw::Associated) {
+    icon = TypeIcon(choice.source, size);
+  }
+  return {icon ? IconImage::FromIcon(icon.get(), size) : IconImage(), choice.resetIconNo};
+}
+
 }  // namespace vornish::win32

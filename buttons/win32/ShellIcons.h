@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "buttons/IconChoice.h"
+#include "buttons/win32/IconImage.h"
+#include "core/ButtonRecord.h"
 #include "core/win32/Handles.h"
 
 namespace vornish::win32 {
@@ -34,5 +36,13 @@ UniqueIcon FileIcon(std::wstring_view file, int index, int size);
 
 // The icon the shell shows for `file`'s type, at `size` pixels.
 UniqueIcon TypeIcon(std::wstring_view file, int size);
+
+// A button's face at `size` pixels, chosen from its Icon, File and IconNo;
+// `resetIconNo` when the number was beyond the source's icons.
+struct FaceIcon {
+  IconImage image;
+  bool resetIconNo = false;
+};
+FaceIcon MakeFaceIcon(const ButtonRecord& record, int size, HINSTANCE instance);
 
 }  // namespace vornish::win32

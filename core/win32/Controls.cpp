@@ -32,6 +32,12 @@ void AddTool(HWND tooltip, HWND tool) {
   ::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void RemoveTool(HWND tooltip, HWND tool) {
+  if (!tooltip || !tool) return;
+  TTTOOLINFOW info = ToolInfo(tool);
+  ::SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void SetToolText(HWND tooltip, HWND tool, const wchar_t* text) {
   if (!tooltip || !tool) return;
   TTTOOLINFOW info = ToolInfo(tool);

@@ -12,6 +12,8 @@ HWND CreateTooltip(HINSTANCE instance, HWND owner);
 
 // Registers `tool` (a child of the tool tip's owner) with an empty text.
 void AddTool(HWND tooltip, HWND tool);
+// Takes `tool` out of the tool tip again.
+void RemoveTool(HWND tooltip, HWND tool);
 // The tip shown over `tool`; an empty text shows no tip. The tool tip keeps
 // its own copy of the text.
 void SetToolText(HWND tooltip, HWND tool, const wchar_t* text);

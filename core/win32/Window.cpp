@@ -4,7 +4,8 @@ namespace vornish::win32 {
 
 Window::~Window() {
   if (hwnd_) {
-    // The object goes first: unbind, then let the window go.
+    // The derived object is gone already (and has let go of what it
+    // registered for its window): unbind, then let the window go.
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
@@ -33,6 +34,10 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+LRESULT Window::HandleException(UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
   if (message == WM_NCCREATE) {
@@ -48,9 +53,14 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   try {
     result = self->HandleMessage(message, wParam, lParam);
   } catch (...) {
-    // A failure inside one handler (out of memory, say) drops that message;
-    // it must not take the launcher, and the user's buttons, down with it.
-    result = ::DefWindowProcW(hwnd, message, wParam, lParam);
+    // A failure inside one handler must not take the launcher, and the
+    // user's buttons, down with it; nor may an exception cross into the
+    // system.
+    try {
+      result = self->HandleException(message, wParam, lParam);
+    } catch (...) {
+      result = ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
   }
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

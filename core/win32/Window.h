@@ -26,6 +26,9 @@ class Window {
                           int width, int height, HWND parent, HMENU id, HINSTANCE instance);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // A handler failed (out of memory, say): the message is dropped to the
+  // default handling unless the window knows better.
+  virtual LRESULT HandleException(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Called when the system has destroyed the window; the object may outlive it.
   virtual void OnDestroyed() {}

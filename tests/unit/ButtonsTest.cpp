@@ -2,6 +2,7 @@
 // reaction to the mouse.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "Fakes.h"
@@ -47,6 +48,42 @@ TEST(Launch, ProgramsStartDirectlyAndEverythingElseThroughTheShell) {
   EXPECT_EQ(CountAfterLaunch(41), 42);
   EXPECT_EQ(CountAfterLaunch(2147483646), 2147483647);
   EXPECT_EQ(CountAfterLaunch(2147483647), 2147483647) << "the count stops at its largest value";
+}
+
+// Starts nothing, or as the real one does, pumping messages: a command run
+// meanwhile may change the list.
+class FakeStarter : public Starter {
+ public:
+  bool starts = true;
+  std::function<void()> meanwhile;
+  std::vector<std::wstring> started;
+  bool CarryOut(const LaunchPlan& plan) override {
+    started.push_back(plan.kind == Kind::Process ? plan.commandLine : plan.file);
+    if (meanwhile) meanwhile();
+    return starts;
+  }
+};
+
+TEST(Launch, CountsWhatStartedOnTheButtonThatWasLaunched) {
+  testing::FakeFileSystem fs;
+  LauncherModel model;
+  model.Buttons = {{L"a", L"C:\\a.exe", L"", L"-x", 1, L"", 0, false, 0, 41, 0}, EmptyButton(0)};
+  FakeStarter starter;
+  EXPECT_TRUE(LaunchButton(model, 0, L"-x", fs, starter));
+  EXPECT_EQ(model.Buttons[0].Count, 42);
+  EXPECT_FALSE(LaunchButton(model, 1, L"", fs, starter)) << "an empty button starts nothing";
+  starter.starts = false;
+  EXPECT_FALSE(LaunchButton(model, 0, L"", fs, starter));
+  EXPECT_EQ(model.Buttons[0].Count, 42) << "a failed start is not counted";
+  starter.starts = true;
+  model.settings.CountEnable = false;
+  LaunchButton(model, 0, L"", fs, starter);
+  EXPECT_EQ(model.Buttons[0].Count, 42);
+  model.settings.CountEnable = true;
+  starter.meanwhile = [&] { model.Buttons.erase(model.Buttons.begin()); };
+  EXPECT_TRUE(LaunchButton(model, 0, L"", fs, starter));
+  EXPECT_EQ(model.Buttons[0].Count, 0) << "the button that took its place is not counted";
+  EXPECT_EQ(starter.started, (std::vector<std::wstring>{L"C:\\a.exe -x", L"C:\\a.exe ", L"C:\\a.exe ", L"C:\\a.exe "}));
 }
 
 TEST(Drop, RegistrationAndTheParameterForALockedButton) {

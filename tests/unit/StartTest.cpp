@@ -145,6 +145,22 @@ TEST_F(UnloadTest, EveryStepRunsWhateverHappenedToTheOthers) {
   EXPECT_EQ(store.Get(L"Window", L"MainLeft"), L"300");
 }
 
+TEST_F(UnloadTest, AStepThatFailsOutrightLeavesTheOthers) {
+  struct ThrowingStore : FakeSettingsStore {
+    bool Write(std::wstring_view, std::wstring_view, std::wstring_view) override { throw std::bad_alloc(); }
+  } throwing;
+  LoadLauncher(model, services);
+  const UnloadReport report = SaveLauncher(model, LauncherServices{throwing, fs, codec, system}, WindowPosition{});
+  EXPECT_TRUE(report.dataFileWritten);
+  EXPECT_FALSE(report.settingsSaved);
+  EXPECT_EQ(fs.writes, 1);
+
+  EXPECT_FALSE(TakeDeferredReport(store));
+  SaveDeferredReport(store, L"told later");
+  EXPECT_EQ(TakeDeferredReport(store), L"told later");
+  EXPECT_FALSE(TakeDeferredReport(store)) << "told once";
+}
+
 TEST_F(UnloadTest, AnUnreadableFileIsNeverOverwritten) {
   fs.unreadable.insert(path);
   LoadLauncher(model, services);

@@ -3,11 +3,13 @@
 // the task bar, and the system objects.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "Fakes.h"
 #include "window/Commands.h"
 #include "window/ControlBar.h"
 #include "window/Placement.h"
-#include "window/SystemObjects.h"
+#include "core/SystemObjects.h"
 #include "window/TrayIcon.h"
 
 namespace vornish {
@@ -21,11 +23,15 @@ TEST(Commands, EveryRowOfTheCommandTable) {
       {L"100", Command::HelpContents},   {L"101", Command::HelpSearch},   {L"103", Command::Tips},
       {L"105", Command::About},
   };
-  for (const auto& [text, command] : rows) EXPECT_EQ(CommandFromText(text), command) << std::wstring(text).size();
+  for (const auto& [text, command] : rows) {
+    EXPECT_EQ(CommandFromText(text), command) << std::wstring(text).size();
+    EXPECT_EQ(CommandFromText(CommandText(command)), command);
+  }
   for (const wchar_t* other : {L"4", L"6", L"9", L"11", L"13", L"14", L"102", L"104", L"", L"08", L" 8", L"x"}) {
     EXPECT_EQ(CommandFromText(other), Command::Nothing);
   }
-  EXPECT_EQ(HelpMenuCommand(3), L"103");
+  EXPECT_EQ(PopMenuCommand(12), Command::Exit);
+  EXPECT_EQ(HelpMenuCommand(3), Command::Tips);
 }
 
 // Records what the tick asked of the window.
@@ -34,44 +40,68 @@ class FakeHost : public TickHost {
   bool active = true;
   std::string log;
   CommandTimer* timer = nullptr;
+  std::optional<Command> postWhileRunning;
   void PlaceWindow() override { log += "place "; }
   bool MainWindowActive() override { return active; }
   void ShowBarInactive() override { log += "inactive "; }
   void ShowBarActive() override { log += "active "; }
   void Run(Command command) override {
     log += "run" + std::to_string(static_cast<int>(command)) + (timer->CommandRunning() ? "(marker 0) " : " ");
+    // A modal window's loop: a command chosen there, and its ticks.
+    if (auto nested = std::exchange(postWhileRunning, std::nullopt)) {
+      timer->Post(*nested);
+      timer->Tick(*this, 0);
+    }
   }
 };
 
-TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOnce) {
+TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   CommandTimer timer(0x1234);
   FakeHost host;
   host.timer = &timer;
   struct Tick {
     bool active;
     std::int32_t position;
-    const wchar_t* tag;
+    Command command;
     const char* log;
   };
   const Tick ticks[] = {
-      {true, 0, L"", "active "},
-      {true, 0, L"", ""},  // already painted
-      {false, 0, L"", "inactive "},
-      {true, 4, L"", "place active "},
-      {true, 4, L"2", "place run3(marker 0) "},
-      {true, 0, L"", "active "},  // a command leaves the bar to be repainted
-      {true, 0, L"14", "run0(marker 0) "},
-      {true, 0, L"12", "active run9(marker 0) "},
+      {true, 0, Command::Nothing, "active "},
+      {true, 0, Command::Nothing, ""},  // already painted
+      {false, 0, Command::Nothing, "inactive "},
+      {true, 4, Command::Nothing, "place active "},
+      {true, 4, Command::DeleteButton, "place run3(marker 0) "},
+      {true, 0, Command::Nothing, "active "},  // a command leaves the bar to be repainted
+      {true, 0, Command::Exit, "run9(marker 0) "},
   };
   for (const Tick& t : ticks) {
     host.active = t.active;
     host.log.clear();
-    timer.SetTag(t.tag);
+    if (t.command != Command::Nothing) timer.Post(t.command);
     timer.Tick(host, t.position);
     EXPECT_EQ(host.log, t.log);
-    EXPECT_TRUE(timer.Tag().empty());
+    EXPECT_FALSE(timer.Pending());
   }
   EXPECT_TRUE(timer.CommandRunning()) << "after an exit nothing follows";
+
+  // A command chosen while another runs, or while a launch holds the timer,
+  // waits until that is over.
+  CommandTimer nested(0x1234);
+  host.timer = &nested;
+  host.postWhileRunning = Command::AddButton;
+  host.log.clear();
+  nested.Post(Command::DeleteButton);
+  nested.Tick(host, 0);
+  EXPECT_EQ(host.log, "active run3(marker 0) ");
+  EXPECT_TRUE(nested.Pending());
+  {
+    const CommandTimer::Hold launching(nested);
+    nested.Tick(host, 0);
+    EXPECT_TRUE(nested.Pending());
+  }
+  host.log.clear();
+  nested.Tick(host, 0);
+  EXPECT_EQ(host.log, "run1(marker 0) ");
 }
 
 TEST(ButtonMenu, EnabledItemsByWhereItOpened) {

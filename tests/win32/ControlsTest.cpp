@@ -1,13 +1,22 @@
 // The launcher's own controls in-process: what another process cannot see
-// (menu states) or measure (handles and memory).
+// (menu states, registrations) or measure (handles and memory).
 #include "buttons/win32/IconButton.h"
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "core/win32/Com.h"
+#include "core/win32/Controls.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/WinSystemInfo.h"
+#include "core/win32/WinFileSystem.h"
+#include "core/win32/WinText.h"
+#include "harness/Harness.h"
+#include "window/win32/frmMain.h"
 #include "window/win32/frmPopMenu.h"
 
 namespace vornish::win32 {
@@ -32,13 +41,27 @@ TEST(PopMenu, EnabledItemsFollowWhereTheMenuOpened) {
 
 class NoEvents : public IconButtonEvents {
  public:
-  int fileChanges = 0;
   void IconButton_FileDrop(int, const std::wstring&) override {}
-  void IconButton_FileChange(int) override { ++fileChanges; }
+  void IconButton_IconReset(int) override {}
   void IconButton_Click(int) override {}
   void IconButton_KeyDown(int, int, int) override {}
   void IconButton_MouseDown(int, int, int, float, float) override {}
   void IconButton_MouseMove(int, int, int, float, float) override {}
+};
+
+class IconButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(IconButton::Register(instance)); }
+  std::unique_ptr<IconButton> Make(int index, HWND tooltip = nullptr) {
+    auto button = std::make_unique<IconButton>(index, model, events);
+    EXPECT_TRUE(button->Create(instance, parent.get(), tooltip, RECT{0, 0, 34, 34}));
+    return button;
+  }
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const UniqueWindow parent{
+      ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr)};
+  LauncherModel model;
+  NoEvents events;
 };
 
 SIZE_T PrivateBytes() {
@@ -48,37 +71,77 @@ SIZE_T PrivateBytes() {
   return memory.PagefileUsage;
 }
 
-TEST(IconButton, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  ASSERT_TRUE(IconButton::Register(instance));
-  const UniqueWindow parent(
-      ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr));
-  Settings settings;
-  NoEvents events;
-  IconButton button(0, events, settings);
-  ASSERT_TRUE(button.Create(instance, parent.get(), nullptr, RECT{0, 0, 34, 34}));
+TEST_F(IconButtonTest, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
   const std::wstring system = WinSystemInfo().SystemDirectory();
-  const auto show = [&](std::wstring file, int iconNo) {
-    ButtonRecord r = EmptyButton(kColourButtonFace);
-    r.File = std::move(file);
-    r.IconNo = iconNo;
-    button.Assign(r);
-    button.IconRefresh();
+  model.Buttons = {EmptyButton(kColourButtonFace)};
+  const auto button = Make(0);
+  const auto show = [&](std::wstring file) {
+    model.Buttons[0].File = std::move(file);
+    model.Buttons[0].IconNo = 5;
+    button->Refresh();
   };
-  show(system + L"\\shell32.dll", 3);
-  EXPECT_EQ(button.FaceImage().size(), 32);
-  settings.Size = 16;
-  button.IconRefresh();
-  EXPECT_EQ(button.FaceImage().size(), 16) << "drawn at the size it is shown";
-  EXPECT_EQ(events.fileChanges, 0);
+  show(system + L"\\shell32.dll");
+  EXPECT_EQ(button->FaceImage().size(), 32);
+  model.settings.Size = 16;
+  button->IconRefresh();
+  EXPECT_EQ(button->FaceImage().size(), 16) << "drawn at the size it is shown";
 
   // 1,000 refreshes of a program's and a document's icon: a leaked 32-pixel
   // icon or bitmap keeps at least 4 KiB, 1,000 would be 4 MiB. Wine counts no
   // GDI objects, so private memory stands in.
-  for (int i = 0; i < 20; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt", 5);
+  for (int i = 0; i < 20; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
   const SIZE_T before = PrivateBytes();
-  for (int i = 0; i < 1000; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt", 5);
+  for (int i = 0; i < 1000; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
   EXPECT_LT(PrivateBytes(), before + 1024 * 1024) << (PrivateBytes() - before) / 1024 << " KiB more";
+}
+
+HWND g_watched = nullptr;
+bool g_registeredWhenDestroyed = false;
+
+TEST_F(IconButtonTest, LetsGoOfItsDropTargetAndTipBeforeItsWindowGoes) {
+  const OleScope ole;
+  const HWND tooltip = CreateTooltip(instance, parent.get());
+  model.Buttons = {EmptyButton(0), EmptyButton(0)};
+  const auto first = Make(0, tooltip);
+  auto second = Make(1, tooltip);
+  ASSERT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  ASSERT_TRUE(::GetPropW(second->hwnd(), L"OleDropTargetInterface"));
+  // When the system destroys the window, OLE must no longer hold the button.
+  g_watched = second->hwnd();
+  const HHOOK hook = ::SetWindowsHookExW(
+      WH_CBT,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == g_watched) {
+          g_registeredWhenDestroyed = ::GetPropW(g_watched, L"OleDropTargetInterface") != nullptr;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, ::GetCurrentThreadId());
+  second.reset();
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(g_registeredWhenDestroyed);
+  EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+TEST(MainWindow, AFailingStepOfTheCloseStillSavesTheButtons) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+  struct FailingStore : SettingsStore {
+    std::optional<std::wstring> Read(std::wstring_view, std::wstring_view) const override { return std::nullopt; }
+    bool Write(std::wstring_view, std::wstring_view, std::wstring_view) override { throw std::bad_alloc(); }
+  } store;
+  const e2e::TempDir dir(L"close");
+  WinFileSystem fs;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  LauncherModel model;
+  model.DataFilePath = (dir / L"VRN.dat").wstring();
+  frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+  ASSERT_TRUE(main.Load());
+  model.Buttons[0].Title = L"kept";
+  ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(main.hwnd(), nullptr);
+  EXPECT_NE(e2e::ReadBytes(dir / L"VRN.dat").find("kept"), std::string::npos);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "buttons/ButtonInput.h"
+#include "core/Mouse.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace vornish::win32 {
 
@@ -51,6 +52,27 @@ void TrayIcon::Restore() {
   if (!wanted_) return;
   shown_ = false;
   Add(owner_, icon_, tip_);
+}
+
+TrayAction TrayIcon::OnMouse(UINT mouseMessage) {
+  const TrayAction action = TrayActionFor(mouseMessage);
+  if (action == TrayAction::ButtonMenu) {
+    // A menu opened on the first press would swallow the second press of a
+    // double-click; it opens once that second press has not come.
+    pressPending_ = true;
+    ::SetTimer(owner_, kTrayPressTimer, ::GetDoubleClickTime(), nullptr);
+    return TrayAction::Nothing;
+  }
+  if (action == TrayAction::Show) {
+    pressPending_ = false;
+    ::KillTimer(owner_, kTrayPressTimer);
+  }
+  return action;
+}
+
+TrayAction TrayIcon::OnTimer() {
+  ::KillTimer(owner_, kTrayPressTimer);
+  return std::exchange(pressPending_, false) ? TrayAction::ButtonMenu : TrayAction::Nothing;
 }
 
 }  // namespace vornish::win32

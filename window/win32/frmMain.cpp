@@ -1,11 +1,8 @@
 #include "window/win32/frmMain.h"
 
-#include <algorithm>
-
-#include "buttons/ButtonInput.h"
-#include "buttons/Launch.h"
+#include "buttons/DragDrop.h"
 #include "buttons/win32/Launching.h"
-#include "core/Messages.h"
+#include "core/Mouse.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
@@ -13,27 +10,15 @@
 #include "core/win32/WinText.h"
 #include "res/resource.h"
 #include "window/ControlBar.h"
-#include "window/Placement.h"
-#include "window/TrayIcon.h"
+#include "window/win32/Docking.h"
 
 namespace vornish::win32 {
 
 namespace {
 
-// The frame is two pixels of raised border, 30 twips in from the left and top
-// edges and 15 in from the right and bottom ones.
-constexpr std::int32_t kFrameInset = 30;
-constexpr std::int32_t kFrameFarInset = 15;
-constexpr int kFrameThickness = 2;
-
-// A new button's size before any layout: 40 pixels at 96 DPI.
-constexpr std::int32_t kDesignedButtonSide = 600;
-
 // The command timer: a tick every 100 ms while the launcher is shown.
 constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
-// Waits out the double-click time after a left press on the tray icon.
-constexpr UINT_PTR kTimerTrayPress = 2;
 // Fires once the window is shown: what can wait until then starts here.
 constexpr UINT_PTR kTimerAfterShow = 3;
 
@@ -42,19 +27,17 @@ constexpr int kKeyEnter = VK_RETURN;
 constexpr int kKeyF5 = VK_F5;
 constexpr int kKeyContextMenu = VK_APPS;
 
-// A drag image: the icon of the resource turned into a cursor pointing at its
-// centre.
-UniqueCursor LoadDragCursor(HINSTANCE instance, int id) {
-  const UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
-  if (!icon) return UniqueCursor();
-  ICONINFO info{};
-  if (!::GetIconInfo(icon.get(), &info)) return UniqueCursor();
-  const UniqueBitmap mask(info.hbmMask);
-  const UniqueBitmap colour(info.hbmColor);
-  info.fIcon = FALSE;
-  info.xHotspot = 16;
-  info.yHotspot = 16;
-  return UniqueCursor(::CreateIconIndirect(&info));
+// Runs `step` whatever happened before; a failure in it drops only it.
+template <typename Step>
+void Guarded(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+UniqueIcon AppIcon(HINSTANCE instance, int size) {
+  return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0)));
 }
 
 }  // namespace
@@ -65,18 +48,12 @@ bool frmMain::Register(HINSTANCE instance) {
 }
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services)
-    : instance_(instance), model_(model), services_(services), picControl_(*this) {}
+    : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this),
+      drag_(instance) {}
 
 frmMain::~frmMain() = default;
 
 int frmMain::Dpi() const { return static_cast<int>(WindowDpi(hwnd())); }
-
-RECT frmMain::ToPixels(const TwipsRect& r) const {
-  const int dpi = Dpi();
-  // Edges are converted, not sizes, so that neighbours meet without gaps.
-  return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(std::int64_t{r.left} + r.width, dpi),
-              TwipsToPixels(std::int64_t{r.top} + r.height, dpi)};
-}
 
 bool frmMain::Load() {
   if (!CreateWindowObject(WS_EX_TOOLWINDOW, kClassName, L"Vornish", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
@@ -85,15 +62,39 @@ bool frmMain::Load() {
   }
   tmrPopUp_ = CommandTimer(reinterpret_cast<std::intptr_t>(hwnd()));
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-  trayImage_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-  bigIcon_.reset(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(trayImage_.get()));
+  smallIcon_ = AppIcon(instance_, ::GetSystemMetrics(SM_CXSMICON));
+  bigIcon_ = AppIcon(instance_, ::GetSystemMetrics(SM_CXICON));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
   Form_Load();
   return true;
+}
+
+void frmMain::Form_Load() {
+  const DataFileLoad load = LoadLauncher(model_, services_);
+  showTips_ = model_.settings.StartTips;
+  ApplyWindowSettings();
+  // Each button is made where the layout puts it, so arranging moves nothing.
+  strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
+  ArrangeButtons();
+  RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
+  ReportLoad(load);
+}
+
+void frmMain::ReportLoad(const DataFileLoad& load) {
+  switch (load.status) {
+    case DataFileLoad::Status::Unreadable:
+      ShowMessage(DataFileReadFailedMessage(model_.DataFilePath, load.error.reason));
+      break;
+    case DataFileLoad::Status::Overflow:
+      ShowMessage(DataFileTooLargeMessage(model_.DataFilePath));
+      break;
+    default:
+      break;
+  }
+  // A save that failed while Windows was ending is told now.
+  if (const auto report = TakeDeferredReport(services_.store)) ShowMessage(Message{*report});
 }
 
 void frmMain::Show() {
@@ -108,169 +109,55 @@ void frmMain::AfterShow() {
   // The tray icon, OLE and the tool tips take noticeable time, while none of
   // them is of use before the user sees the window: they wait until it has
   // been painted.
-  tray_.Add(hwnd(), trayImage_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  tray_.Add(hwnd(), smallIcon_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
   // A tray that shows itself as a window of its own (Wine's, for one) must
   // not end up over the launcher the user has just seen appear.
   ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ole_.emplace();
   tooltip_ = CreateTooltip(instance_, hwnd());
   picControl_.AttachTooltip(tooltip_);
-  for (auto& button : iconButtons_) {
-    button->EnableFileDrops();
-    button->AttachTooltip(tooltip_);
-  }
+  strip_.AttachTooltip(tooltip_);
+  strip_.EnableFileDrops();
 }
 
-void frmMain::Form_Load() {
-  const DataFileLoad load = LoadLauncher(model_, services_);
-  showTips_ = model_.settings.StartTips;
-
+void frmMain::ApplyWindowSettings() {
   if (const auto tip = ControlBarTip(model_.settings.ControlDblClick)) picControl_.SetToolTipText(*tip);
   if (model_.settings.WindowTop) {
     WindowTopOn(hwnd());
   } else {
     WindowTopOff(hwnd());
   }
-
-  iconButtons_.reserve(model_.Buttons.size());
-  // Each button is made where the layout puts it, so arranging moves nothing.
-  const ButtonLayout layout = CurrentLayout();
-  for (int i = 0; i <= model_.ButtonLast(); ++i) {
-    // The system limits the windows of a process; buttons beyond that limit
-    // stay in the list, and in the data file, without a control.
-    if (!CreateIconButton(i, ToPixels(layout.Button(i)))) break;
-  }
-  ArrangeButtons();
-  RestoreWindowPosition();
-  ReportDataFileLoad(load);
-}
-
-bool frmMain::CreateIconButton(int index, const RECT& bounds) {
-  auto button = std::make_unique<IconButton>(index, static_cast<IconButtonEvents&>(*this), model_.settings);
-  if (!button->Create(instance_, hwnd(), tooltip_, bounds)) return false;
-  // In the array before its first refresh, which may already report a change.
-  IconButton& created = *iconButtons_.emplace_back(std::move(button));
-  created.Assign(model_.Buttons[static_cast<std::size_t>(index)]);
-  created.IconRefresh();
-  created.Show();
-  return true;
-}
-
-void frmMain::ReportDataFileLoad(const DataFileLoad& load) {
-  switch (load.status) {
-    case DataFileLoad::Status::Unreadable:
-      ShowMessage(hwnd(), DataFileReadFailedMessage(model_.DataFilePath, load.error.reason));
-      break;
-    case DataFileLoad::Status::Overflow:
-      ShowMessage(hwnd(), DataFileTooLargeMessage(model_.DataFilePath));
-      break;
-    default:
-      break;
-  }
 }
 
 ButtonLayout frmMain::CurrentLayout() const {
-  const int dpi = Dpi();
   // A button keeps its size when the icon size is not one of the three; a
   // new one has the control's designed size.
-  std::int32_t width = kDesignedButtonSide;
-  std::int32_t height = kDesignedButtonSide;
-  if (!iconButtons_.empty()) {
-    const RECT& r = iconButtons_.front()->Bounds();
-    width = PixelsToTwips(r.right - r.left, dpi);
-    height = PixelsToTwips(r.bottom - r.top, dpi);
-  }
-  return vornish::ArrangeButtons(model_.settings.Size, model_.settings.Orient, model_.ButtonLast() + 1, width,
-                                 height);
+  const int dpi = Dpi();
+  return vornish::ArrangeButtons(model_.settings.Size, model_.settings.Orient, model_.ButtonLast() + 1,
+                                 strip_.Width(dpi), strip_.Height(dpi));
 }
 
 void frmMain::ArrangeButtons() {
   const int dpi = Dpi();
   const ButtonLayout layout = CurrentLayout();
-  picControl_.MoveTo(ToPixels(layout.controlBar));
-  // Only buttons that are not in place yet are moved, all in one batch.
-  std::vector<std::pair<IconButton*, RECT>> moves;
-  for (std::size_t i = 0; i < iconButtons_.size(); ++i) {
-    const RECT r = ToPixels(layout.Button(static_cast<std::int32_t>(i)));
-    if (!::EqualRect(&r, &iconButtons_[i]->Bounds())) moves.emplace_back(iconButtons_[i].get(), r);
-  }
-  HDWP batch = moves.empty() ? nullptr : ::BeginDeferWindowPos(static_cast<int>(moves.size()));
-  for (const auto& [button, r] : moves) {
-    button->MovedTo(r);
-    if (batch) {
-      batch = ::DeferWindowPos(batch, button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (!batch) {
-      ::SetWindowPos(button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-  }
-  if (batch) ::EndDeferWindowPos(batch);
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(layout.windowWidth, dpi),
-                 TwipsToPixels(layout.windowHeight, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  picControl_.MoveTo(ToPixels(layout.controlBar, dpi));
+  strip_.Arrange(layout, dpi);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(layout.windowWidth, dpi), TwipsToPixels(layout.windowHeight, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceWindow();
 }
 
 void frmMain::PlaceWindow() {
   const int dpi = Dpi();
-  ScreenMetrics screen;
-  screen.width = ::GetSystemMetrics(SM_CXSCREEN);
-  screen.height = ::GetSystemMetrics(SM_CYSCREEN);
-  RECT work{0, 0, screen.width, screen.height};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  screen.workLeft = work.left;
-  screen.workTop = work.top;
-  screen.workRight = work.right;
-  screen.workBottom = work.bottom;
-  screen.dpi = dpi;
-  const TaskBarSize task = GetTaskBar(screen, model_.settings.TaskBar);
-
-  RECT before{};
-  ::GetWindowRect(hwnd(), &before);
-  std::int32_t buttonSide = 0;
-  if (!iconButtons_.empty()) {
-    const RECT& b = iconButtons_.front()->Bounds();
-    const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
-    buttonSide = PixelsToTwips(column ? b.right - b.left : b.bottom - b.top, dpi);
-  }
-  const auto placed = vornish::PlaceWindow(model_.settings.Position, model_.settings.TaskBar, task,
-                                           PixelsToTwips(screen.width, dpi), PixelsToTwips(screen.height, dpi),
-                                           buttonSide);
-  if (placed) {
-    const RECT r = ToPixels(*placed);
-    // Moving a window to where it already is would only cost time each tick.
-    if (!::EqualRect(&r, &before)) {
-      ::SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-  }
-  // The frame follows the window's size.
-  RECT after{};
-  ::GetWindowRect(hwnd(), &after);
-  if (!placed || after.right - after.left != before.right - before.left ||
-      after.bottom - after.top != before.bottom - before.top) {
-    ::InvalidateRect(hwnd(), nullptr, TRUE);
-  }
-}
-
-void frmMain::RestoreWindowPosition() {
-  const int dpi = Dpi();
-  RECT window{};
-  ::GetWindowRect(hwnd(), &window);
-  const WindowPosition saved = LoadWindowPosition(services_.store);
-  const WindowPosition p = VisibleWindowPosition(
-      saved, PixelsToTwips(window.right - window.left, dpi), PixelsToTwips(window.bottom - window.top, dpi),
-      PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN), dpi));
-  ::SetWindowPos(hwnd(), nullptr, TwipsToPixels(p.left, dpi), TwipsToPixels(p.top, dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
+  DockWindow(hwnd(), model_.settings, column ? strip_.Width(dpi) : strip_.Height(dpi), dpi);
 }
 
 void frmMain::Form_Activate() {
   if (showTips_) {
     // Cleared first: the tips window's own activation must not open it again.
     showTips_ = false;
-    tmrPopUp_.SetTag(HelpMenuCommand(3));
+    tmrPopUp_.Post(Command::Tips);
     tmrPopUp_Timer();
   }
   tmrPopUp_.SetMarker(kRepaintWhenActive);
@@ -304,106 +191,52 @@ void frmMain::ShowBarActive() {
   if (!rows.empty()) picControl_.PaintRows(std::move(rows));
 }
 
-void frmMain::Run(Command command) {
-  switch (command) {
-    case Command::AddButton:
-      AddButton();
-      break;
-    case Command::InsertButton:
-      InsertButton();
-      break;
-    case Command::DeleteButton:
-      ButtonDel();
-      break;
-    case Command::InitButton:
-      InitButton();
-      break;
-    case Command::ButtonSettings:
-      if (model_.CurrentButton >= 0 && model_.CurrentButton < static_cast<int>(iconButtons_.size())) {
-        ShowBarInactive();
-        // Confirmed or not, the button shows its record again.
-        const ButtonRecord& r = model_.Buttons[static_cast<std::size_t>(model_.CurrentButton)];
-        IconButton& button = *iconButtons_[static_cast<std::size_t>(model_.CurrentButton)];
-        ButtonRecord shown = button.ToRecord();
-        shown.Title = r.Title;
-        shown.Path = r.Path;
-        shown.Param = r.Param;
-        shown.State = r.State;
-        shown.Icon = r.Icon;
-        shown.IconNo = r.IconNo;
-        shown.Lock = r.Lock;
-        shown.Color = r.Color;
-        button.Assign(shown);
-        button.IconRefresh();
-      }
-      break;
-    case Command::Ranking:
-      if (model_.settings.CountEnable) {
-        ShowBarInactive();
-      } else {
-        ShowMessage(hwnd(), CountingOffMessage());
-      }
-      break;
-    case Command::LauncherSettings: {
-      const std::int32_t oldSize = model_.settings.Size;
-      const std::int32_t oldOrient = model_.settings.Orient;
-      ShowBarInactive();
-      ApplySettings(oldSize, oldOrient);
-      break;
-    }
-    case Command::HelpContents:
-      CallHelp(HELP_CONTENTS);
-      break;
-    case Command::HelpSearch:
-      CallHelp(HELP_PARTIALKEY);
-      break;
-    case Command::Tips:
-    case Command::About:
-      ShowBarInactive();
-      break;
-    case Command::Exit:
-      CloseLauncher();
-      break;
-    case Command::Nothing:
-      break;
-  }
+void frmMain::Run(Command command) { RunCommand(command, model_, *this); }
+
+void frmMain::ApplyEdit(const EditResult& edit) {
+  if (!edit.changed) return;
+  strip_.Resize(instance_, hwnd(), tooltip_, edit.controls, CurrentLayout(), Dpi());
+  strip_.Refresh(edit.refreshFrom, edit.refreshTo);
+  if (edit.arrange) ArrangeButtons();
 }
 
-void frmMain::CallHelp(UINT command) {
+void frmMain::RefreshButton(int index) { strip_.Refresh(index, index); }
+
+void frmMain::ShowMessage(const Message& message) { win32::ShowMessage(hwnd(), message); }
+
+// The launcher's own windows are not there yet: the commands that open them
+// only show the bar inactive, and what follows them finds nothing changed.
+void frmMain::OpenButtonSettings(int) {}
+void frmMain::OpenRanking() {}
+void frmMain::OpenSettings() {}
+void frmMain::OpenTips() {}
+void frmMain::OpenAbout() {}
+
+void frmMain::ApplySettings(const SettingsChange& change) {
+  if (change.arrange) ArrangeButtons();
+  if (change.refreshAll) {
+    strip_.Refresh(0, strip_.Count() - 1);
+  } else {
+    for (int index : change.recoloured) strip_.Refresh(index, index);
+  }
+  ApplyWindowSettings();
+}
+
+void frmMain::OpenHelp(HelpRequest request) {
+  const UINT command = request == HelpRequest::Search ? HELP_PARTIALKEY : HELP_CONTENTS;
   if (!::WinHelpW(hwnd(), model_.HelpFile.c_str(), command, 0)) {
     const DWORD error = ::GetLastError();
-    if (error != ERROR_SUCCESS) ShowMessage(hwnd(), Message{ErrorText(error)});
+    if (error != ERROR_SUCCESS) ShowMessage(Message{ErrorText(error)});
   }
 }
 
-void frmMain::ApplySettings(std::int32_t oldSize, std::int32_t oldOrient) {
-  const Settings& s = model_.settings;
-  auto kindColour = [&](const ButtonRecord& b) { return b.Sys != 0 ? s.SystemColor : b.Lock ? s.LockColor : s.DefColor; };
-  const bool sizeChanged = s.Size != oldSize;
-  if (sizeChanged || s.Orient != oldOrient) ArrangeButtons();
-  for (std::size_t i = 0; i < iconButtons_.size(); ++i) {
-    ButtonRecord& record = model_.Buttons[i];
-    const bool recolour = !s.ColorChange && record.Color != kindColour(record);
-    if (recolour) {
-      record.Color = kindColour(record);
-      iconButtons_[i]->SetExeColor(record.Color);
-    }
-    if (sizeChanged || recolour) iconButtons_[i]->IconRefresh();
-  }
-  if (const auto tip = ControlBarTip(s.ControlDblClick)) picControl_.SetToolTipText(*tip);
-  if (s.WindowTop) {
-    WindowTopOn(hwnd());
-  } else {
-    WindowTopOff(hwnd());
-  }
-}
+void frmMain::Exit() { CloseLauncher(); }
 
 void frmMain::ShowButtonMenu() {
   if (tmrPopUp_.CommandRunning()) return;
-  const std::wstring chosen = popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, model_.CurrentButton));
-  if (!chosen.empty()) {
+  if (const auto chosen = popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, model_.CurrentButton))) {
     // Carried out on the next tick, after the menu has gone.
-    tmrPopUp_.SetTag(chosen);
+    tmrPopUp_.Post(*chosen);
     EnableTimer(true);
   }
   ::SetActiveWindow(hwnd());
@@ -415,7 +248,7 @@ void frmMain::ShowControlMenu() {
       Hide();
       break;
     case kControlSettings:
-      tmrPopUp_.SetTag(PopMenuCommand(8));
+      tmrPopUp_.Post(Command::LauncherSettings);
       tmrPopUp_Timer();
       break;
     case kControlExit:
@@ -426,18 +259,14 @@ void frmMain::ShowControlMenu() {
   }
 }
 
-void frmMain::OnTrayMessage(UINT mouseMessage) {
+void frmMain::OnTray(TrayAction action) {
   if (tmrPopUp_.CommandRunning()) return;
-  switch (TrayActionFor(mouseMessage)) {
+  switch (action) {
     case TrayAction::ButtonMenu:
-      // A menu opened on the first press would swallow the second press of
-      // a double-click; it opens once that second press has not come.
-      trayMenuPending_ = true;
-      ::SetTimer(hwnd(), kTimerTrayPress, ::GetDoubleClickTime(), nullptr);
+      model_.CurrentButton = -1;
+      ShowButtonMenu();
       break;
     case TrayAction::Show:
-      trayMenuPending_ = false;
-      ::KillTimer(hwnd(), kTimerTrayPress);
       EnableTimer(true);
       Show();
       break;
@@ -459,96 +288,49 @@ void frmMain::OnTrayMessage(UINT mouseMessage) {
   }
 }
 
-void frmMain::OpenTrayButtonMenu() {
-  ::KillTimer(hwnd(), kTimerTrayPress);
-  if (!trayMenuPending_) return;
-  trayMenuPending_ = false;
-  model_.CurrentButton = -1;
-  ShowButtonMenu();
-}
-
 void frmMain::Hide() {
   EnableTimer(false);
   ::ShowWindow(hwnd(), SW_HIDE);
 }
 
-void frmMain::CloseLauncher() {
+void frmMain::CloseLauncher(bool endOfSession) {
   if (!hwnd()) return;
   EnableTimer(false);
-  Unload();
+  if (!unloaded_) {
+    unloaded_ = true;
+    const UnloadReport report = Form_Unload();
+    if (!report.dataFileSkipped && !report.dataFileWritten) {
+      if (endOfSession) {
+        Guarded([&] {
+          SaveDeferredReport(services_.store,
+                             EndOfSessionSaveFailedMessage(model_.DataFilePath, report.dataFileError.reason).text);
+        });
+      } else {
+        ShowMessage(DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
+      }
+    }
+  }
   ::DestroyWindow(hwnd());
 }
 
-void frmMain::Unload() {
-  if (unloaded_) return;
-  unloaded_ = true;
-  Form_Unload();
-}
-
-void frmMain::Form_Unload() {
-  tray_.Remove();
+UnloadReport frmMain::Form_Unload() {
+  Guarded([&] { tray_.Remove(); });
   std::optional<WindowPosition> position;
-  if (!::IsIconic(hwnd())) {
-    RECT r{};
-    ::GetWindowRect(hwnd(), &r);
-    const int dpi = Dpi();
-    position = WindowPosition{PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi)};
-  }
-  const UnloadReport report = SaveLauncher(model_, services_, position);
-  if (!report.dataFileSkipped && !report.dataFileWritten) {
-    ShowMessage(hwnd(), DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
-  }
+  Guarded([&] {
+    if (!::IsIconic(hwnd())) position = CurrentWindowPosition(hwnd(), Dpi());
+  });
+  return SaveLauncher(model_, services_, position);
 }
 
 void frmMain::OnDestroyed() { ::PostQuitMessage(0); }
 
-void frmMain::AddButton() { ApplyEdit(vornish::AddButton(model_)); }
-void frmMain::InsertButton() { ApplyEdit(vornish::InsertButton(model_)); }
-void frmMain::ButtonDel() { ApplyEdit(vornish::ButtonDel(model_)); }
-void frmMain::InitButton() { ApplyEdit(vornish::InitButton(model_)); }
-
-void frmMain::ApplyEdit(const EditResult& edit) {
-  if (!edit.changed) return;
-  const ButtonLayout layout = CurrentLayout();
-  while (static_cast<int>(iconButtons_.size()) > edit.controls) iconButtons_.pop_back();
-  while (static_cast<int>(iconButtons_.size()) < edit.controls) {
-    const int index = static_cast<int>(iconButtons_.size());
-    if (!CreateIconButton(index, ToPixels(layout.Button(index)))) break;
+LRESULT frmMain::HandleException(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The default handling of a close would destroy the window without saving.
+  if (message == WM_CLOSE || (message == WM_ENDSESSION && wParam)) {
+    CloseLauncher(message == WM_ENDSESSION);
+    return 0;
   }
-  for (int i = edit.refreshFrom; i <= edit.refreshTo && i < static_cast<int>(iconButtons_.size()); ++i) {
-    RefreshButton(i);
-  }
-  if (edit.arrange) ArrangeButtons();
-}
-
-void frmMain::RefreshButton(int index) {
-  IconButton& button = *iconButtons_[static_cast<std::size_t>(index)];
-  button.Assign(model_.Buttons[static_cast<std::size_t>(index)]);
-  button.IconRefresh();
-  button.Show();
-}
-
-void frmMain::PaintFrame(HDC dc) const {
-  RECT client{};
-  ::GetClientRect(hwnd(), &client);
-  const int dpi = Dpi();
-  const int nearEdge = TwipsToPixels(kFrameInset, dpi);
-  const int farRight = client.right - TwipsToPixels(kFrameFarInset, dpi);
-  const int farBottom = client.bottom - TwipsToPixels(kFrameFarInset, dpi);
-  const int t = kFrameThickness;
-  const COLORREF light = ::GetSysColor(COLOR_3DHILIGHT);
-  const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-  // Each line is centred on its position, as a two-pixel pen draws it.
-  FillSolid(dc, RECT{nearEdge - t / 2, nearEdge - t / 2, farRight, nearEdge + t / 2}, light);
-  FillSolid(dc, RECT{nearEdge - t / 2, nearEdge - t / 2, nearEdge + t / 2, farBottom}, light);
-  FillSolid(dc, RECT{nearEdge - t / 2, farBottom - t / 2, farRight + t / 2, farBottom + t / 2}, shadow);
-  FillSolid(dc, RECT{farRight - t / 2, nearEdge - t / 2, farRight + t / 2, farBottom + t / 2}, shadow);
-}
-
-void frmMain::FocusButton() {
-  if (iconButtons_.empty()) return;
-  const int index = std::clamp(focused_, 0, static_cast<int>(iconButtons_.size()) - 1);
-  ::SetFocus(iconButtons_[static_cast<std::size_t>(index)]->hwnd());
+  return Window::HandleException(message, wParam, lParam);
 }
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -559,39 +341,36 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       const PaintScope paint(hwnd());
-      PaintFrame(paint.dc());
+      PaintFrame(hwnd(), paint.dc(), Dpi());
       return 0;
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = ::GetFocus();
-        for (const auto& button : iconButtons_) {
-          if (button->hwnd() == focus) focused_ = button->Index();
-        }
+        strip_.RememberFocus();
       } else {
         Form_Activate();
-        FocusButton();
+        strip_.RestoreFocus();
       }
       return 0;
     case WM_SETFOCUS:
-      FocusButton();
+      strip_.RestoreFocus();
       return 0;
     case WM_TIMER:
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
-      if (wParam == kTimerTrayPress) OpenTrayButtonMenu();
+      if (wParam == kTrayPressTimer) OnTray(tray_.OnTimer());
       if (wParam == kTimerAfterShow) AfterShow();
       return 0;
     case kTrayMessage:
-      OnTrayMessage(static_cast<UINT>(lParam));
+      OnTray(tray_.OnMouse(static_cast<UINT>(lParam)));
       return 0;
     case WM_MOUSEMOVE:
-      if (dragSource_ >= 0) ContinueButtonDrag();
+      if (drag_.Active()) ContinueButtonDrag(false, false);
       return 0;
     case WM_LBUTTONUP:
-      if (dragSource_ >= 0) EndButtonDrag(true);
+      if (drag_.Active()) ContinueButtonDrag(true, true);
       return 0;
     case WM_CAPTURECHANGED:
-      if (dragSource_ >= 0 && reinterpret_cast<HWND>(lParam) != hwnd()) EndButtonDrag(false);
+      if (drag_.Active() && reinterpret_cast<HWND>(lParam) != hwnd()) ContinueButtonDrag(true, false);
       return 0;
     // A second press soon after the first arrives as a double-click (the
     // class asks for them); on the background it is just another press.
@@ -607,8 +386,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowButtonMenu();
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE && dragSource_ >= 0) {
-        EndButtonDrag(false);
+      if (wParam == VK_ESCAPE && drag_.Active()) {
+        ContinueButtonDrag(true, false);
       } else if (wParam == kKeyContextMenu) {
         model_.CurrentButton = -1;
         ShowButtonMenu();
@@ -622,17 +401,20 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // The session ends with the launcher open: save as on any exit.
-      if (wParam) CloseLauncher();
+      // The session ends with the launcher open: save as on any exit, and say
+      // why the launcher is still busy while it does.
+      if (wParam) {
+        ::ShutdownBlockReasonCreate(hwnd(), L"ﾎﾞﾀﾝを保存しています。");
+        CloseLauncher(true);
+      }
       return 0;
     case WM_DPICHANGED: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       ArrangeButtons();
       // Icons are made for the size they are shown at, and the gradient has
       // as many rows as the bar has pixels.
-      for (auto& button : iconButtons_) button->IconRefresh();
+      strip_.RefreshIcons();
       ShowBarInactive();
       tmrPopUp_.SetMarker(kRepaintWhenActive);
       return 0;
@@ -645,32 +427,35 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
-  ::SetActiveWindow(hwnd());
-  LaunchAndCount(Index, DroppedFileParameter(FileName));
+void frmMain::LaunchButton(int index, std::wstring_view parameters) {
+  // No command runs while the start may pump messages.
+  const CommandTimer::Hold hold(tmrPopUp_);
+  ShellStarter starter(hwnd());
+  vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
 }
 
-void frmMain::IconButton_FileChange(int Index) {
-  if (Index < 0 || Index >= static_cast<int>(iconButtons_.size())) return;
-  model_.Buttons[static_cast<std::size_t>(Index)] = iconButtons_[static_cast<std::size_t>(Index)]->ToRecord();
+void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
+  if (Index < 0 || Index > model_.ButtonLast()) return;
+  ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(Index)];
+  ::SetActiveWindow(hwnd());
+  if (record.Lock) {
+    LaunchButton(Index, DroppedFileParameter(FileName));
+    return;
+  }
+  record = RegisterDroppedFile(FileName, model_.settings.DefColor, services_.fs.CurrentDirectory());
+  RefreshButton(Index);
+}
+
+void frmMain::IconButton_IconReset(int Index) {
+  if (Index < 0 || Index > model_.ButtonLast()) return;
+  model_.Buttons[static_cast<std::size_t>(Index)].IconNo = 0;
   // While loading, the window is not shown yet and must not be activated.
   if (::IsWindowVisible(hwnd())) ::SetActiveWindow(hwnd());
 }
 
 void frmMain::IconButton_Click(int Index) {
-  if (Index < 0 || Index >= static_cast<int>(iconButtons_.size())) return;
-  LaunchAndCount(Index, iconButtons_[static_cast<std::size_t>(Index)]->Props().ExeParam());
-}
-
-void frmMain::LaunchAndCount(int index, std::wstring_view parameters) {
-  if (index < 0 || index >= static_cast<int>(iconButtons_.size())) return;
-  IconButton& button = *iconButtons_[static_cast<std::size_t>(index)];
-  const IconButtonProps& p = button.Props();
-  const LaunchPlan plan = PlanLaunch(p.ExeFile(), p.ExePath(), parameters, p.ExeState(), services_.fs);
-  if (!CarryOut(plan, hwnd()) || !model_.settings.CountEnable) return;
-  ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(index)];
-  record.Count = CountAfterLaunch(record.Count);
-  button.SetExeCount(record.Count);
+  if (Index < 0 || Index > model_.ButtonLast()) return;
+  LaunchButton(Index, model_.Buttons[static_cast<std::size_t>(Index)].Param);
 }
 
 void frmMain::IconButton_KeyDown(int Index, int KeyCode, int) {
@@ -687,63 +472,33 @@ void frmMain::IconButton_MouseDown(int Index, int Button, int, float, float) {
 }
 
 void frmMain::IconButton_MouseMove(int Index, int Button, int, float, float) {
-  if (Button == kLeftButton && dragSource_ < 0) BeginButtonDrag(Index);
-}
-
-void frmMain::BeginButtonDrag(int source) {
-  if (!dragCursors_[0]) {
-    const int images[] = {IDI_DRAG, IDI_DROP, IDI_UNDROP};
-    for (int i = 0; i < 3; ++i) dragCursors_[i] = LoadDragCursor(instance_, images[i]);
-  }
-  dragSource_ = source;
-  dragFeedback_ = DragFeedback();
-  // The main window follows the pointer until the button is released.
-  ::SetCapture(hwnd());
-  ::SetCursor(dragCursors_[0].get());
+  if (Button == kLeftButton && !drag_.Active()) drag_.Begin(hwnd(), Index);
 }
 
 DragPlace frmMain::PlaceAt(POINT screen, int& button) const {
   const HWND under = ::WindowFromPoint(screen);
-  button = -1;
+  button = strip_.IndexOf(under);
   if (under == hwnd() || under == picControl_.hwnd()) return DragPlace::BarOrBackground;
-  for (const auto& b : iconButtons_) {
-    if (b->hwnd() == under) {
-      button = b->Index();
-      return button == dragSource_ ? DragPlace::SourceButton : DragPlace::OtherButton;
-    }
-  }
-  return DragPlace::Outside;
+  if (button < 0) return DragPlace::Outside;
+  return button == drag_.Source() ? DragPlace::SourceButton : DragPlace::OtherButton;
 }
 
-void frmMain::ContinueButtonDrag() {
+void frmMain::ContinueButtonDrag(bool end, bool drop) {
   POINT at{};
   ::GetCursorPos(&at);
   int button = -1;
   const DragPlace place = PlaceAt(at, button);
-  const DragImage image = dragFeedback_.MoveTo(place, button);
-  ::SetCursor(dragCursors_[static_cast<int>(image)].get());
-}
-
-void frmMain::EndButtonDrag(bool drop) {
-  const int source = dragSource_;
-  if (source < 0) return;
-  dragSource_ = -1;
-  if (::GetCapture() == hwnd()) ::ReleaseCapture();
-  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-  if (!drop) return;
-  POINT at{};
-  ::GetCursorPos(&at);
-  int target = -1;
-  const DragPlace place = PlaceAt(at, target);
-  // Over the control bar, the background or elsewhere nothing can be dropped.
-  if (place == DragPlace::OtherButton || place == DragPlace::SourceButton) IconButton_DragDrop(target, source);
-}
-
-void frmMain::IconButton_DragDrop(int Index, int Source) {
-  SwapButtons(model_.Buttons, Source, Index);
+  if (!end) {
+    drag_.MoveTo(place, button);
+    return;
+  }
+  const int source = drag_.Source();
+  const int target = drag_.End(hwnd(), drop, place, button);
+  if (target < 0) return;
+  SwapButtons(model_.Buttons, source, target);
   // The buttons stay in place; both show their (new) contents.
-  RefreshButton(Source);
-  if (Index != Source) RefreshButton(Index);
+  RefreshButton(source);
+  if (target != source) RefreshButton(target);
 }
 
 void frmMain::picControl_MouseDown(int Button, int, float X, float Y) {
@@ -771,7 +526,7 @@ void frmMain::picControl_DblClick() {
       Hide();
       break;
     case BarDoubleClick::Settings:
-      tmrPopUp_.SetTag(PopMenuCommand(8));
+      tmrPopUp_.Post(Command::LauncherSettings);
       tmrPopUp_Timer();
       break;
     case BarDoubleClick::Exit:

@@ -1,29 +1,31 @@
 // The launcher's main window: a caption-less strip holding the control bar and
-// one icon button per entry of the button list.
+// one icon button per entry of the button list. It routes the window's
+// messages to its parts, loads the launcher and saves it again.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
-#include "buttons/win32/IconButton.h"
-#include "buttons/DragDrop.h"
-#include "core/Editing.h"
 #include "core/Launcher.h"
-#include "core/Layout.h"
 #include "core/win32/Com.h"
 #include "core/win32/Handles.h"
 #include "core/win32/Window.h"
 #include "window/Commands.h"
+#include "window/Dispatcher.h"
+#include "window/win32/ButtonDrag.h"
+#include "window/win32/ButtonStrip.h"
 #include "window/win32/ControlBar.h"
 #include "window/win32/TrayIcon.h"
 #include "window/win32/frmPopMenu.h"
 
 namespace vornish::win32 {
 
-class frmMain : public Window, private IconButtonEvents, private ControlBarEvents, private TickHost {
+class frmMain : public Window,
+                private IconButtonEvents,
+                private ControlBarEvents,
+                private TickHost,
+                private CommandHost {
  public:
   static constexpr const wchar_t* kClassName = L"Vornish.frmMain";
   static bool Register(HINSTANCE instance);
@@ -36,10 +38,11 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   bool Load();
   // Shows and activates the window (also to bring a hidden launcher back).
   void Show();
-
   // Ends the launcher, whichever way the user chose: stops the timer, runs the
-  // unload step (once) and closes the window.
-  void CloseLauncher();
+  // unload step (once) and closes the window. At the end of the Windows
+  // session a failed save is told at the next start instead of in a box that
+  // would hold the session up.
+  void CloseLauncher(bool endOfSession = false);
 
   // Sizes and places the buttons, the control bar and the window for the
   // settings Size and Orient and the number of buttons; ends with PlaceWindow.
@@ -48,30 +51,33 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   // refits the frame to the window's size.
   void PlaceWindow() override;
 
-  // The edits of the button menu; also used by the settings dialog.
-  void AddButton();
-  void InsertButton();
-  void ButtonDel();
-  void InitButton();
-
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleException(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnDestroyed() override;
 
  private:
+  int Dpi() const;
   void Form_Load();
   void Form_Activate();
-  void Form_Unload();
-  void Unload();
-  void tmrPopUp_Timer();
-  void ShowButtonMenu();
-  void ShowControlMenu();
-  void OnTrayMessage(UINT mouseMessage);
-  void OpenTrayButtonMenu();
-  void Hide();
-  void EnableTimer(bool enabled);
+  UnloadReport Form_Unload();
   // The tray icon, OLE drops and tool tips, set up right after the first paint.
   void AfterShow();
+  void ReportLoad(const DataFileLoad& load);
+
+  ButtonLayout CurrentLayout() const;
+  void ApplyWindowSettings();
+  void LaunchButton(int index, std::wstring_view parameters);
+
+  void tmrPopUp_Timer();
+  void EnableTimer(bool enabled);
+  void ShowButtonMenu();
+  void ShowControlMenu();
+  void OnTray(TrayAction action);
+  void Hide();
+
+  void ContinueButtonDrag(bool end, bool drop);
+  DragPlace PlaceAt(POINT screen, int& button) const;
 
   // TickHost
   bool MainWindowActive() override;
@@ -79,28 +85,22 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   void ShowBarActive() override;
   void Run(Command command) override;
 
-  void LaunchAndCount(int index, std::wstring_view parameters);
-  void BeginButtonDrag(int source);
-  void ContinueButtonDrag();
-  void EndButtonDrag(bool drop);
-  DragPlace PlaceAt(POINT screen, int& button) const;
-  void IconButton_DragDrop(int Index, int Source);
-  void ApplyEdit(const EditResult& edit);
-  void RefreshButton(int index);
-  void ApplySettings(std::int32_t oldSize, std::int32_t oldOrient);
-  void CallHelp(UINT command);
-  void RestoreWindowPosition();
-  bool CreateIconButton(int index, const RECT& bounds);
-  ButtonLayout CurrentLayout() const;
-  void ReportDataFileLoad(const DataFileLoad& load);
-  void PaintFrame(HDC dc) const;
-  RECT ToPixels(const TwipsRect& rect) const;
-  int Dpi() const;
-  void FocusButton();
+  // CommandHost
+  void ApplyEdit(const EditResult& edit) override;
+  void RefreshButton(int index) override;
+  void ShowMessage(const Message& message) override;
+  void OpenButtonSettings(int index) override;
+  void OpenRanking() override;
+  void OpenSettings() override;
+  void OpenTips() override;
+  void OpenAbout() override;
+  void ApplySettings(const SettingsChange& change) override;
+  void OpenHelp(HelpRequest request) override;
+  void Exit() override;
 
   // IconButtonEvents
   void IconButton_FileDrop(int Index, const std::wstring& FileName) override;
-  void IconButton_FileChange(int Index) override;
+  void IconButton_IconReset(int Index) override;
   void IconButton_Click(int Index) override;
   void IconButton_KeyDown(int Index, int KeyCode, int Shift) override;
   void IconButton_MouseDown(int Index, int Button, int Shift, float X, float Y) override;
@@ -118,20 +118,16 @@ class frmMain : public Window, private IconButtonEvents, private ControlBarEvent
   ControlBar picControl_;
   // Before the buttons: OLE ends only after their drop targets are revoked.
   std::optional<OleScope> ole_;
-  std::vector<std::unique_ptr<IconButton>> iconButtons_;
+  ButtonStrip strip_;
+  ButtonDrag drag_;
   frmPopMenu popMenu_;
   TrayIcon tray_;
-  UniqueIcon trayImage_;
+  UniqueIcon smallIcon_;
   UniqueIcon bigIcon_;
-  UniqueCursor dragCursors_[3];  // imgDrag, imgDrop, imgUnDrop
-  int dragSource_ = -1;          // the button being dragged, -1 for none
-  DragFeedback dragFeedback_;
   CommandTimer tmrPopUp_{0};
   UINT taskbarCreated_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
-  bool trayMenuPending_ = false;  // a left press on the tray icon, not yet a double-click
   bool showTips_ = false;
-  int focused_ = 0;  // the button that had the focus when the window lost it
   bool unloaded_ = false;
 };
 

@@ -77,12 +77,12 @@ void frmPopMenu::ApplyState(const ButtonMenuState& state) {
   }
 }
 
-std::wstring frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state) {
+std::optional<Command> frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state) {
   ApplyState(state);
   const UINT chosen = Track(mnuPop_.get(), owner);
   if (const int item = IndexIn(chosen, kPopBase); item >= 0) return PopMenuCommand(item);
   if (const int item = IndexIn(chosen, kHelpBase); item >= 0) return HelpMenuCommand(item);
-  return {};
+  return std::nullopt;
 }
 
 int frmPopMenu::ShowControlMenu(HWND owner) { return IndexIn(Track(mnuControl_.get(), owner), kControlBase); }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <optional>
 
 #include "core/win32/Handles.h"
 #include "window/Commands.h"
@@ -19,9 +19,9 @@ class frmPopMenu {
 
   bool Loaded() const { return static_cast<bool>(mnuPop_) && static_cast<bool>(mnuControl_) && static_cast<bool>(mnuSysTray_); }
 
-  // The button menu with the given items enabled; returns the chosen command
-  // text ("" when nothing was chosen).
-  std::wstring ShowButtonMenu(HWND owner, const ButtonMenuState& state);
+  // The button menu with the given items enabled; the chosen item's command
+  // (Nothing for "ｷｬﾝｾﾙ"), nothing when the menu closed without a choice.
+  std::optional<Command> ShowButtonMenu(HWND owner, const ButtonMenuState& state);
   // The control menu and the tray menu; return the chosen item's index, -1
   // for none.
   int ShowControlMenu(HWND owner);

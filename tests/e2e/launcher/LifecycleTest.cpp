@@ -140,9 +140,31 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
     ASSERT_TRUE(Answer(box->window, IDOK));
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
   }
+  EXPECT_EQ(ListSettings(L"Set"), DefaultSetSection());
+
+  // While Windows ends, no box may hold the session up: the launcher ends at
+  // once and tells the failure at the next start.
+  {
+    Launcher launcher(dir.path());
+    ASSERT_TRUE(launcher.Start());
+    ::SendMessageW(launcher.Main(), WM_QUERYENDSESSION, 0, 0);
+    ::PostMessageW(launcher.Main(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
+  }
   SetReadOnly(DataFile(), false);
   EXPECT_EQ(ReadBytes(DataFile()), old);
-  EXPECT_EQ(ListSettings(L"Set"), DefaultSetSection());
+  {
+    Launcher launcher(dir.path());
+    launcher.StartOnly();
+    const auto box = WaitForDialog(launcher.Id());
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->text.starts_with(L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" +
+                                      DataFile().wstring()))
+        << Utf8(box->text);
+    ASSERT_TRUE(Answer(box->window, IDOK));
+    ASSERT_TRUE(launcher.WaitForMain());
+    launcher.Close();
+  }
 
   // A file another program holds: reported at start, and never overwritten.
   UniqueKernelHandle lock(::CreateFileW(DataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -37,7 +37,7 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   ASSERT_TRUE(launcher.Menu());
   Press('T');  // "ﾎﾞﾀﾝ追加(&T)"
   ASSERT_TRUE(buttonsBecome(3));
-  EXPECT_EQ(RectOf(main).right - RectOf(main).left, width + 34) << "one button wider";
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(main).right - RectOf(main).left == width + 34; })) << "one button wider";
 
   RightClick(CentreOf(launcher.Buttons().at(1)));
   ASSERT_TRUE(launcher.Menu());

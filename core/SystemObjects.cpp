@@ -1,4 +1,4 @@
-#include "window/SystemObjects.h"
+#include "core/SystemObjects.h"
 
 #include <array>
 #include <string_view>

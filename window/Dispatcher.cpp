@@ -1,0 +1,81 @@
+#include "window/Dispatcher.h"
+
+namespace vornish {
+
+SettingsChange ApplySettingsChange(LauncherModel& model, std::int32_t oldSize, std::int32_t oldOrient) {
+  const Settings& s = model.settings;
+  SettingsChange change;
+  change.refreshAll = s.Size != oldSize;
+  change.arrange = change.refreshAll || s.Orient != oldOrient;
+  if (s.ColorChange) return change;
+  for (int i = 0; i <= model.ButtonLast(); ++i) {
+    ButtonRecord& b = model.Buttons[static_cast<std::size_t>(i)];
+    const OleColor kind = KindColour(s, b);
+    if (b.Color != kind) {
+      b.Color = kind;
+      change.recoloured.push_back(i);
+    }
+  }
+  return change;
+}
+
+void RunCommand(Command command, LauncherModel& model, CommandHost& host) {
+  switch (command) {
+    case Command::AddButton:
+      host.ApplyEdit(AddButton(model));
+      break;
+    case Command::InsertButton:
+      host.ApplyEdit(InsertButton(model));
+      break;
+    case Command::DeleteButton:
+      host.ApplyEdit(ButtonDel(model));
+      break;
+    case Command::InitButton:
+      host.ApplyEdit(InitButton(model));
+      break;
+    case Command::ButtonSettings:
+      if (model.CurrentButton < 0 || model.CurrentButton > model.ButtonLast()) break;
+      host.ShowBarInactive();
+      host.OpenButtonSettings(model.CurrentButton);
+      // Confirmed or not, the button shows its record again.
+      host.RefreshButton(model.CurrentButton);
+      break;
+    case Command::Ranking:
+      if (model.settings.CountEnable) {
+        host.ShowBarInactive();
+        host.OpenRanking();
+      } else {
+        host.ShowMessage(CountingOffMessage());
+      }
+      break;
+    case Command::LauncherSettings: {
+      const std::int32_t oldSize = model.settings.Size;
+      const std::int32_t oldOrient = model.settings.Orient;
+      host.ShowBarInactive();
+      host.OpenSettings();
+      host.ApplySettings(ApplySettingsChange(model, oldSize, oldOrient));
+      break;
+    }
+    case Command::HelpContents:
+      host.OpenHelp(HelpRequest::Contents);
+      break;
+    case Command::HelpSearch:
+      host.OpenHelp(HelpRequest::Search);
+      break;
+    case Command::Tips:
+      host.ShowBarInactive();
+      host.OpenTips();
+      break;
+    case Command::About:
+      host.ShowBarInactive();
+      host.OpenAbout();
+      break;
+    case Command::Exit:
+      host.Exit();
+      break;
+    case Command::Nothing:
+      break;
+  }
+}
+
+}  // namespace vornish

@@ -1,0 +1,49 @@
+#include "window/win32/ButtonDrag.h"
+
+#include "res/resource.h"
+
+namespace vornish::win32 {
+
+namespace {
+
+// A drag image: the icon of the resource turned into a cursor pointing at its
+// centre.
+UniqueCursor LoadDragCursor(HINSTANCE instance, int id) {
+  const UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
+  ICONINFO info{};
+  if (!icon || !::GetIconInfo(icon.get(), &info)) return UniqueCursor();
+  const UniqueBitmap mask(info.hbmMask);
+  const UniqueBitmap colour(info.hbmColor);
+  info.fIcon = FALSE;
+  info.xHotspot = 16;
+  info.yHotspot = 16;
+  return UniqueCursor(::CreateIconIndirect(&info));
+}
+
+}  // namespace
+
+void ButtonDrag::Begin(HWND window, int source) {
+  if (!cursors_[0]) {
+    const int images[] = {IDI_DRAG, IDI_DROP, IDI_UNDROP};
+    for (int i = 0; i < 3; ++i) cursors_[i] = LoadDragCursor(instance_, images[i]);
+  }
+  source_ = source;
+  feedback_ = DragFeedback();
+  ::SetCapture(window);
+  ::SetCursor(cursors_[0].get());
+}
+
+void ButtonDrag::MoveTo(DragPlace place, int button) {
+  ::SetCursor(cursors_[static_cast<int>(feedback_.MoveTo(place, button))].get());
+}
+
+int ButtonDrag::End(HWND window, bool drop, DragPlace place, int button) {
+  source_ = -1;
+  if (::GetCapture() == window) ::ReleaseCapture();
+  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  // Over the control bar, the background or elsewhere nothing can be dropped.
+  const bool onButton = place == DragPlace::OtherButton || place == DragPlace::SourceButton;
+  return drop && onButton ? button : -1;
+}
+
+}  // namespace vornish::win32

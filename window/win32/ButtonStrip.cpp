@@ -1,0 +1,97 @@
+#include "window/win32/ButtonStrip.h"
+
+#include <algorithm>
+
+namespace vornish::win32 {
+
+namespace {
+// A new button's size before any layout: 40 pixels at 96 DPI.
+constexpr std::int32_t kDesignedButtonSide = 600;
+}  // namespace
+
+RECT ToPixels(const TwipsRect& r, int dpi) {
+  return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(std::int64_t{r.left} + r.width, dpi),
+              TwipsToPixels(std::int64_t{r.top} + r.height, dpi)};
+}
+
+int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout,
+                        int dpi) {
+  if (Count() > count) buttons_.resize(static_cast<std::size_t>(count));
+  buttons_.reserve(static_cast<std::size_t>(count));
+  while (Count() < count) {
+    auto button = std::make_unique<IconButton>(Count(), model_, events_);
+    // The system limits the windows of a process: entries beyond that stay
+    // in the list, and in the data file, without a control.
+    if (!button->Create(instance, parent, tooltip, ToPixels(layout.Button(Count()), dpi))) break;
+    // In the strip before its first refresh, which may already report a reset.
+    IconButton& created = *buttons_.emplace_back(std::move(button));
+    created.Refresh();
+    created.Show();
+  }
+  return Count();
+}
+
+void ButtonStrip::Refresh(int from, int to) {
+  for (int i = std::max(from, 0); i <= to && i < Count(); ++i) (*this)[i].Refresh();
+}
+
+void ButtonStrip::RefreshIcons() {
+  for (auto& button : buttons_) button->IconRefresh();
+}
+
+void ButtonStrip::Arrange(const ButtonLayout& layout, int dpi) {
+  std::vector<std::pair<IconButton*, RECT>> moves;
+  for (int i = 0; i < Count(); ++i) {
+    const RECT r = ToPixels(layout.Button(i), dpi);
+    if (!::EqualRect(&r, &(*this)[i].Bounds())) moves.emplace_back(&(*this)[i], r);
+  }
+  HDWP batch = moves.empty() ? nullptr : ::BeginDeferWindowPos(static_cast<int>(moves.size()));
+  for (const auto& [button, r] : moves) {
+    button->MovedTo(r);
+    if (batch) {
+      batch = ::DeferWindowPos(batch, button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!batch) {
+      ::SetWindowPos(button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  if (batch) ::EndDeferWindowPos(batch);
+}
+
+std::int32_t ButtonStrip::Width(int dpi) const {
+  if (buttons_.empty()) return kDesignedButtonSide;
+  return PixelsToTwips(buttons_.front()->Bounds().right - buttons_.front()->Bounds().left, dpi);
+}
+
+std::int32_t ButtonStrip::Height(int dpi) const {
+  if (buttons_.empty()) return kDesignedButtonSide;
+  return PixelsToTwips(buttons_.front()->Bounds().bottom - buttons_.front()->Bounds().top, dpi);
+}
+
+int ButtonStrip::IndexOf(HWND window) const {
+  for (const auto& button : buttons_) {
+    if (button->hwnd() == window) return button->Index();
+  }
+  return -1;
+}
+
+void ButtonStrip::AttachTooltip(HWND tooltip) {
+  for (auto& button : buttons_) button->AttachTooltip(tooltip);
+}
+
+void ButtonStrip::EnableFileDrops() {
+  for (auto& button : buttons_) button->EnableFileDrops();
+}
+
+void ButtonStrip::RememberFocus() {
+  if (const int index = IndexOf(::GetFocus()); index >= 0) focused_ = index;
+}
+
+void ButtonStrip::RestoreFocus() {
+  if (buttons_.empty()) return;
+  ::SetFocus((*this)[std::clamp(focused_, 0, Count() - 1)].hwnd());
+}
+
+}  // namespace vornish::win32

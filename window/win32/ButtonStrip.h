@@ -1,0 +1,57 @@
+// The strip of icon buttons in the main window: one control per entry of the
+// button list that could be created, laid out in a row or a column.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "buttons/win32/IconButton.h"
+#include "core/Layout.h"
+
+namespace vornish::win32 {
+
+class ButtonStrip {
+ public:
+  ButtonStrip(const LauncherModel& model, IconButtonEvents& events) : model_(model), events_(events) {}
+
+  // Makes controls for the first `count` entries: removes the ones beyond,
+  // creates missing ones where `layout` puts them, shown with their records.
+  // Stops at the first control the system refuses to create; returns how
+  // many there are.
+  int Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout, int dpi);
+  int Count() const { return static_cast<int>(buttons_.size()); }
+  IconButton& operator[](int index) { return *buttons_[static_cast<std::size_t>(index)]; }
+
+  // Controls `from`..`to` show their records again.
+  void Refresh(int from, int to);
+  // Every icon is made again (icon size or DPI changed).
+  void RefreshIcons();
+  // Moves the buttons that are not where `layout` puts them, in one batch.
+  void Arrange(const ButtonLayout& layout, int dpi);
+  // The size button 0 has, in twips (the designed 600 when there is none).
+  std::int32_t Width(int dpi) const;
+  std::int32_t Height(int dpi) const;
+
+  // The index of the button whose window this is, -1 for none.
+  int IndexOf(HWND window) const;
+  void AttachTooltip(HWND tooltip);
+  void EnableFileDrops();
+  // The keyboard focus goes back to the button that had it when the window
+  // was last deactivated.
+  void RememberFocus();
+  void RestoreFocus();
+
+ private:
+  const LauncherModel& model_;
+  IconButtonEvents& events_;
+  std::vector<std::unique_ptr<IconButton>> buttons_;
+  int focused_ = 0;
+};
+
+// A rectangle in twips as pixels at `dpi`; edges are converted, not sizes, so
+// that neighbours meet without gaps.
+RECT ToPixels(const TwipsRect& rect, int dpi);
+
+}  // namespace vornish::win32

@@ -1,0 +1,30 @@
+// Where the main window sits: fixed to a screen edge beside the task bar, or
+// floating where it was left; and the raised frame drawn around it.
+#pragma once
+
+#include <windows.h>
+
+#include "core/Settings.h"
+#include "window/Placement.h"
+
+namespace vornish::win32 {
+
+// The screen and its work area as the placement rules see it, at `dpi`.
+ScreenMetrics ScreenOf(int dpi);
+
+// `PlaceWindow`: a window fixed to an edge (Position 1 to 4) is moved there
+// and sized to the screen beside the task bar; `buttonSide` is a button's
+// side in twips. Measuring the task bar may correct `settings.TaskBar`. The
+// frame is repainted when the size changed.
+void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dpi);
+
+// The saved left and top edges (twips), pulled back onto the screen.
+void RestoreWindowPosition(HWND window, WindowPosition saved, int dpi);
+// The window's left and top edges in twips.
+WindowPosition CurrentWindowPosition(HWND window, int dpi);
+
+// Two pixels of raised border, 30 twips in from the left and top edges and 15
+// in from the right and bottom ones.
+void PaintFrame(HWND window, HDC dc, int dpi);
+
+}  // namespace vornish::win32

@@ -25,10 +25,10 @@ namespace {
 TEST(PopMenu, EnabledItemsFollowWhereTheMenuOpened) {
   frmPopMenu menus;
   const auto flags = [&](const ButtonMenuState& state) {
-    menus.ApplyState(state);
+    const HMENU menu = menus.ButtonMenu(state);
     std::wstring text;
-    for (int i = 0; i < ::GetMenuItemCount(menus.ButtonMenu()); ++i) {
-      const UINT item = ::GetMenuState(menus.ButtonMenu(), static_cast<UINT>(i), MF_BYPOSITION);
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      const UINT item = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
       text += (item & MF_SEPARATOR) ? L'-' : (item & MF_GRAYED) ? L'0' : L'1';
     }
     return text;

@@ -69,17 +69,17 @@ frmPopMenu::frmPopMenu() {
   mnuSysTray_.reset(BuildMenu(kTrayBase, {L"ﾗﾝﾁｬｰ表示(&D)", kSeparator, L"終了(&X)", kSeparator, L"ｷｬﾝｾﾙ"}));
 }
 
-void frmPopMenu::ApplyState(const ButtonMenuState& state) {
+HMENU frmPopMenu::ButtonMenu(const ButtonMenuState& state) {
   const std::pair<int, bool> items[] = {
       {kItemInsert, state.insert}, {kItemDelete, state.remove}, {kItemInit, state.init}, {kItemSettings, state.settings}};
   for (const auto& [index, enabled] : items) {
     ::EnableMenuItem(mnuPop_.get(), static_cast<UINT>(index), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
   }
+  return mnuPop_.get();
 }
 
 std::optional<Command> frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state) {
-  ApplyState(state);
-  const UINT chosen = Track(mnuPop_.get(), owner);
+  const UINT chosen = Track(ButtonMenu(state), owner);
   if (const int item = IndexIn(chosen, kPopBase); item >= 0) return PopMenuCommand(item);
   if (const int item = IndexIn(chosen, kHelpBase); item >= 0) return HelpMenuCommand(item);
   return std::nullopt;

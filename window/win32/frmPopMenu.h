@@ -17,8 +17,6 @@ class frmPopMenu {
  public:
   frmPopMenu();
 
-  bool Loaded() const { return static_cast<bool>(mnuPop_) && static_cast<bool>(mnuControl_) && static_cast<bool>(mnuSysTray_); }
-
   // The button menu with the given items enabled; the chosen item's command
   // (Nothing for "ｷｬﾝｾﾙ"), nothing when the menu closed without a choice.
   std::optional<Command> ShowButtonMenu(HWND owner, const ButtonMenuState& state);
@@ -27,11 +25,8 @@ class frmPopMenu {
   int ShowControlMenu(HWND owner);
   int ShowTrayMenu(HWND owner);
 
-  // The menus themselves, for tests that read their items.
-  HMENU ButtonMenu() const { return mnuPop_.get(); }
-  HMENU ControlMenu() const { return mnuControl_.get(); }
-  HMENU TrayMenu() const { return mnuSysTray_.get(); }
-  void ApplyState(const ButtonMenuState& state);
+  // The button menu with the given items enabled, as it opens.
+  HMENU ButtonMenu(const ButtonMenuState& state);
 
  private:
   UniqueMenu mnuPop_;

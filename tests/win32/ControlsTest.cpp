@@ -11,6 +11,7 @@
 
 #include "core/win32/Com.h"
 #include "core/win32/Controls.h"
+#include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/WinSystemInfo.h"
 #include "core/win32/WinFileSystem.h"
@@ -142,6 +143,48 @@ TEST(MainWindow, AFailingStepOfTheCloseStillSavesTheButtons) {
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(main.hwnd(), nullptr);
   EXPECT_NE(e2e::ReadBytes(dir / L"VRN.dat").find("kept"), std::string::npos);
+}
+
+int g_buttonWindows = 0;
+std::wstring g_boxText;
+
+TEST(MainWindow, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+  const e2e::TempDir dir(L"windows");
+  std::string file = "[Vornish Ver.1.0]\r\n";
+  for (int i = 0; i < 5; ++i) file += std::to_string(i) + "\x1B" "C:\\" + std::to_string(i) + ".exe\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "0\x1B" + std::to_string(i) + "\x1B" "0\x1B\r\n";
+  e2e::WriteBytes(dir / L"VRN.dat", file);
+  // The system refuses a fourth button window; the message box is read and
+  // answered as it comes up.
+  const HHOOK hook = ::SetWindowsHookExW(
+      WH_CBT,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+        if (code == HCBT_CREATEWND && !IS_INTRESOURCE(create->lpcs->lpszClass) &&
+            std::wstring_view(create->lpcs->lpszClass) == IconButton::kClassName && ++g_buttonWindows > 3) {
+          return 1;
+        }
+        if (code == HCBT_ACTIVATE && ::GetDlgItem(reinterpret_cast<HWND>(wParam), 0xFFFF)) {
+          g_boxText += e2e::TextOf(::GetDlgItem(reinterpret_cast<HWND>(wParam), 0xFFFF));
+          ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, ::GetCurrentThreadId());
+  RegistryStore store(L"VornishWindowsTest");
+  WinFileSystem fs;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  LauncherModel model;
+  model.DataFilePath = (dir / L"VRN.dat").wstring();
+  frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+  ASSERT_TRUE(main.Load());
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_EQ(g_boxText, ButtonsNotShownMessage(2).text);
+  ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(e2e::ReadBytes(dir / L"VRN.dat"), file);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishWindowsTest").c_str());
 }
 
 }  // namespace

@@ -76,23 +76,32 @@ void frmMain::Form_Load() {
   showTips_ = model_.settings.StartTips;
   ApplyWindowSettings();
   // Each button is made where the layout puts it, so arranging moves nothing.
-  strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
+  const int shown = strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
   ArrangeButtons();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
-  ReportLoad(load);
+  ReportLoad(load, model_.ButtonLast() + 1 - shown);
 }
 
-void frmMain::ReportLoad(const DataFileLoad& load) {
+void frmMain::ReportLoad(const DataFileLoad& load, int notShown) {
+  const std::wstring& path = model_.DataFilePath;
   switch (load.status) {
     case DataFileLoad::Status::Unreadable:
-      ShowMessage(DataFileReadFailedMessage(model_.DataFilePath, load.error.reason));
+      ShowMessage(DataFileReadFailedMessage(path, load.error.reason));
+      break;
+    case DataFileLoad::Status::NotDataFile:
+      ShowMessage(DataFileNotRecognisedMessage(path));
+      break;
+    case DataFileLoad::Status::Damaged:
+      ShowMessage(DataFileDamagedMessage(path));
       break;
     case DataFileLoad::Status::Overflow:
-      ShowMessage(DataFileTooLargeMessage(model_.DataFilePath));
+      ShowMessage(DataFileTooLargeMessage(path));
       break;
-    default:
+    case DataFileLoad::Status::Loaded:
+    case DataFileLoad::Status::Missing:
       break;
   }
+  if (notShown > 0) ShowMessage(ButtonsNotShownMessage(notShown));
   // A save that failed while Windows was ending is told now.
   if (const auto report = TakeDeferredReport(services_.store)) ShowMessage(Message{*report});
 }
@@ -299,16 +308,19 @@ void frmMain::CloseLauncher(bool endOfSession) {
   if (!unloaded_) {
     unloaded_ = true;
     const UnloadReport report = Form_Unload();
+    std::vector<Message> problems;
+    if (!report.keptCopy.empty()) problems.push_back(DataFileChangedMessage(model_.DataFilePath, report.keptCopy));
     if (!report.dataFileSkipped && !report.dataFileWritten) {
-      if (endOfSession) {
-        Guarded([&] {
-          SaveDeferredReport(services_.store,
-                             EndOfSessionSaveFailedMessage(model_.DataFilePath, report.dataFileError.reason).text);
-        });
-      } else {
-        ShowMessage(DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
-      }
+      problems.push_back(endOfSession ? EndOfSessionSaveFailedMessage(model_.DataFilePath, report.dataFileError.reason)
+                                      : DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
     }
+    std::wstring deferred;
+    for (const Message& problem : problems) {
+      if (!endOfSession) ShowMessage(problem);
+      deferred += (deferred.empty() ? L"" : L"\r\n\r\n") + problem.text;
+    }
+    // While Windows ends no box may hold the session up: told next time.
+    if (endOfSession && !deferred.empty()) Guarded([&] { SaveDeferredReport(services_.store, deferred); });
   }
   ::DestroyWindow(hwnd());
 }

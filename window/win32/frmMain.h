@@ -63,7 +63,7 @@ class frmMain : public Window,
   UnloadReport Form_Unload();
   // The tray icon, OLE drops and tool tips, set up right after the first paint.
   void AfterShow();
-  void ReportLoad(const DataFileLoad& load);
+  void ReportLoad(const DataFileLoad& load, int notShown);
 
   ButtonLayout CurrentLayout() const;
   void ApplyWindowSettings();

@@ -58,12 +58,12 @@ std::string DataFileOfPrograms(int count) {
 
 // Start-up (to the first painted window) and exit (WM_CLOSE until the
 // process has ended, the data file saved) with many buttons.
-void Scale() {
+void Scale(const Path& program) {
   std::wprintf(L"start-up and exit with many buttons whose programs have real icons\n");
-  for (const int count : {100, 1000, 5000}) {
+  for (const int count : {50, 100, 1000, 5000}) {
     TempDir folder(L"scale-bench");
     WriteBytes(folder / L"VRN.dat", DataFileOfPrograms(count));
-    CopyFileW((BinFolder() / L"vornish.exe").c_str(), (folder / L"vornish.exe").c_str(), FALSE);
+    CopyFileW(program.c_str(), (folder / L"vornish.exe").c_str(), FALSE);
     const auto start = Clock::now();
     Process process = Process::Start(folder / L"vornish.exe");
     HWND main = nullptr;
@@ -90,7 +90,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && std::wstring_view(argv[1]) == L"scale") {
     ClearSettings();
     SetSetting(L"Set", L"StartTips", L"0");
-    Scale();
+    // Another build of the launcher may be named, to compare the two.
+    Scale(argc > 2 ? Path(argv[2]) : BinFolder() / L"vornish.exe");
     ClearSettings();
     return 0;
   }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 
 #include "core/win32/Com.h"
@@ -50,11 +52,26 @@ class NoEvents : public IconButtonEvents {
   void IconButton_MouseMove(int, int, int, float, float) override {}
 };
 
+// Runs the messages waiting in this thread's queue.
+void Drain() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+}
+
+// Runs this thread's messages until `done` holds (at most ten seconds).
+bool Pump(const std::function<bool()>& done) {
+  for (int i = 0; i < 1000 && !done(); ++i) {
+    Drain();
+    ::Sleep(10);
+  }
+  return done();
+}
+
 class IconButtonTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(IconButton::Register(instance)); }
   std::unique_ptr<IconButton> Make(int index, HWND tooltip = nullptr) {
-    auto button = std::make_unique<IconButton>(index, model, events);
+    auto button = std::make_unique<IconButton>(index, model, events, icons);
     EXPECT_TRUE(button->Create(instance, parent.get(), tooltip, RECT{0, 0, 34, 34}));
     return button;
   }
@@ -63,6 +80,7 @@ class IconButtonTest : public ::testing::Test {
       ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr)};
   LauncherModel model;
   NoEvents events;
+  IconLoader icons;
 };
 
 SIZE_T PrivateBytes() {
@@ -80,19 +98,21 @@ TEST_F(IconButtonTest, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
     model.Buttons[0].File = std::move(file);
     model.Buttons[0].IconNo = 5;
     button->Refresh();
+    icons.WaitIdle(std::chrono::seconds(10));
+    Drain();
   };
   show(system + L"\\shell32.dll");
   EXPECT_EQ(button->FaceImage().size(), 32);
   model.settings.Size = 16;
   button->IconRefresh();
-  EXPECT_EQ(button->FaceImage().size(), 16) << "drawn at the size it is shown";
+  EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 16; })) << "drawn at the size it is shown";
 
-  // 1,000 refreshes of a program's and a document's icon: a leaked 32-pixel
-  // icon or bitmap keeps at least 4 KiB, 1,000 would be 4 MiB. Wine counts no
+  // 400 refreshes of a program's and a document's icon: a leaked 32-pixel
+  // icon or bitmap keeps at least 4 KiB, 400 would be 1.6 MiB. Wine counts no
   // GDI objects, so private memory stands in.
   for (int i = 0; i < 20; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
   const SIZE_T before = PrivateBytes();
-  for (int i = 0; i < 1000; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
+  for (int i = 0; i < 400; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
   EXPECT_LT(PrivateBytes(), before + 1024 * 1024) << (PrivateBytes() - before) / 1024 << " KiB more";
 }
 
@@ -143,6 +163,36 @@ TEST(MainWindow, AFailingStepOfTheCloseStillSavesTheButtons) {
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(main.hwnd(), nullptr);
   EXPECT_NE(e2e::ReadBytes(dir / L"VRN.dat").find("kept"), std::string::npos);
+}
+
+TEST(MainWindow, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+  const e2e::TempDir dir(L"slow");
+  e2e::WriteBytes(dir / L"VRN.dat", "[Vornish Ver.1.0]\r\n\x1B\\\\share\\slow.exe\x1B\r\n\x1B" "C:\\fast.exe\x1B\r\n");
+  // A share that does not answer until the test lets it.
+  const UniqueKernelHandle answer(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<int> made{0};
+  RegistryStore store(L"VornishSlowTest");
+  WinFileSystem fs;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  LauncherModel model;
+  model.DataFilePath = (dir / L"VRN.dat").wstring();
+  {
+    frmMain main(instance, model, LauncherServices{store, fs, codec, system},
+                 [&](const ButtonRecord& record, int) {
+                   if (record.File == L"\\\\share\\slow.exe") ::WaitForSingleObject(answer.get(), INFINITE);
+                   ++made;
+                   return FaceIcon{};
+                 });
+    ASSERT_TRUE(main.Load()) << "loaded while the share still does not answer";
+    EXPECT_TRUE(Pump([&] { return made == 1; })) << "the other face was made meanwhile";
+    ::SetEvent(answer.get());
+    EXPECT_TRUE(Pump([&] { return made == 2; }));
+    ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
+  }
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishSlowTest").c_str());
 }
 
 int g_buttonWindows = 0;

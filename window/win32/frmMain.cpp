@@ -21,6 +21,12 @@ constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
 // Fires once the window is shown: what can wait until then starts here.
 constexpr UINT_PTR kTimerAfterShow = 3;
+// Tries again to add a tray icon that the task bar refused (it may not be
+// there yet at log-on).
+constexpr UINT_PTR kTimerTrayRetry = 4;
+constexpr UINT kTrayRetryMilliseconds = 2000;
+
+constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
@@ -47,8 +53,19 @@ bool frmMain::Register(HINSTANCE instance) {
                                ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services)
-    : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this),
+void frmMain::AskRunningToShow() {
+  const UINT request = ::RegisterWindowMessageW(kShowRequestName);
+  for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, kClassName, nullptr));) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(w, &process);
+    // Lets the launcher take the foreground, which a background program may not.
+    ::AllowSetForegroundWindow(process);
+    ::PostMessageW(w, request, 0, 0);
+  }
+}
+
+frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
+    : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
       drag_(instance) {}
 
 frmMain::~frmMain() = default;
@@ -62,10 +79,8 @@ bool frmMain::Load() {
   }
   tmrPopUp_ = CommandTimer(reinterpret_cast<std::intptr_t>(hwnd()));
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-  smallIcon_ = AppIcon(instance_, ::GetSystemMetrics(SM_CXSMICON));
-  bigIcon_ = AppIcon(instance_, ::GetSystemMetrics(SM_CXICON));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  showRequest_ = ::RegisterWindowMessageW(kShowRequestName);
+  MakeIcons();
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
   Form_Load();
   return true;
@@ -78,6 +93,7 @@ void frmMain::Form_Load() {
   // Each button is made where the layout puts it, so arranging moves nothing.
   const int shown = strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
   ArrangeButtons();
+  strip_.WaitForFaces();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
   ReportLoad(load, model_.ButtonLast() + 1 - shown);
 }
@@ -118,7 +134,7 @@ void frmMain::AfterShow() {
   // The tray icon, OLE and the tool tips take noticeable time, while none of
   // them is of use before the user sees the window: they wait until it has
   // been painted.
-  tray_.Add(hwnd(), smallIcon_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  AddTrayIcon();
   // A tray that shows itself as a window of its own (Wine's, for one) must
   // not end up over the launcher the user has just seen appear.
   ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -127,6 +143,27 @@ void frmMain::AfterShow() {
   picControl_.AttachTooltip(tooltip_);
   strip_.AttachTooltip(tooltip_);
   strip_.EnableFileDrops();
+}
+
+void frmMain::MakeIcons() {
+  const UINT dpi = WindowDpi(hwnd());
+  // The old pictures go only once the new ones are in place.
+  UniqueIcon small = AppIcon(instance_, MetricForDpi(SM_CXSMICON, dpi));
+  UniqueIcon big = AppIcon(instance_, MetricForDpi(SM_CXICON, dpi));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  tray_.ChangeIcon(small.get());
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
+}
+
+void frmMain::AddTrayIcon() {
+  tray_.Add(hwnd(), smallIcon_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  if (tray_.Shown()) {
+    ::KillTimer(hwnd(), kTimerTrayRetry);
+  } else {
+    ::SetTimer(hwnd(), kTimerTrayRetry, kTrayRetryMilliseconds, nullptr);
+  }
 }
 
 void frmMain::ApplyWindowSettings() {
@@ -298,6 +335,10 @@ void frmMain::OnTray(TrayAction action) {
 }
 
 void frmMain::Hide() {
+  // Without a tray icon a hidden launcher could only be found again by
+  // starting it a second time: it stays in sight until the icon is there.
+  if (!tray_.Shown()) AddTrayIcon();
+  if (!tray_.Shown()) return;
   EnableTimer(false);
   ::ShowWindow(hwnd(), SW_HIDE);
 }
@@ -348,6 +389,12 @@ LRESULT frmMain::HandleException(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
     tray_.Restore();
+    if (!tray_.Shown()) ::SetTimer(hwnd(), kTimerTrayRetry, kTrayRetryMilliseconds, nullptr);
+    return 0;
+  }
+  if (message == showRequest_ && showRequest_ != 0) {
+    EnableTimer(true);
+    Show();
     return 0;
   }
   switch (message) {
@@ -371,6 +418,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
       if (wParam == kTrayPressTimer) OnTray(tray_.OnTimer());
       if (wParam == kTimerAfterShow) AfterShow();
+      if (wParam == kTimerTrayRetry) AddTrayIcon();
       return 0;
     case kTrayMessage:
       OnTray(tray_.OnMouse(static_cast<UINT>(lParam)));
@@ -427,6 +475,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Icons are made for the size they are shown at, and the gradient has
       // as many rows as the bar has pixels.
       strip_.RefreshIcons();
+      MakeIcons();
+      SetTooltipDpi(tooltip_, Dpi());
       ShowBarInactive();
       tmrPopUp_.SetMarker(kRepaintWhenActive);
       return 0;

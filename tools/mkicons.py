@@ -422,6 +422,7 @@ ART_COLOURS = {
     "a": rgb("#A0A0A0"),        # mid grey
     "h": rgb("#5A5A5A"),        # dark grey
     "l": rgb("#3C6EFF"),        # light blue
+    "i": rgb("#A8ECFF"),        # ice blue (highlights on blue)
     "n": rgb("#0000B4"),        # deep blue
     "p": rgb("#FFA0FF"),        # light magenta
     "o": rgb("#FFC800"),        # golden yellow
@@ -466,23 +467,6 @@ def turn(text, quarters):
     return "\n".join(rows)
 
 
-def over(bottom, top):
-    """Straight-alpha `top` composited over `bottom` (both rows of RGBA bytes)."""
-    out = []
-    for rb, rt in zip(bottom, top):
-        row = []
-        for (br, bg, bb, ba), (tr, tg, tb, ta) in zip(rb, rt):
-            a = ta + ba * (255 - ta) / 255.0
-            if a <= 0:
-                row.append((0, 0, 0, 0))
-                continue
-            k = ba * (255 - ta) / 255.0
-            row.append((int((tr * ta + br * k) / a + 0.5), int((tg * ta + bg * k) / a + 0.5),
-                        int((tb * ta + bb * k) / a + 0.5), int(a + 0.5)))
-        out.append(row)
-    return out
-
-
 # ---------------------------------------------------------------------------
 # Pictures (vector).  Coordinates are design units on a 32 x 32 square; paint
 # functions receive design coordinates too.
@@ -512,11 +496,13 @@ def draw_app(p):
     bar = p.rrect(1, 1.5, 31, 9, 1.5)
     p.layers(bar, (0, INK),
              (lw, linear((0, 1.5), (0, 9), (0.0, rgb("#5A82FF")), (0.35, BLUE), (1.0, rgb("#00009C")))))
+    if p.n >= 40:           # a gloss over the bar's upper half
+        p.fill(p.rrect(1, 1.5, 31, 5.25, 1.5, inset=lw), rgb("#FFFFFF", 0.16))
     p.fill(p.rrect(3, 3, 29, 4, 0.5), rgb("#A8ECFF", 0.95))
     # the chequered stroke, drawn first so the blocks cover its root: a band
     # cut out of a chequerboard whose squares sit on the pixel grid
-    a, b = p.pt(14.0, 23.5, False), p.pt(27.0, 11.5, False)
-    stroke = band(a, b, 3.5 * p.s, 8.0 * p.s)
+    a, b = p.pt(14.0, 23.5, False), p.pt(26.5, 12.5, False)
+    stroke = band(a, b, 3.5 * p.s, 7.5 * p.s)
     p.fill(offset(stroke, -lw), INK)
     p.fill(stroke, YELLOW)
     cell = max(2, snap(2.0 * p.s))
@@ -525,7 +511,15 @@ def draw_app(p):
         for cx in range(0, p.n, cell):
             if (cx // cell + cy // cell) % 2 == 0:
                 squares.append(oriented([(cx, cy), (cx + cell, cy), (cx + cell, cy + cell), (cx, cy + cell)]))
-    p.fill(squares, MAGENTA, mask=p.cover(stroke))
+    inside = p.cover(stroke)
+    p.fill(squares, MAGENTA, mask=inside)
+    if p.n >= 48:           # light from the upper left across the band
+        mid = ((a[0] + b[0]) / 2 / p.s, (a[1] + b[1]) / 2 / p.s)
+        ux, uy = (b[1] - a[1]), -(b[0] - a[0])        # across the band, towards the upper left
+        k = 3.0 / math.hypot(ux, uy)
+        p.fill(stroke, linear((mid[0] + ux * k, mid[1] + uy * k), (mid[0] - ux * k, mid[1] - uy * k),
+                              (0.0, rgb("#FFFFFF", 0.45)), (0.45, rgb("#FFFFFF", 0.0)),
+                              (0.6, rgb("#000000", 0.0)), (1.0, rgb("#000000", 0.22))))
     # the blocks
     _block(p, 6.5, 13, 15.5, 22)
     for x in (1.5, 11.5, 21.5):
@@ -583,14 +577,18 @@ def draw_bulb(p):
     p.fill(p.union(*[offset(c, -lw) for c in glass]), INK)
     p.fill(p.union(*glass), radial((13.0, 7.5), 11.0, (0.0, rgb("#FFFFF0")), (0.25, rgb("#FFFF70")),
                                    (0.6, YELLOW), (1.0, rgb("#E0B400"))))
-    # filament
+    # filament: a plain loop where pixels are few, a coil where there is room
     fil = rgb("#A08000")
-    fw = max(1.0, 0.9 * p.s) if p.n > 32 else 1.0
-    for x in (14.0, 18.0):
-        p.fill(band(p.pt(x, 20.5), p.pt(x, 14.5), fw), fil)
-    zig = [(14, 14.5), (15, 12.5), (16, 14.5), (17, 12.5), (18, 14.5)]
-    for q0, q1 in zip(zig, zig[1:]):
-        p.fill(capsule(p.pt(*q0, snapped=False), p.pt(*q1, snapped=False), fw / 2), fil)
+    if p.n <= 32:
+        p.fill(p.union(p.rect(13.5, 14.5, 14.5, 21), p.rect(17.5, 14.5, 18.5, 21), p.rect(13.5, 13.5, 18.5, 14.5)),
+               fil)
+    else:
+        fw = 0.9 * p.s
+        for x in (14.0, 18.0):
+            p.fill(band(p.pt(x, 21.0, False), p.pt(x, 14.5, False), fw), fil)
+        zig = [(14, 14.5), (15, 12.5), (16, 14.5), (17, 12.5), (18, 14.5)]
+        for q0, q1 in zip(zig, zig[1:]):
+            p.fill(capsule(p.pt(*q0, snapped=False), p.pt(*q1, snapped=False), fw / 2), fil)
     # screw base
     p.fill(p.rrect(11.5, 20.5, 20.5, 27, 1.0), INK)
     for i, y in enumerate((21.5, 23.0, 24.5)):
@@ -650,16 +648,23 @@ def draw_flag(p):
     p.fill(strip(mid + g, bot, xm + g, x1), lit(YELLOW))
 
 
-def draw_sheet(p, pts, lines, fold):
-    """A sheet of paper: outline, white page, grey lines of text, folded corner."""
+def draw_sheet(p, pts, lines, fold=None, upright=False):
+    """A sheet of paper: outline, white page, grey lines of text, folded corner.
+
+    An upright sheet keeps its edges and lines on whole pixels."""
     lw = p.lw
-    page = p.poly(pts, snapped=False)
+    page = p.poly(pts, snapped=upright)
     p.layers(page, (0, INK), (lw, linear((0, 0), (32, 32), (0.0, WHITE), (1.0, rgb("#E6E6E6")))))
+    text = rgb("#8C8C8C")
     for a, b in lines:
-        p.fill(band(p.pt(*a, snapped=False), p.pt(*b, snapped=False), max(1.0, 0.9 * p.s)), rgb("#8C8C8C"))
+        if upright:
+            h = max(1.0, snap(0.9 * p.s))
+            y = p.v(a[1] - 0.5)
+            p.fill([(p.v(a[0]), y), (p.v(b[0]), y), (p.v(b[0]), y + h), (p.v(a[0]), y + h)], text)
+        else:
+            p.fill(band(p.pt(*a, snapped=False), p.pt(*b, snapped=False), max(1.0, 0.9 * p.s)), text)
     if fold:
-        tri = p.poly(fold, snapped=False)
-        p.layers(tri, (0, INK), (lw, SILVER))
+        p.layers(p.poly(fold, snapped=upright), (0, INK), (lw, SILVER))
 
 
 GLOVE = linear((0, 6), (0, 30), (0.0, WHITE), (0.7, rgb("#F2F2F2")), (1.0, rgb("#CDCDCD")))
@@ -693,7 +698,7 @@ def draw_drag(p):
     draw_sheet(p, [(6, 1), (20, 1), (26, 7), (26, 26), (6, 26)],
                [((9, 5.5), (18, 5.5))] + [((14.5, y), (23, y)) for y in (8.5, 11.5)] +
                [((17.5, y), (23, y)) for y in (14.5, 17.5, 20.5, 23)],
-               [(20, 1), (20, 7), (26, 7)])
+               [(20, 1), (20, 7), (26, 7)], upright=True)
     # back of the hand and the thumb hooked over the top as one outlined
     # shape, then four fingers
     back = p.rrect(1, 10, 6.5, 29.5, 2.5)
@@ -706,20 +711,18 @@ def draw_drag(p):
     _cuff(p, 1, 28.5, 9, 32)
 
 
-def draw_drop(p, hand=True):
-    """The hand letting the sheet fall (without the hand: only the sheet)."""
+def draw_drop(p):
+    """The hand letting the sheet fall."""
     s = p.s
     # the falling sheet, tilted, bottom right, with a few lines of motion above
     c = (23.5, 23.0)
     tilt = math.radians(-30)
     pts = rotate([(18.5, 17.5), (28.5, 17.5), (28.5, 29.0), (18.5, 29.0)], tilt, c)
     lines = [rotate([(20.5, y), (26.5, y)], tilt, c) for y in (20.5, 23.0, 25.5)]
-    draw_sheet(p, pts, [tuple(l) for l in lines], None)
+    draw_sheet(p, pts, [tuple(l) for l in lines])
     if p.n >= 48:
         for a, b in (((18.0, 11.5), (20.0, 13.5)), ((21.0, 9.5), (23.5, 12.0)), ((25.0, 9.5), (26.5, 12.0))):
             p.fill(capsule(p.pt(*a, snapped=False), p.pt(*b, snapped=False), 0.45 * s), rgb("#8C8C8C"))
-    if not hand:
-        return
     # the open hand: palm and thumb as one outlined shape, four fingers side by
     # side whose roots the palm covers
     palm = p.rrect(0, 13, 14, 27, 3.0)
@@ -747,21 +750,19 @@ VECTOR = {
 
 
 # ---------------------------------------------------------------------------
-# Pictures (hand-drawn) for the sizes where whole pixels matter most.  A
-# drawing may sit over part of the vector picture (`under`), e.g. a drawn
-# hand over the anti-aliased tilted sheet.
+# Pictures (hand-drawn) for the sizes where whole pixels matter most
 # ---------------------------------------------------------------------------
 
 ARTWORK = {}
 
 
-def drawn(name, size, text, paints=None, under=None):
-    ARTWORK[(name, size)] = (text, paints, under)
+def drawn(name, size, text, paints=None):
+    ARTWORK[(name, size)] = (text, paints)
 
 
 drawn("imgApp", 16, """
 .KKKKKKKKKKKKKK.
-KlCCCCCCCCCCCClK
+KliiiiiiiiiiiilK
 KBBBBBBBBBBBBBBK
 KnnnnnnnnnnnnnnK
 .KKKKKKKKKKKKKK.
@@ -804,7 +805,7 @@ KnnnnnnnnnnnnnnnnnnK
 drawn("imgApp", 24, """
 .KKKKKKKKKKKKKKKKKKKKKK.
 KBBBBBBBBBBBBBBBBBBBBBBK
-KBCCCCCCCCCCCCCCCCCCCCBK
+KBiiiiiiiiiiiiiiiiiiiiBK
 KBBBBBBBBBBBBBBBBBBBBBBK
 KBBBBBBBBBBBBBBBBBBBBBBK
 KnnnnnnnnnnnnnnnnnnnnnnK
@@ -1024,17 +1025,15 @@ drawn("imgDrop", 16, """
 .KWKWWKWWKKWWK..
 .KWWWWWWWKWWK...
 .KWWWWWWWWWK....
-.KWWWWWWWWK..K..
-.KWWWWWWWK..KWK.
-.KsWWWWWsK.KWdWK
-..KsssssKKWdWdWK
-..KBBBBBK..KWdWK
-..KbbbbbK...KWK.
-..KKKKKKK....K..
-................
+.KWWWWWWWWK.....
+.KWWWWWWWK...KK.
+.KsWWWWWsK.KKWWK
+..KsssssK.KWWddK
+..KBBBBBK.KWddWK
+..KbbbbbK..KWWWK
+..KKKKKKK..KWKK.
+...........KK...
 """)
-
-_sheet_only = lambda p: draw_drop(p, hand=False)
 
 drawn("imgDrop", 24, """
 ........................
@@ -1050,18 +1049,18 @@ KWWWWWWWWWWsK...........
 KWWWWWWWWWWsK..KK.......
 KWWWWWWWWWWsK.KWsK......
 KWWWWWWWWWWsKKWsK.......
-KWWWWWWWWWWWWWsK........
-KWWWWWWWWWWWWsK.........
-KWWWWWWWWWWWsK..........
-KWWWWWWWWWWsK...........
-KsWWWWWWWWWsK...........
-.KssssssssssK...........
-.KKKKKKKKKKKK...........
-.KllllllllllK...........
-.KBBBBBBBBBBK...........
-.KnnnnnnnnnnK...........
-.KKKKKKKKKKKK...........
-""", under=_sheet_only)
+KWWWWWWWWWWWWWsK....K...
+KWWWWWWWWWWWWsK...KKWK..
+KWWWWWWWWWWWsK..KKWWWK..
+KWWWWWWWWWWsK.KKWWWWdWK.
+KsWWWWWWWWWsK.KWWWddWWK.
+.KssssssssssK..KWdWWWWWK
+.KKKKKKKKKKKK..KWWWWdddK
+.KllllllllllK...KWdddWWK
+.KBBBBBBBBBBK...KWWWWWWK
+.KnnnnnnnnnnK....KWWWKKK
+.KKKKKKKKKKKK....KKKK...
+""")
 
 drawn("imgDrop", 32, """
 ................................
@@ -1080,23 +1079,23 @@ KWsKWsKWWsKWsK..................
 KWWWWWWWWWWWsK..................
 KWWWWWWWWWWWsK...KK.............
 KWWWWWWWWWWWsK..KWsK............
-KWWWWWWWWWWWsK.KWWsK............
-KWWWWWWWWWWWWKKWWsK.............
-KWWWWWWWWWWWWWWWsK..............
-KWWWWWWWWWWWWWWsK...............
-KWWWWWWWWWWWWWsK................
-KWWWWWWWWWWWWsK.................
-KWWWWWWWWWWWWsK.................
-KsWWWWWWWWWWWsK.................
-KsWWWWWWWWWWssK.................
-.KssssssssssssK.................
-.KKKKKKKKKKKKK..................
-.KlllllllllllK..................
-.KBBBBBBBBBBBK..................
-.KnnnnnnnnnnnK..................
-.KKKKKKKKKKKKK..................
+KWWWWWWWWWWWsK.KWWsK....KKK.....
+KWWWWWWWWWWWWKKWWsK...KKWWK.....
+KWWWWWWWWWWWWWWWsK..KKWWWdWK....
+KWWWWWWWWWWWWWWsK.KKWWWWddWK....
+KWWWWWWWWWWWWWsK.KWWWWddWWWWK...
+KWWWWWWWWWWWWsK..KWWddWWWWddK...
+KWWWWWWWWWWWWsK...KWWWWWddWWWK..
+KsWWWWWWWWWWWsK....KWWddWWWWWK..
+KsWWWWWWWWWWssK....KWddWWWWddWK.
+.KssssssssssssK.....KWWWWddWWWWK
+.KKKKKKKKKKKKK......KWWddWWWddWK
+.KlllllllllllK.......KdWWWWddKK.
+.KBBBBBBBBBBBK.......KWWWddKK...
+.KnnnnnnnnnnnK........KddKK.....
+.KKKKKKKKKKKKK........KKK.......
 ................................
-""", under=_sheet_only)
+""")
 
 drawn("imgUnDrop", 16, """
 ................
@@ -1139,35 +1138,31 @@ drawn("imgOnePoint", 16, """
 drawn("imgWin", 16, """
 .KK.............
 KooK............
-KooK............
-.KKKKKKKKK......
-.KsKRRRRrKKKKKK.
+KooKKKKKKK......
+.KKKRRRRrKKKKKK.
+.KsKRRRRrKgGGGGK
+.KsKRRRRrKgGGGGK
 .KsKRRRRrKgGGGGK
 .KsKRRRRrKgGGGGK
 .KsKKKKKKKgGGGGK
 .KsKBBBBnKKKKKKK
 .KsKBBBBnKyYYYYK
 .KsKBBBBnKyYYYYK
+.KsKBBBBnKyYYYYK
+.KsKBBBBnKyYYYYK
 .KsKKKKKKKyYYYYK
-.KsK.....KKKKKKK
-.KsK............
-.KsK............
-.KKK............
+.KKK......KKKKKK
 """)
 
 
 def render(name, size):
     """The picture `name` at `size` pixels: rows of straight-alpha (r, g, b, a)."""
     if (name, size) in ARTWORK:
-        text, paints, under = ARTWORK[(name, size)]
-        top = art(text, paints)
-        if len(top) != size:
-            raise ValueError("%s: the %d-pixel drawing is %d wide" % (name, size, len(top)))
-        if under is None:
-            return top
-        p = Pen(size)
-        under(p)
-        return over(p.pixels(), top)
+        text, paints = ARTWORK[(name, size)]
+        image = art(text, paints)
+        if len(image) != size:
+            raise ValueError("%s: the %d-pixel drawing is %d wide" % (name, size, len(image)))
+        return image
     p = Pen(size)
     VECTOR[name](p)
     return p.pixels()

@@ -5,15 +5,14 @@
     python3 tools/mkicons.py --check    verify the existing files only and draw a
                                         contact sheet (default /tmp/icons-sheet.png)
 
-Each picture is described twice:
-
-* as vector shapes (polygons, circles, rounded rectangles, bands) on a 32-unit
-  square, rasterised here with anti-aliased edges.  At sizes up to 64 pixels the
-  shapes' edges are snapped to whole pixels so outlines stay one clean pixel
-  (or two) wide; the largest sizes get extra detail and soft shading;
-* as hand-drawn pixel art for the smallest sizes (and wherever a size needs
-  it), one character per pixel, so a drawing can be touched up in a text
-  editor.  Characters are listed in ART_COLOURS below.
+Every picture is drawn as vector shapes (polygons, circles, rounded
+rectangles, bands) on a 32-unit square and rasterised here with anti-aliased
+edges.  At sizes up to 64 pixels the shapes' straight edges are snapped to
+whole pixels so outlines stay one clean pixel (or two) wide; the largest sizes
+get extra shading.  Where whole pixels matter more (all 16-pixel images, and a
+few 20 to 32 pixel ones) a hand-drawn image takes the place of the vector one:
+pixel art, one character per pixel, that can be touched up in a text editor.
+Its characters are listed in ART_COLOURS below.
 
 Every image is 32-bit BGRA with an alpha channel.  Images up to 64 pixels are
 stored as 32-bit DIBs with an AND mask (what every icon loader understands);
@@ -89,7 +88,6 @@ def _at(stops, t):
 
 # The classic 16-colour family the icons have always used, plus the dark line
 # colour of the outlines.
-BLACK = rgb("#000000")
 INK = rgb("#141420")            # outlines
 WHITE = rgb("#FFFFFF")
 SILVER = rgb("#C0C0C0")
@@ -373,10 +371,6 @@ class Pen:
         rx, ry = (x1 - x0) / 2.0 - inset, (y1 - y0) / 2.0 - inset
         return ellipse_px((x0 + x1) / 2.0, (y0 + y1) / 2.0, rx, ry)
 
-    def ellipse(self, x0, y0, x1, y1, inset=0.0):
-        a, b, c, d = self.v(x0), self.v(y0), self.v(x1), self.v(y1)
-        return ellipse_px((a + c) / 2.0, (b + d) / 2.0, (c - a) / 2.0 - inset, (d - b) / 2.0 - inset)
-
     # drawing
     def cover(self, contours, rule="nonzero"):
         if contours and isinstance(contours[0], tuple):
@@ -396,14 +390,6 @@ class Pen:
 
     def pixels(self):
         return self.canvas.pixels()
-
-
-def intersect(a, b):
-    """Coverage of both (for clipping)."""
-    out = []
-    for ra, rb in zip(a, b):
-        out.append(None if ra is None or rb is None else [x * y for x, y in zip(ra, rb)])
-    return out
 
 
 # ---------------------------------------------------------------------------

@@ -183,6 +183,15 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   const auto back = TrayIcon();
   ASSERT_TRUE(back);
   EXPECT_EQ(HoverTip(::FindWindowW(nullptr, L"Wine System Tray"), *back), L"Vornish [TOOLS.DAT]");
+  // Hidden, the launcher is found again by starting it once more.
+  RightClick(CentreOf(launcher.Bar()));
+  ASSERT_TRUE(launcher.Menu());
+  Press('N');
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
+  Launcher again(dir.path());
+  again.StartOnly();
+  EXPECT_EQ(again.WaitForExit(), kCleanExit);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; })) << "the second start shows the first";
   launcher.Close();
   EXPECT_EQ(ReadBytes(dir / L"TOOLS.DAT"), kHeader + kEmptyLine + kEmptyLine);
 }

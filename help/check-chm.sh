@@ -28,6 +28,9 @@ for file in VRN.hhc VRN.hhk index.html \
   grep -qx "/$file" "$tmp/list" || fail "$chm holds no /$file"
 done
 
+# The help window names the index; without it a viewer may show no index tab.
+grep -qx '/#WINDOWS' "$tmp/list" || fail "$chm defines no help window"
+
 # chmls parses the contents and the index out of the file: it must find every
 # entry, in code page 932, each pointing at a page of the file.
 for sitemap in hhc:toc hhk:index; do

@@ -8,6 +8,7 @@ endif()
 
 enable_language(RC)
 include(cmake/VornishApp.cmake)
+add_subdirectory(help)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)

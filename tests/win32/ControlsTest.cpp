@@ -52,16 +52,11 @@ class NoEvents : public IconButtonEvents {
   void IconButton_MouseMove(int, int, int, float, float) override {}
 };
 
-// Runs the messages waiting in this thread's queue.
-void Drain() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-}
-
 // Runs this thread's messages until `done` holds (at most ten seconds).
 bool Pump(const std::function<bool()>& done) {
   for (int i = 0; i < 1000 && !done(); ++i) {
-    Drain();
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
     ::Sleep(10);
   }
   return done();
@@ -93,26 +88,23 @@ SIZE_T PrivateBytes() {
 TEST_F(IconButtonTest, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
   const std::wstring system = WinSystemInfo().SystemDirectory();
   model.Buttons = {EmptyButton(kColourButtonFace)};
+  model.Buttons[0].File = system + L"\\shell32.dll";
+  model.Buttons[0].IconNo = 5;
   const auto button = Make(0);
-  const auto show = [&](std::wstring file) {
-    model.Buttons[0].File = std::move(file);
-    model.Buttons[0].IconNo = 5;
-    button->Refresh();
-    icons.WaitIdle(std::chrono::seconds(10));
-    Drain();
-  };
-  show(system + L"\\shell32.dll");
-  EXPECT_EQ(button->FaceImage().size(), 32);
+  button->Refresh();
+  EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 32; }));
   model.settings.Size = 16;
   button->IconRefresh();
   EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 16; })) << "drawn at the size it is shown";
 
-  // 400 refreshes of a program's and a document's icon: a leaked 32-pixel
-  // icon or bitmap keeps at least 4 KiB, 400 would be 1.6 MiB. Wine counts no
-  // GDI objects, so private memory stands in.
-  for (int i = 0; i < 20; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
+  // 400 faces of a program's and a document's icon: a leaked 32-pixel icon
+  // or bitmap keeps at least 4 KiB, 400 would be 1.6 MiB. Wine counts no GDI
+  // objects, so private memory stands in.
+  ButtonRecord program = model.Buttons[0], document = EmptyButton(0);
+  document.File = ProgramPath() + L".txt";
+  for (int i = 0; i < 20; ++i) MakeFaceIcon(i % 2 ? program : document, 32, instance);
   const SIZE_T before = PrivateBytes();
-  for (int i = 0; i < 400; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
+  for (int i = 0; i < 400; ++i) MakeFaceIcon(i % 2 ? program : document, 32, instance);
   EXPECT_LT(PrivateBytes(), before + 1024 * 1024) << (PrivateBytes() - before) / 1024 << " KiB more";
 }
 

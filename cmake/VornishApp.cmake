@@ -1,5 +1,6 @@
 # vornish.exe: the Win32 layer over the portable core.
 add_library(vornish_win32 STATIC
+  core/win32/Accessible.cpp
   core/win32/Controls.cpp
   core/win32/Dialog.cpp
   core/win32/Dpi.cpp
@@ -29,7 +30,7 @@ add_library(vornish_win32 STATIC
 target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS})
-target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme shell32 ole32 uuid gdi32 user32 advapi32)
+target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme oleacc shell32 ole32 uuid gdi32 user32 advapi32)
 
 add_executable(vornish WIN32 app/Main.cpp res/vornish.rc dialogs/win32/Dialogs.rc)
 target_link_libraries(vornish PRIVATE vornish_win32)

@@ -53,12 +53,14 @@ std::wstring KeptCopyPath(std::wstring_view path, std::wstring_view timeStamp, c
 }
 
 WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWidth, std::int32_t windowHeight,
-                                     std::int32_t screenWidth, std::int32_t screenHeight) {
+                                     const TwipsRect& screen) {
+  const std::int64_t right = std::int64_t{screen.left} + screen.width;
+  const std::int64_t bottom = std::int64_t{screen.top} + screen.height;
   WindowPosition p = saved;
-  if (static_cast<std::int64_t>(p.left) + windowWidth > screenWidth) p.left = screenWidth - windowWidth;
-  if (static_cast<std::int64_t>(p.top) + windowHeight > screenHeight) p.top = screenHeight - windowHeight;
-  if (p.left < 0) p.left = 0;
-  if (p.top < 0) p.top = 0;
+  if (std::int64_t{p.left} + windowWidth > right) p.left = static_cast<std::int32_t>(right - windowWidth);
+  if (std::int64_t{p.top} + windowHeight > bottom) p.top = static_cast<std::int32_t>(bottom - windowHeight);
+  if (p.left < screen.left) p.left = screen.left;
+  if (p.top < screen.top) p.top = screen.top;
   return p;
 }
 

@@ -12,6 +12,7 @@
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
 #include "core/TextCodec.h"
+#include "core/Twips.h"
 
 namespace vornish {
 
@@ -42,16 +43,16 @@ struct LauncherServices {
 // read whole is protected: writeDataFile becomes false.
 DataFileLoad LoadLauncher(LauncherModel& model, LauncherServices services);
 
-// The saved window position made visible: a window reaching beyond the right
-// or bottom screen edge is moved back so that it ends there, and then no edge
-// stays left of or above the screen, so that a window larger than the screen
-// keeps its control bar on it. All in twips.
 // The name a changed data file is kept under: its name with the time added,
 // "VRN-20261207-103015.dat", and a number when that exists too.
 std::wstring KeptCopyPath(std::wstring_view path, std::wstring_view timeStamp, const FileSystem& fs);
 
+// The saved window position made visible on `screen` (the monitor nearest to
+// it): a window reaching beyond the right or bottom edge is moved back so that
+// it ends there, and then no edge stays left of or above the screen, so that
+// a window larger than the screen keeps its control bar on it. All in twips.
 WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWidth, std::int32_t windowHeight,
-                                     std::int32_t screenWidth, std::int32_t screenHeight);
+                                     const TwipsRect& screen);
 
 struct UnloadReport {
   bool dataFileWritten = false;

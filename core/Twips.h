@@ -30,4 +30,22 @@ struct TwipsRect {
   bool operator==(const TwipsRect&) const = default;
 };
 
+// Pixels of the virtual screen (the primary monitor's top-left corner is
+// 0, 0); right and bottom lie just outside.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool operator==(const PixelRect&) const = default;
+};
+
+// Each edge rounded on its own, so that neighbouring rectangles stay joined.
+constexpr PixelRect ToPixels(const TwipsRect& r, int dpi) {
+  return PixelRect{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(std::int64_t{r.left} + r.width, dpi),
+                   TwipsToPixels(std::int64_t{r.top} + r.height, dpi)};
+}
+
 }  // namespace vornish

@@ -1,5 +1,7 @@
 #include "window/Placement.h"
 
+#include <algorithm>
+
 #include "core/Layout.h"
 
 namespace vornish {
@@ -69,6 +71,64 @@ std::optional<TwipsRect> PlaceWindow(std::int32_t Position, std::int32_t TaskBar
     default:
       return std::nullopt;
   }
+}
+
+namespace {
+
+// How far apart two rectangles are along one axis: 0 when they overlap.
+std::int64_t Gap(int aLow, int aHigh, int bLow, int bHigh) {
+  return std::max<std::int64_t>({0, std::int64_t{bLow} - aHigh, std::int64_t{aLow} - bHigh});
+}
+
+std::int64_t Overlap(int aLow, int aHigh, int bLow, int bHigh) {
+  return std::max<std::int64_t>(0, std::int64_t{std::min(aHigh, bHigh)} - std::max(aLow, bLow));
+}
+
+}  // namespace
+
+std::size_t MonitorOf(const std::vector<Monitor>& monitors, const PixelRect& window) {
+  std::size_t best = 0;
+  std::int64_t bestOverlap = -1;
+  std::int64_t bestDistance = 0;
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const PixelRect& a = monitors[i].area;
+    const std::int64_t overlap = Overlap(a.left, a.right, window.left, window.right) *
+                                 Overlap(a.top, a.bottom, window.top, window.bottom);
+    const std::int64_t dx = Gap(a.left, a.right, window.left, window.right);
+    const std::int64_t dy = Gap(a.top, a.bottom, window.top, window.bottom);
+    const std::int64_t distance = dx * dx + dy * dy;
+    if (overlap > bestOverlap || (overlap == 0 && bestOverlap == 0 && distance < bestDistance)) {
+      best = i;
+      bestOverlap = overlap;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+ScreenMetrics MetricsOf(const Monitor& m, int dpi) {
+  return ScreenMetrics{m.area.Width(),           m.area.Height(),          m.work.left - m.area.left,
+                       m.work.top - m.area.top,  m.work.right - m.area.left, m.work.bottom - m.area.top,
+                       dpi};
+}
+
+std::optional<PixelRect> DockedRect(const Monitor& monitor, int dpi, std::int32_t Position, std::int32_t& TaskBar,
+                                    std::int32_t buttonSide) {
+  const TaskBarSize task = GetTaskBar(MetricsOf(monitor, dpi), TaskBar);
+  const auto placed = PlaceWindow(Position, TaskBar, task, PixelsToTwips(monitor.area.Width(), dpi),
+                                  PixelsToTwips(monitor.area.Height(), dpi), buttonSide);
+  if (!placed) return std::nullopt;
+  PixelRect r = ToPixels(*placed, dpi);
+  r.left += monitor.area.left;
+  r.right += monitor.area.left;
+  r.top += monitor.area.top;
+  r.bottom += monitor.area.top;
+  return r;
+}
+
+TwipsRect AreaInTwips(const Monitor& m, int dpi) {
+  return TwipsRect{PixelsToTwips(m.area.left, dpi), PixelsToTwips(m.area.top, dpi), PixelsToTwips(m.area.Width(), dpi),
+                   PixelsToTwips(m.area.Height(), dpi)};
 }
 
 }  // namespace vornish

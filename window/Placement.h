@@ -2,8 +2,10 @@
 // and the window's rectangle beside it. Lengths in twips unless said.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/Twips.h"
 
@@ -20,8 +22,8 @@ inline constexpr std::int32_t kTaskBarTop = 2;
 inline constexpr std::int32_t kTaskBarRight = 3;
 inline constexpr std::int32_t kTaskBarBottom = 4;
 
-// The primary screen in pixels: its size and the work area the system leaves
-// beside the task bar.
+// A screen (one monitor) in pixels: its size and the work area the system
+// leaves beside its task bar, measured from the monitor's top-left corner.
 struct ScreenMetrics {
   int width = 0;
   int height = 0;
@@ -51,5 +53,28 @@ TaskBarSize GetTaskBar(const ScreenMetrics& screen, std::int32_t& TaskBar);
 // nothing for a floating window (0 or any other value).
 std::optional<TwipsRect> PlaceWindow(std::int32_t Position, std::int32_t TaskBar, const TaskBarSize& task,
                                      std::int32_t screenWidth, std::int32_t screenHeight, std::int32_t buttonSide);
+
+// One monitor of the desktop: its whole area and its work area, in pixels
+// of the virtual screen.
+struct Monitor {
+  PixelRect area;
+  PixelRect work;
+};
+
+// The monitor `window` lies on: the one it overlaps most, else the one
+// nearest to it; the first of equals. `monitors` is not empty.
+std::size_t MonitorOf(const std::vector<Monitor>& monitors, const PixelRect& window);
+
+// The monitor as the task-bar rules see it, at `dpi`.
+ScreenMetrics MetricsOf(const Monitor& monitor, int dpi);
+
+// `PlaceWindow` on `monitor`: the rectangle (pixels of the virtual screen) of
+// a window fixed to its edge `Position` beside the monitor's own task bar;
+// nothing for a floating window. Measuring the task bar may correct TaskBar.
+std::optional<PixelRect> DockedRect(const Monitor& monitor, int dpi, std::int32_t Position, std::int32_t& TaskBar,
+                                    std::int32_t buttonSide);
+
+// A monitor's whole area in twips at `dpi` (for pulling a window back onto it).
+TwipsRect AreaInTwips(const Monitor& monitor, int dpi);
 
 }  // namespace vornish

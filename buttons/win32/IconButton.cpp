@@ -1,11 +1,13 @@
 #include "buttons/win32/IconButton.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
 #include <utility>
 
 #include "core/Twips.h"
+#include "core/win32/Accessible.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
@@ -106,6 +108,14 @@ void IconButton::Paint(HDC dc) const {
   FillSolid(dc, RECT{0, 0, kEdge, h}, topLeft);
   FillSolid(dc, RECT{w - kEdge, 0, w, h}, bottomRight);
   FillSolid(dc, RECT{0, h - kEdge, w, h}, bottomRight);
+
+  // The focus shows once the keyboard is in use (the system's rule for focus cues).
+  const HWND root = ::GetAncestor(hwnd(), GA_ROOT);
+  if (::GetFocus() == hwnd() && !(::SendMessageW(root, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    RECT focus = face;
+    ::InflateRect(&focus, -1, -1);
+    ::DrawFocusRect(dc, &focus);
+  }
 }
 
 void IconButton::SetLook(ButtonInput::Look before) {
@@ -199,14 +209,30 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_TAB) {
-        // Tab moves between the buttons, as between the controls of a dialog.
-        const HWND next = ::GetNextDlgTabItem(::GetParent(hwnd()), hwnd(), ::GetKeyState(VK_SHIFT) < 0);
+      if (wParam == VK_TAB || wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
+        // Tab and the arrow keys move between the buttons, as between the
+        // controls of a dialog; from now on the focus shows.
+        const bool back = wParam == VK_TAB ? ::GetKeyState(VK_SHIFT) < 0 : wParam == VK_LEFT || wParam == VK_UP;
+        ::SendMessageW(::GetAncestor(hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        const HWND next = ::GetNextDlgTabItem(::GetParent(hwnd()), hwnd(), back);
         if (next) ::SetFocus(next);
         return 0;
       }
       events_.IconButton_KeyDown(index_, static_cast<int>(wParam), ShiftState());
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return 0;
+    case WM_UPDATEUISTATE:
+      ::InvalidateRect(hwnd(), nullptr, FALSE);
+      return Window::HandleMessage(message, wParam, lParam);
+    case WM_GETOBJECT:
+      if (const auto answer =
+              AnswerGetObject(hwnd(), wParam, lParam, {ROLE_SYSTEM_PUSHBUTTON, L"押す", VK_RETURN})) {
+        return *answer;
+      }
+      return Window::HandleMessage(message, wParam, lParam);
     case WM_CONTEXTMENU:
       // The context-menu key arrives as a key press (93) and opens the menu
       // there; its later WM_CONTEXTMENU must not open a second one.

@@ -4,6 +4,17 @@
 
 namespace vornish::win32 {
 
+namespace {
+
+UINT ScreenDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : static_cast<UINT>(kDefaultDpi);
+}
+
+}  // namespace
+
 UINT WindowDpi(HWND hwnd) {
   // Looked up at run time: the launcher also runs on systems without it.
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -13,10 +24,15 @@ UINT WindowDpi(HWND hwnd) {
     const UINT dpi = getDpiForWindow(hwnd);
     if (dpi != 0) return dpi;
   }
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<UINT>(dpi) : static_cast<UINT>(kDefaultDpi);
+  return ScreenDpi();
+}
+
+UINT SystemDpi() {
+  using GetDpiForSystemFn = UINT(WINAPI*)();
+  static const auto getDpiForSystem = reinterpret_cast<GetDpiForSystemFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+  const UINT dpi = getDpiForSystem ? getDpiForSystem() : 0;
+  return dpi != 0 ? dpi : ScreenDpi();
 }
 
 int MetricForDpi(int index, UINT dpi) {

@@ -9,6 +9,10 @@ namespace vornish::win32 {
 // later), else the screen's.
 UINT WindowDpi(HWND hwnd);
 
+// The DPI of the primary monitor when the user logged on: the scale of
+// positions on the virtual screen, whatever monitor a window is on.
+UINT SystemDpi();
+
 // A system metric (SM_CXSMICON, say) as it is at `dpi`.
 int MetricForDpi(int index, UINT dpi);
 

@@ -206,14 +206,18 @@ TEST_F(UnloadTest, AFileAnotherProgramChangedIsKeptBesideAndLeftoversOfDeadSaves
   EXPECT_EQ(full.files[path], "changed");
 }
 
-TEST(VisibleWindowPosition, PullsTheWindowBackOntoTheScreenControlBarFirst) {
-  const std::tuple<WindowPosition, std::int32_t, WindowPosition> cases[] = {
-      {{300, 450}, 735, {300, 450}},          {{-90, -1}, 735, {0, 0}},
-      {{20000, 11000}, 735, {14625, 10890}}, {{14625, 10890}, 735, {14625, 10890}},
-      {{2147483000, 0}, 735, {14625, 0}},    {{4000, 0}, 15900, {0, 0}},  // wider than the screen
+TEST(VisibleWindowPosition, PullsTheWindowBackOntoItsMonitorControlBarFirst) {
+  const TwipsRect primary{0, 0, 15360, 11520};
+  const TwipsRect leftOfIt{-19200, -1500, 19200, 15360};  // 1280 x 1024 pixels, higher up
+  const std::tuple<WindowPosition, std::int32_t, TwipsRect, WindowPosition> cases[] = {
+      {{300, 450}, 735, primary, {300, 450}},          {{-90, -1}, 735, primary, {0, 0}},
+      {{20000, 11000}, 735, primary, {14625, 10890}}, {{14625, 10890}, 735, primary, {14625, 10890}},
+      {{2147483000, 0}, 735, primary, {14625, 0}},    {{4000, 0}, 15900, primary, {0, 0}},  // wider than it
+      {{-5000, -1400}, 735, leftOfIt, {-5000, -1400}}, {{-30000, -3000}, 735, leftOfIt, {-19200, -1500}},
+      {{-300, 13500}, 735, leftOfIt, {-735, 13230}},
   };
-  for (const auto& [saved, width, shown] : cases) {
-    EXPECT_EQ(VisibleWindowPosition(saved, width, 630, 15360, 11520), shown);
+  for (const auto& [saved, width, screen, shown] : cases) {
+    EXPECT_EQ(VisibleWindowPosition(saved, width, 630, screen), shown);
   }
 }
 

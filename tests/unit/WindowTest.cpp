@@ -211,6 +211,39 @@ TEST(Placement, EveryRowOfThePlacementTable) {
   for (std::int32_t floating : {0, 5, -1}) EXPECT_FALSE(PlaceWindow(floating, 4, t, SW, SH, 510));
 }
 
+TEST(Placement, TheMonitorAWindowIsOnAndItsOwnTaskBar) {
+  const Monitor left{{-1280, 0, 0, 1024}, {-1220, 0, 0, 1024}};            // task bar on its left, 60 px
+  const Monitor primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};           // at the bottom, 40 px
+  const Monitor right{{1920, -200, 4800, 1420}, {1920, -200, 4710, 1420}};  // 150 %, on its right, 90 px
+  const Monitor below{{0, 1080, 1024, 1848}, {0, 1108, 1024, 1848}};       // at the top, 28 px
+  const std::vector<Monitor> desk = {primary, left, right, below};
+  const std::pair<PixelRect, std::size_t> windows[] = {
+      {{100, 100, 200, 200}, 0},      {{1800, 100, 2100, 200}, 2},     // more of it on the right one
+      {{-500, 100, -400, 200}, 1},    {{-2000, -50, -1900, 0}, 1},    // off every monitor: the nearest
+      {{5000, 1300, 5100, 1400}, 2},  {{10, 1000, 110, 1200}, 3},     // stacked: more below
+      {{1870, -300, 1970, -250}, 2},  {{0, 0, 0, 0}, 0},              // touching none: the first of equals
+  };
+  for (const auto& [window, monitor] : windows) EXPECT_EQ(MonitorOf(desk, window), monitor) << window.left;
+
+  // Docked beside each monitor's own task bar, in pixels of the whole desktop.
+  const std::tuple<Monitor, int, std::int32_t, std::int32_t, PixelRect, std::int32_t> docked[] = {
+      {primary, 96, 4, 4, {0, 998, 1920, 1040}, 4},
+      {left, 96, 1, 1, {-1220, 0, -1178, 1024}, 1},
+      {below, 96, 2, 2, {0, 1108, 1024, 1150}, 2},
+      {right, 144, 3, 4, {4647, -200, 4710, 1420}, 3},  // a vertical bar corrects the setting
+      {Monitor{{0, 0, 1024, 768}, {0, 0, 1024, 740}}, 96, 4, 4, {0, 698, 1024, 740}, 4},  // one monitor as ever
+  };
+  for (const auto& [monitor, dpi, position, taskBar, rect, corrected] : docked) {
+    std::int32_t setting = taskBar;
+    EXPECT_EQ(DockedRect(monitor, dpi, position, setting, 510), rect) << position;
+    EXPECT_EQ(setting, corrected);
+  }
+  std::int32_t setting = 1;
+  EXPECT_FALSE(DockedRect(primary, 96, 0, setting, 510));
+  EXPECT_EQ(setting, 4) << "measured also for a floating window";
+  EXPECT_EQ(AreaInTwips(left, 96), (TwipsRect{-19200, 0, 19200, 15360}));
+}
+
 TEST(SystemObjects, TheTableOnBothPlatforms) {
   using testing::FakeSystemInfo;
   const FakeSystemInfo nt = FakeSystemInfo::WindowsNT(), w98 = FakeSystemInfo::Windows98();

@@ -3,6 +3,7 @@
 #include "buttons/win32/IconButton.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@
 namespace vornish::win32 {
 namespace {
 
-TEST(PopMenu, EnabledItemsFollowWhereTheMenuOpened) {
+TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
   frmPopMenu menus;
   const auto flags = [&](const ButtonMenuState& state) {
     const HMENU menu = menus.ButtonMenu(state);
@@ -40,6 +41,9 @@ TEST(PopMenu, EnabledItemsFollowWhereTheMenuOpened) {
   EXPECT_EQ(flags({true, true, false, false}), L"1110-0-11-1-1-1") << "empty button";
   EXPECT_EQ(flags({true, false, false, true}), L"1100-1-11-1-1-1") << "system object";
   EXPECT_EQ(flags({true, true, true, true}), L"1111-1-11-1-1-1") << "any other button";
+  // What a double-click on the tray icon does is the tray menu's bold item.
+  // (Under Wine another process cannot read a menu, so this is asked here.)
+  EXPECT_EQ(::GetMenuDefaultItem(menus.TrayMenu(), TRUE, 0), 0u);
 }
 
 class NoEvents : public IconButtonEvents {
@@ -185,6 +189,48 @@ TEST(MainWindow, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
     ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
   }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishSlowTest").c_str());
+}
+
+// What a screen reader hears of a window: its role and name.
+std::pair<long, std::wstring> Heard(HWND window) {
+  ComPtr<IAccessible> accessible;
+  if (FAILED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), accessible.put_void()))) return {};
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{};
+  accessible->get_accRole(self, &role);
+  BSTR name = nullptr;
+  accessible->get_accName(self, &name);
+  std::pair<long, std::wstring> heard{role.vt == VT_I4 ? role.lVal : 0, name ? name : L""};
+  ::SysFreeString(name);
+  return heard;
+}
+
+TEST(MainWindow, ScreenReadersHearButtonsByTitleTheBarByWhatItDoes) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+  const ComScope com;  // as the launcher's own thread has it
+  const e2e::TempDir dir(L"heard");
+  e2e::WriteBytes(dir / L"VRN.dat", "[Vornish Ver.1.0]\r\n" + e2e::Cp932(L"メモ帳") + "\x1B" "C:\\memo.exe\x1B\r\n");
+  RegistryStore store(L"VornishHeardTest");
+  WinFileSystem fs;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  LauncherModel model;
+  model.DataFilePath = (dir / L"VRN.dat").wstring();
+  {
+    frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+    ASSERT_TRUE(main.Load());
+    const HWND button = ::FindWindowExW(main.hwnd(), nullptr, IconButton::kClassName, nullptr);
+    const HWND bar = ::FindWindowExW(main.hwnd(), nullptr, ControlBar::kClassName, nullptr);
+    EXPECT_EQ(Heard(button), std::pair(static_cast<long>(ROLE_SYSTEM_PUSHBUTTON), std::wstring(L"メモ帳")));
+    EXPECT_EQ(Heard(bar), std::pair(static_cast<long>(ROLE_SYSTEM_GRIP), std::wstring(L"ﾗﾝﾁｬｰ非表示")));
+    // Its client: Wine's window object (OBJID_WINDOW) names nothing, Windows' names it the same.
+    EXPECT_EQ(Heard(main.hwnd()).second, L"Vornish");
+    ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
+  }
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishHeardTest").c_str());
 }
 
 int g_buttonWindows = 0;

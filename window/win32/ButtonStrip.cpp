@@ -9,10 +9,7 @@ namespace {
 constexpr std::int32_t kDesignedButtonSide = 600;
 }  // namespace
 
-RECT ToPixels(const TwipsRect& r, int dpi) {
-  return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(std::int64_t{r.left} + r.width, dpi),
-              TwipsToPixels(std::int64_t{r.top} + r.height, dpi)};
-}
+RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout,
                         int dpi) {
@@ -22,7 +19,7 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
     auto button = std::make_unique<IconButton>(Count(), model_, events_, icons_);
     // The system limits the windows of a process: entries beyond that stay
     // in the list, and in the data file, without a control.
-    if (!button->Create(instance, parent, tooltip, ToPixels(layout.Button(Count()), dpi))) break;
+    if (!button->Create(instance, parent, tooltip, ToRect(ToPixels(layout.Button(Count()), dpi)))) break;
     // In the strip before its first refresh, which may already report a reset.
     IconButton& created = *buttons_.emplace_back(std::move(button));
     created.Refresh();
@@ -42,7 +39,7 @@ void ButtonStrip::RefreshIcons() {
 void ButtonStrip::Arrange(const ButtonLayout& layout, int dpi) {
   std::vector<std::pair<IconButton*, RECT>> moves;
   for (int i = 0; i < Count(); ++i) {
-    const RECT r = ToPixels(layout.Button(i), dpi);
+    const RECT r = ToRect(ToPixels(layout.Button(i), dpi));
     if (!::EqualRect(&r, &(*this)[i].Bounds())) moves.emplace_back(&(*this)[i], r);
   }
   HDWP batch = moves.empty() ? nullptr : ::BeginDeferWindowPos(static_cast<int>(moves.size()));

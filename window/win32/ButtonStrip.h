@@ -55,8 +55,7 @@ class ButtonStrip {
   int focused_ = 0;
 };
 
-// A rectangle in twips as pixels at `dpi`; edges are converted, not sizes, so
-// that neighbours meet without gaps.
-RECT ToPixels(const TwipsRect& rect, int dpi);
+// A rectangle as the system takes it.
+RECT ToRect(const PixelRect& rect);
 
 }  // namespace vornish::win32

@@ -1,9 +1,12 @@
 #include "window/win32/ControlBar.h"
 
+#include <oleacc.h>
+
 #include <windowsx.h>
 
 #include "core/Mouse.h"
 #include "core/Twips.h"
+#include "core/win32/Accessible.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
@@ -44,6 +47,8 @@ void ControlBar::SetMovePointer(bool move) {
 void ControlBar::SetToolTipText(std::wstring_view text) {
   tip_.assign(text);
   SetToolText(tooltip_, hwnd(), tip_.c_str());
+  // Screen readers name the bar by what it does, as the tip tells it.
+  ::SetWindowTextW(hwnd(), tip_.c_str());
 }
 
 void ControlBar::AttachTooltip(HWND tooltip) {
@@ -127,6 +132,10 @@ LRESULT ControlBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetCursor(::LoadCursorW(nullptr, movePointer_ ? IDC_SIZEALL : IDC_ARROW));
         return TRUE;
       }
+      return Window::HandleMessage(message, wParam, lParam);
+    case WM_GETOBJECT:
+      // The handle by which the launcher is moved.
+      if (const auto answer = AnswerGetObject(hwnd(), wParam, lParam, {ROLE_SYSTEM_GRIP, nullptr, 0})) return *answer;
       return Window::HandleMessage(message, wParam, lParam);
     default:
       return Window::HandleMessage(message, wParam, lParam);

@@ -2,6 +2,7 @@
 
 #include "core/Launcher.h"
 #include "core/win32/Controls.h"
+#include "core/win32/Dpi.h"
 #include "window/win32/ButtonStrip.h"
 
 namespace vornish::win32 {
@@ -16,30 +17,41 @@ RECT WindowRect(HWND window) {
   ::GetWindowRect(window, &r);
   return r;
 }
+
+PixelRect FromRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
-ScreenMetrics ScreenOf(int dpi) {
-  ScreenMetrics screen;
-  screen.width = ::GetSystemMetrics(SM_CXSCREEN);
-  screen.height = ::GetSystemMetrics(SM_CYSCREEN);
-  RECT work{0, 0, screen.width, screen.height};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  screen.workLeft = work.left;
-  screen.workTop = work.top;
-  screen.workRight = work.right;
-  screen.workBottom = work.bottom;
-  screen.dpi = dpi;
-  return screen;
+std::vector<Monitor> Monitors() {
+  std::vector<Monitor> monitors;
+  ::EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR handle, HDC, LPRECT, LPARAM data) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!::GetMonitorInfoW(handle, &info)) return TRUE;
+        auto& list = *reinterpret_cast<std::vector<Monitor>*>(data);
+        const Monitor m{FromRect(info.rcMonitor), FromRect(info.rcWork)};
+        list.insert((info.dwFlags & MONITORINFOF_PRIMARY) ? list.begin() : list.end(), m);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) {
+    // No answer: the primary screen as the metrics give it.
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const PixelRect area = FromRect(work);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    monitors.push_back(Monitor{area, FromRect(work)});
+  }
+  return monitors;
 }
 
 void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dpi) {
-  const ScreenMetrics screen = ScreenOf(dpi);
-  const TaskBarSize task = GetTaskBar(screen, settings.TaskBar);
   const RECT before = WindowRect(window);
-  const auto placed = PlaceWindow(settings.Position, settings.TaskBar, task, PixelsToTwips(screen.width, dpi),
-                                  PixelsToTwips(screen.height, dpi), buttonSide);
+  const std::vector<Monitor> monitors = Monitors();
+  const Monitor& monitor = monitors[MonitorOf(monitors, FromRect(before))];
+  const auto placed = DockedRect(monitor, dpi, settings.Position, settings.TaskBar, buttonSide);
   if (placed) {
-    const RECT r = ToPixels(*placed, dpi);
+    const RECT r = ToRect(*placed);
     // Moving a window to where it already is would only cost time each tick.
     if (!::EqualRect(&r, &before)) {
       ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -53,16 +65,23 @@ void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dp
 }
 
 void RestoreWindowPosition(HWND window, WindowPosition saved, int dpi) {
+  const int positionDpi = static_cast<int>(SystemDpi());
   const RECT r = WindowRect(window);
-  const WindowPosition p = VisibleWindowPosition(
-      saved, PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi),
-      PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN), dpi));
-  ::SetWindowPos(window, nullptr, TwipsToPixels(p.left, dpi), TwipsToPixels(p.top, dpi), 0, 0,
+  const int left = TwipsToPixels(saved.left, positionDpi);
+  const int top = TwipsToPixels(saved.top, positionDpi);
+  const std::vector<Monitor> monitors = Monitors();
+  const Monitor& monitor =
+      monitors[MonitorOf(monitors, PixelRect{left, top, left + r.right - r.left, top + r.bottom - r.top})];
+  const WindowPosition p =
+      VisibleWindowPosition(saved, PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi),
+                            AreaInTwips(monitor, positionDpi));
+  ::SetWindowPos(window, nullptr, TwipsToPixels(p.left, positionDpi), TwipsToPixels(p.top, positionDpi), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-WindowPosition CurrentWindowPosition(HWND window, int dpi) {
+WindowPosition CurrentWindowPosition(HWND window) {
   const RECT r = WindowRect(window);
+  const int dpi = static_cast<int>(SystemDpi());
   return WindowPosition{PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi)};
 }
 

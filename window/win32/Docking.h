@@ -4,24 +4,28 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/Settings.h"
 #include "window/Placement.h"
 
 namespace vornish::win32 {
 
-// The screen and its work area as the placement rules see it, at `dpi`.
-ScreenMetrics ScreenOf(int dpi);
+// The monitors of the desktop, the primary one first.
+std::vector<Monitor> Monitors();
 
 // `PlaceWindow`: a window fixed to an edge (Position 1 to 4) is moved there
-// and sized to the screen beside the task bar; `buttonSide` is a button's
-// side in twips. Measuring the task bar may correct `settings.TaskBar`. The
-// frame is repainted when the size changed.
+// and sized to the monitor it is on, beside that monitor's task bar;
+// `buttonSide` is a button's side in twips. Measuring the task bar may correct
+// `settings.TaskBar`. The frame is repainted when the size changed.
 void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dpi);
 
-// The saved left and top edges (twips), pulled back onto the screen.
+// The saved left and top edges (twips), pulled back onto the monitor nearest
+// to them. Positions are twips at the system's DPI, whatever monitor the
+// window is on; `dpi` is the window's, for its size.
 void RestoreWindowPosition(HWND window, WindowPosition saved, int dpi);
-// The window's left and top edges in twips.
-WindowPosition CurrentWindowPosition(HWND window, int dpi);
+// The window's left and top edges in twips at the system's DPI.
+WindowPosition CurrentWindowPosition(HWND window);
 
 // Two pixels of raised border, 30 twips in from the left and top edges and 15
 // in from the right and bottom ones.

@@ -97,6 +97,10 @@ void frmMain::Form_Load() {
   ArrangeButtons();
   strip_.WaitForFaces();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
+  // Focus cues show from the start only when the user asked the system for them.
+  BOOL cues = FALSE;
+  ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0);
+  ::SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(cues ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   ReportLoad(load, model_.ButtonLast() + 1 - shown);
 }
 
@@ -188,7 +192,7 @@ ButtonLayout frmMain::CurrentLayout() const {
 void frmMain::ArrangeButtons() {
   const int dpi = Dpi();
   const ButtonLayout layout = CurrentLayout();
-  picControl_.MoveTo(ToPixels(layout.controlBar, dpi));
+  picControl_.MoveTo(ToRect(ToPixels(layout.controlBar, dpi)));
   strip_.Arrange(layout, dpi);
   ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(layout.windowWidth, dpi), TwipsToPixels(layout.windowHeight, dpi),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -199,6 +203,19 @@ void frmMain::PlaceWindow() {
   const int dpi = Dpi();
   const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
   DockWindow(hwnd(), model_.settings, column ? strip_.Width(dpi) : strip_.Height(dpi), dpi);
+}
+
+void frmMain::FollowDisplay() {
+  if (model_.settings.Position == kPositionFloating) {
+    // Its monitor may have gone: a floating window left on none comes back.
+    RECT r{};
+    ::GetWindowRect(hwnd(), &r);
+    if (!::MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) {
+      RestoreWindowPosition(hwnd(), CurrentWindowPosition(hwnd()), Dpi());
+    }
+  } else {
+    PlaceWindow();
+  }
 }
 
 void frmMain::Form_Activate() {
@@ -389,7 +406,7 @@ UnloadReport frmMain::Form_Unload() {
   Guarded([&] { tray_.Remove(); });
   std::optional<WindowPosition> position;
   Guarded([&] {
-    if (!::IsIconic(hwnd())) position = CurrentWindowPosition(hwnd(), Dpi());
+    if (!::IsIconic(hwnd())) position = CurrentWindowPosition(hwnd());
   });
   return SaveLauncher(model_, services_, position);
 }
@@ -503,6 +520,13 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
       ::InvalidateRect(hwnd(), nullptr, TRUE);
       return 0;
+    case WM_DISPLAYCHANGE:
+      FollowDisplay();
+      return 0;
+    case WM_SETTINGCHANGE:
+      // A task bar moved, appeared or was resized.
+      if (wParam == SPI_SETWORKAREA) FollowDisplay();
+      return Window::HandleMessage(message, wParam, lParam);
     default:
       return Window::HandleMessage(message, wParam, lParam);
   }

@@ -74,6 +74,9 @@ class frmMain : public Window,
   void AddTrayIcon();
   void ReportLoad(const DataFileLoad& load, int notShown);
 
+  // A resolution, monitor or task bar changed: a docked window follows its
+  // edge, a floating one stays on a monitor.
+  void FollowDisplay();
   ButtonLayout CurrentLayout() const;
   void ApplyWindowSettings();
   void LaunchButton(int index, std::wstring_view parameters);

@@ -67,6 +67,8 @@ frmPopMenu::frmPopMenu() {
   if (!mnuPop_ && help) ::DestroyMenu(help);  // the button menu would have owned it
   mnuControl_.reset(BuildMenu(kControlBase, {L"ｷｬﾝｾﾙ", kSeparator, L"ﾗﾝﾁｬｰ非表示(&N)", L"ﾗﾝﾁｬｰ設定(&S)...", L"終了(&X)"}));
   mnuSysTray_.reset(BuildMenu(kTrayBase, {L"ﾗﾝﾁｬｰ表示(&D)", kSeparator, L"終了(&X)", kSeparator, L"ｷｬﾝｾﾙ"}));
+  // A double-click on the tray icon does what the bold item does.
+  ::SetMenuDefaultItem(mnuSysTray_.get(), 0, TRUE);
 }
 
 HMENU frmPopMenu::ButtonMenu(const ButtonMenuState& state) {
@@ -87,6 +89,6 @@ std::optional<Command> frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuSt
 
 int frmPopMenu::ShowControlMenu(HWND owner) { return IndexIn(Track(mnuControl_.get(), owner), kControlBase); }
 
-int frmPopMenu::ShowTrayMenu(HWND owner) { return IndexIn(Track(mnuSysTray_.get(), owner), kTrayBase); }
+int frmPopMenu::ShowTrayMenu(HWND owner) { return IndexIn(Track(TrayMenu(), owner), kTrayBase); }
 
 }  // namespace vornish::win32

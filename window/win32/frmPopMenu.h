@@ -27,6 +27,8 @@ class frmPopMenu {
 
   // The button menu with the given items enabled, as it opens.
   HMENU ButtonMenu(const ButtonMenuState& state);
+  // The tray menu, its default item in bold.
+  HMENU TrayMenu() const { return mnuSysTray_.get(); }
 
  private:
   UniqueMenu mnuPop_;

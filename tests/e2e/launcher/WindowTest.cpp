@@ -81,6 +81,36 @@ TEST_F(WindowTest, AtHigherDpiTwipsScaleAndIconsAreMadeForTheirSize) {
   launcher.Close();
 }
 
+TEST_F(WindowTest, TheKeyboardMovesAlongTheStripAndShowsTheFocus) {
+  const std::string red = Line({"", "", "", "", "1", "", "0", "0", "255", "0", "0"});
+  WriteBytes(DataFile(), kHeader + red + red + red);
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  const std::vector<HWND> buttons = launcher.Buttons();
+  ASSERT_EQ(buttons.size(), 3u);
+  const auto marked = [&](std::size_t i) { return PixelsOtherThan(buttons[i], RGB(255, 0, 0)) > 0; };
+  Click(CentreOf(buttons[0]));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(launcher.Main()) == buttons[0]; }));
+  // Windows hides the focus until the keyboard is used. Wine keeps no such
+  // state (WM_QUERYUISTATE answers 0) and shows it from the start.
+  if (::SendMessageW(launcher.Main(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) {
+    ::Sleep(200);
+    EXPECT_FALSE(marked(0)) << "no focus rectangle for the mouse";
+  }
+  const std::pair<WORD, std::size_t> steps[] = {{VK_RIGHT, 1}, {VK_DOWN, 2}, {VK_RIGHT, 0}, {VK_LEFT, 2}, {VK_UP, 1}};
+  for (const auto& [key, focused] : steps) {
+    Press(key);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(launcher.Main()) == buttons[focused]; })) << key;
+    EXPECT_TRUE(WaitUntil([&] { return marked(focused); })) << "the keyboard shows the focus";
+    for (std::size_t other = 0; other < buttons.size(); ++other) {
+      if (other != focused) {
+        EXPECT_TRUE(WaitUntil([&] { return !marked(other); }));
+      }
+    }
+  }
+  launcher.Close();
+}
+
 TEST_F(WindowTest, ControlBarShowsActivationAndMovesTheWindow) {
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();

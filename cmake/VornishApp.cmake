@@ -33,5 +33,7 @@ if(MINGW)
   # Release builds are stripped: a smaller image loads faster.
   target_link_options(vornish PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
+# The resource script finds the manifest and version.h in the generated folder.
+configure_file(res/vornish.manifest.in ${VORNISH_GENERATED_DIR}/vornish.manifest @ONLY)
 set_source_files_properties(res/vornish.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/res/vornish.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
+  "${VORNISH_GENERATED_DIR}/vornish.manifest;${VORNISH_GENERATED_DIR}/version.h;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")

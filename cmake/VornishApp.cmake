@@ -37,3 +37,9 @@ endif()
 configure_file(res/vornish.manifest.in ${VORNISH_GENERATED_DIR}/vornish.manifest @ONLY)
 set_source_files_properties(res/vornish.rc PROPERTIES OBJECT_DEPENDS
   "${VORNISH_GENERATED_DIR}/vornish.manifest;${VORNISH_GENERATED_DIR}/version.h;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
+
+# vornish.exe and the files it uses beside it: what running the launcher and
+# the packages need (tools/run.sh builds only this). A target that makes such
+# a file (the help file) adds itself: add_dependencies(vornish_files ...).
+add_custom_target(vornish_files)
+add_dependencies(vornish_files vornish)

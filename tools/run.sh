@@ -11,7 +11,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VORNISH_ROOT/tools/wine-session.sh"
 
-"$VORNISH_ROOT/tools/build.sh" win
+# Only what running needs: the launcher with its files, the session's holder
+# and the window tool; not the tests and benchmarks.
+"$VORNISH_ROOT/tools/build.sh" win --target vornish_files holder vornish-window
 launcher="$VORNISH_BIN_DIR/vornish.exe"
 cd "$VORNISH_BIN_DIR"
 

@@ -11,6 +11,7 @@ include(cmake/VornishApp.cmake)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)
+include(cmake/Packages.cmake)
 
 # Benchmarks run by tools/bench.sh under Wine, not by ctest.
 function(vornish_windows_bench name source)

@@ -34,6 +34,9 @@ case "$status" in
   3) echo "run.sh: the launcher shows a message box instead of its window" >&2 ;;
   *) echo "run.sh: no launcher window within 20 s (log: $VORNISH_WINE_DIR/vornish.log)" >&2 ;;
 esac
+# Visible comes before painted; the moment covers the first paint and Wine's
+# copy to the X screen, so that the screenshot shows it.
+sleep 0.5
 import -window root "$screenshot"
 echo "screenshot: $screenshot"
 

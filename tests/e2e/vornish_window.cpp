@@ -3,9 +3,9 @@
 // Plain Win32 with nothing of the tests, so that tools/run.sh builds it in
 // seconds.
 //
-//   vornish-window.exe wait [ms]   exit 0 once a main window is visible and
-//                                  painted, 3 if a "Vornish" message box shows
-//                                  instead, 1 on timeout
+//   vornish-window.exe wait [ms]   exit 0 once a main window is visible, 3 if
+//                                  a "Vornish" message box shows instead, 1 on
+//                                  timeout
 //   vornish-window.exe close [ms]  WM_CLOSE to every main window, OK to every
 //                                  "Vornish" message box; exit 0 once all are
 //                                  gone, 1 if some remain at the timeout
@@ -64,9 +64,6 @@ std::vector<HWND> Find(bool boxes) {
 int Wait(DWORD timeout) {
   int result = 1;
   WaitUntil([&] { return (result = !Find(false).empty() ? 0 : !Find(true).empty() ? 3 : 1) != 1; }, timeout);
-  // Visible comes before painted; the moment covers the first paint and
-  // Wine's copy to the X screen, so that a screenshot taken next shows it.
-  Sleep(500);
   return result;
 }
 

@@ -43,6 +43,7 @@ BrandingText "Vornish ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vornish.exe"
 
 !insertmacro MUI_PAGE_WELCOME
@@ -56,8 +57,10 @@ BrandingText "Vornish ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+LangString WelcomeText ${LANG_ENGLISH} "Setup will install Vornish for you alone into$\r$\n$INSTDIR.$\r$\nIt needs no administrator rights.$\r$\n$\r$\nYour buttons and settings are kept. A running Vornish is asked to close first; it saves your buttons as it closes.$\r$\n$\r$\n$_CLICK"
+LangString WelcomeText ${LANG_JAPANESE} "Vornish を今のユーザーだけのために$\r$\n$INSTDIR$\r$\nにインストールします。管理者の権限は要りません。$\r$\n$\r$\n登録したボタンと設定はそのまま残ります。実行中の Vornish には先に終了してもらいます (ボタンは終了時に保存されます)。$\r$\n$\r$\n$_CLICK"
 LangString StartupSection ${LANG_ENGLISH} "Start with Windows"
-LangString StartupSection ${LANG_JAPANESE} "Windows の起動時に開始する"
+LangString StartupSection ${LANG_JAPANESE} "Windows 起動時に開始"
 LangString ProgramText ${LANG_ENGLISH} "The launcher, a shortcut in the Start menu and an uninstaller. Your buttons and settings are kept."
 LangString ProgramText ${LANG_JAPANESE} "ランチャー本体、スタート メニューのショートカットとアンインストーラー。登録したボタンと設定はそのまま残ります。"
 LangString StartupText ${LANG_ENGLISH} "A shortcut in your Startup folder, as the launcher's own settings make it."

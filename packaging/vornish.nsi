@@ -238,10 +238,10 @@ FunctionEnd
 
 Section "Uninstall"
   Call un.CloseLaunchers
-  Delete "$INSTDIR\vornish.exe"
-  Delete "$INSTDIR\VRN.chm"
   !insertmacro DELETE_OWN_SHORTCUT "un." "${MENU_LINK}"
   !insertmacro DELETE_OWN_SHORTCUT "un." "${STARTUP_LINK}"
+  Delete "$INSTDIR\vornish.exe"
+  Delete "$INSTDIR\VRN.chm"
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(DeleteButtons)" /SD IDNO IDNO keep
     Delete "$INSTDIR\VRN.dat"
     DeleteRegKey HKCU "${SETTINGS_KEY}"

@@ -116,12 +116,18 @@ cleanup  # what an interrupted run left
 mkdir -p "$work"
 
 # Starts a launcher (a Windows path keeps the installed one recognisable)
-# and waits for its main window.
+# and waits for its main window; once more when Wine, under load, did not
+# start the process at all.
 start_launcher() {
-  wine "$1" </dev/null >/dev/null 2>&1 &
-  launcher=$!
-  launchers+=("$launcher")
-  expect "$1 shows its main window" wine_quiet "$window" wait 20000
+  local attempt
+  for attempt in 1 2; do
+    wine "$1" </dev/null >/dev/null 2>&1 &
+    launcher=$!
+    launchers+=("$launcher")
+    if wine_quiet "$window" wait 20000; then return 0; fi
+    kill -0 "$launcher" 2>/dev/null && break
+  done
+  expect "$1 shows its main window" false
 }
 # The launcher's exit status, once it ended by itself, in $status.
 wait_for_launcher() {

@@ -39,8 +39,10 @@ if(NOT stale)
   return()
 endif()
 
+# Packages of this version and of earlier ones go.
+file(GLOB previous_packages ${DIST_DIR}/vornish-*-portable.zip ${DIST_DIR}/vornish-*-setup.exe)
 file(REMOVE_RECURSE ${stage})
-file(REMOVE ${zip} ${setup} ${contents})
+file(REMOVE ${previous_packages} ${contents})
 file(COPY ${files} DESTINATION ${stage})
 configure_file(${SOURCE_DIR}/packaging/readme.txt ${stage}/readme.txt @ONLY NEWLINE_STYLE CRLF)
 

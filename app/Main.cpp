@@ -7,6 +7,7 @@
 #include "core/Launcher.h"
 #include "core/Messages.h"
 #include "core/StartUp.h"
+#include "core/win32/Com.h"
 #include "core/win32/Handles.h"
 #include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
@@ -33,6 +34,9 @@ int RunLauncher(HINSTANCE instance) {
   const StartDecision start = DecideStart(arguments, anotherInstance, programFolder, fs);
   switch (start.action) {
     case StartDecision::Action::EndSilently:
+      // A hidden launcher would be out of reach for good: the one running is
+      // asked to show itself.
+      frmMain::AskRunningToShow();
       return 0;
     case StartDecision::Action::RefuseNotFound:
       ShowMessage(nullptr, FileNotFoundMessage());
@@ -44,6 +48,8 @@ int RunLauncher(HINSTANCE instance) {
       break;
   }
 
+  // Shell calls (icons of shortcuts and internet links) need COM.
+  const ComScope com;
   LauncherModel model;
   model.DataFilePath = start.dataFilePath;
   model.HelpFile = HelpFilePath(programFolder, fs);

@@ -4,10 +4,12 @@
 // window is visible and the program waits for input (its first paint done).
 // Prints each program's median and the ratio. Run under Wine by tools/bench.sh.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "harness/Harness.h"
@@ -36,6 +38,47 @@ double StartOnce(const Subject& subject) {
   return window ? ms : -1.0;
 }
 
+// A data file of `count` buttons whose programs have real icons.
+std::string DataFileOfPrograms(int count) {
+  std::vector<std::string> programs;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(L"C:\\windows\\system32\\*.exe", &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more && programs.size() < 200; more = FindNextFileW(search, &found)) {
+    const std::wstring path = std::wstring(L"C:\\windows\\system32\\") + found.cFileName;
+    if (reinterpret_cast<INT_PTR>(ExtractIconW(nullptr, path.c_str(), static_cast<UINT>(-1))) > 0) programs.push_back(Utf8(path));
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  std::string file = "[Vornish Ver.1.0]\r\n";
+  for (int i = 0; i < count && !programs.empty(); ++i) {
+    file += std::to_string(i) + "\x1B" + programs[static_cast<std::size_t>(i) % programs.size()] +
+            "\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "-2147483633\x1B" "0\x1B" "0\x1B\r\n";
+  }
+  return file;
+}
+
+// Start-up (to the first painted window) and exit (WM_CLOSE until the
+// process has ended, the data file saved) with many buttons.
+void Scale(const Path& program) {
+  std::wprintf(L"start-up and exit with many buttons whose programs have real icons\n");
+  for (const int count : {50, 100, 1000, 5000}) {
+    TempDir folder(L"scale-bench");
+    WriteBytes(folder / L"VRN.dat", DataFileOfPrograms(count));
+    CopyFileW(program.c_str(), (folder / L"vornish.exe").c_str(), FALSE);
+    const auto start = Clock::now();
+    Process process = Process::Start(folder / L"vornish.exe");
+    HWND main = nullptr;
+    WaitUntil([&] { return (main = TopWindow(process.Id(), kMainClass)) != nullptr; }, 300s);
+    WaitForInputIdle(process.Handle(), 300000);
+    const double started = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const auto closing = Clock::now();
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    process.WaitForExit(300s);
+    const double closed = std::chrono::duration<double, std::milli>(Clock::now() - closing).count();
+    std::wprintf(L"  %5d buttons: start-up %8.0f ms, exit %6.0f ms%ls\n", count, started, closed,
+                 main ? L"" : L" (no window)");
+  }
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0.0 : values[values.size() / 2];
@@ -44,6 +87,14 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 1 && std::wstring_view(argv[1]) == L"scale") {
+    ClearSettings();
+    SetSetting(L"Set", L"StartTips", L"0");
+    // Another build of the launcher may be named, to compare the two.
+    Scale(argc > 2 ? Path(argv[2]) : BinFolder() / L"vornish.exe");
+    ClearSettings();
+    return 0;
+  }
   const int runs = argc > 1 ? _wtoi(argv[1]) : 15;
   TempDir folder(L"startup-bench");
   CopyFileW((BinFolder() / L"vornish.exe").c_str(), (folder / L"vornish.exe").c_str(), FALSE);

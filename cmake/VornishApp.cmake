@@ -11,6 +11,7 @@ add_library(vornish_win32 STATIC
   buttons/win32/FileDropTarget.cpp
   buttons/win32/IconButton.cpp
   buttons/win32/IconImage.cpp
+  buttons/win32/IconLoader.cpp
   buttons/win32/Launching.cpp
   buttons/win32/ShellIcons.cpp
   window/win32/ButtonDrag.cpp

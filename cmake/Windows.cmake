@@ -8,6 +8,7 @@ endif()
 
 enable_language(RC)
 include(cmake/VornishApp.cmake)
+add_subdirectory(help)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)
@@ -24,7 +25,7 @@ function(vornish_windows_bench name source)
 endfunction()
 
 # Start-up beside a minimal program; CPU of the idle launcher.
-vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_e2e_harness)
+vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_e2e_harness shell32)
 add_dependencies(vornish_bench_startup vornish holder)
 vornish_windows_bench(vornish_bench_idle bench/IdleBench.cpp vornish_e2e_harness)
 add_dependencies(vornish_bench_idle vornish)

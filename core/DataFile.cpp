@@ -3,6 +3,8 @@
 #include "core/Numbers.h"
 #include "core/Text.h"
 #include "core/Utf8.h"
+
+#include <utility>
 #include "core/SystemObjects.h"
 
 namespace vornish {
@@ -106,17 +108,6 @@ bool IsDataFileHeader(std::string_view firstLine) {
   return TrimSpaces(firstLine) == kDataFileHeader;
 }
 
-ButtonRecord ParseButtonLine(std::wstring_view line, OleColor defColor) {
-  ButtonRecord r;
-  for (int k = 1; k <= kFieldCount; ++k) {
-    const auto end = line.find(kFieldEndW);
-    if (end == std::wstring_view::npos) break;
-    SetField(r, k, line.substr(0, end), defColor);
-    line.remove_prefix(end + 1);
-  }
-  return r;
-}
-
 ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, OleColor defColor) {
   ParsedDataFile out;
   if (StartsWithUtf8Bom(bytes)) {
@@ -126,22 +117,26 @@ ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, Ole
   bool header = true;
   while (!bytes.empty()) {
     const auto end = bytes.find_first_of("\r\n");
-    const std::string_view line = bytes.substr(0, end);
+    std::string_view line = bytes.substr(0, end);
     if (end == std::string_view::npos) {
       bytes = {};
     } else {
       const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
       bytes.remove_prefix(end + (crlf ? 2 : 1));
     }
-    if (header) {
-      header = false;
-      continue;
-    }
+    if (std::exchange(header, false)) continue;
     if (out.buttons.size() == kMaxButtons) {
       out.overflow = true;
       break;
     }
-    out.buttons.push_back(ParseButtonLine(out.unicode ? FromUtf8(line) : codec.FromAnsi(line), defColor));
+    ButtonRecord& r = out.buttons.emplace_back();
+    for (int k = 1; k <= kFieldCount; ++k) {
+      const auto fieldEnd = line.find(kFieldEnd);
+      if (fieldEnd == std::string_view::npos) break;
+      const std::string_view field = line.substr(0, fieldEnd);
+      SetField(r, k, out.unicode ? FromUtf8(field, &out.damaged) : codec.FromAnsi(field, &out.damaged), defColor);
+      line.remove_prefix(fieldEnd + 1);
+    }
   }
   return out;
 }
@@ -152,17 +147,32 @@ std::string FormatDataFile(const ButtonList& buttons, const TextCodec& codec) {
   return out;
 }
 
+std::uint64_t ContentHash(std::string_view bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ull;
+  return hash;
+}
+
 DataFileLoad ReadDataFile(std::wstring_view path, ButtonList& buttons, const FileSystem& fs,
                           const TextCodec& codec, const SystemInfo& system, OleColor defColor) {
   DataFileLoad load;
   buttons.clear();
-  if (fs.FileExists(path)) {
+  load.stamp = fs.Stamp(path);
+  if (load.stamp || fs.FileExists(path)) {
     std::string bytes;
     const FileResult read = fs.ReadAll(path, bytes);
+    load.hash = ContentHash(bytes);
     if (read.ok()) {
       ParsedDataFile parsed = ParseDataFile(bytes, codec, defColor);
-      buttons = std::move(parsed.buttons);
-      load.status = parsed.overflow ? DataFileLoad::Status::Overflow : DataFileLoad::Status::Loaded;
+      // A file that is no data file of this program holds no buttons to show.
+      if (!bytes.empty() && !IsDataFileHeader(FirstLine(bytes))) {
+        load.status = DataFileLoad::Status::NotDataFile;
+      } else {
+        buttons = std::move(parsed.buttons);
+        load.status = parsed.overflow  ? DataFileLoad::Status::Overflow
+                      : parsed.damaged ? DataFileLoad::Status::Damaged
+                                       : DataFileLoad::Status::Loaded;
+      }
     } else if (read.status == FileResult::Status::Failed) {
       load.status = DataFileLoad::Status::Unreadable;
       load.error = read;

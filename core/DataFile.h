@@ -4,6 +4,8 @@
 // written as UTF-8 with a byte-order mark instead, and read back as such.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,17 +33,17 @@ struct ParsedDataFile {
   ButtonList buttons;     // one entry per line after the first
   bool unicode = false;   // the file began with a UTF-8 byte-order mark
   bool overflow = false;  // more lines than kMaxButtons; the rest were not read
+  bool damaged = false;   // some bytes had no character: they were replaced
 };
 
 // Splits `bytes` into buttons. The first line is skipped whatever it holds.
-// Lines end in CR LF, CR or LF. Numeric fields whose text is not a number that
-// fits take the value of an empty button (`defColor` for Color); a negative Sys
-// counts as an ordinary button. Fields after the eleventh are ignored; missing
-// fields keep a fresh record's values.
+// Lines end in CR LF, CR or LF, and fields in ESC, found in the raw bytes (ESC
+// is never part of a character), so a damaged character damages only its own
+// field. Numeric fields whose text is not a number that fits take the value
+// of an empty button (`defColor` for Color); a negative Sys counts as an
+// ordinary button. Fields after the eleventh are ignored; missing fields keep
+// a fresh record's values.
 ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, OleColor defColor);
-
-// One button line's fields, decoded.
-ButtonRecord ParseButtonLine(std::wstring_view line, OleColor defColor);
 
 // The file's bytes for `buttons`. System-object buttons are written with File
 // "SysObj" and an empty Param. ESC, CR, LF and NUL inside a text field would
@@ -56,15 +58,23 @@ struct DataFileLoad {
     Loaded,      // read (also an empty or header-only file)
     Missing,     // no file: one empty button, the file is created at exit
     Unreadable,  // exists but could not be read: one empty button, never written
+    NotDataFile, // the first line is no header: one empty button, never written
+    Damaged,     // bytes without a character: the buttons as read, never written
     Overflow,    // more than kMaxButtons buttons: the first ones, never written
   };
   Status status = Status::Missing;
   FileResult error;  // set for Unreadable
+  // The version read, to tell at exit whether another program changed it.
+  std::optional<FileStamp> stamp;
+  std::uint64_t hash = 0;
 
-  // The file must not be overwritten in this run: writing would lose buttons
-  // that were never read.
-  bool protectsFile() const { return status == Status::Unreadable || status == Status::Overflow; }
+  // The file must not be overwritten in this run: writing would lose what was
+  // never read, or was read only in part.
+  bool protectsFile() const { return status != Status::Loaded && status != Status::Missing; }
 };
+
+// A fingerprint of a file's bytes (64-bit FNV-1a).
+std::uint64_t ContentHash(std::string_view bytes);
 
 // Reads `path` into `buttons` (which ends up holding at least one button) and
 // recomputes File and Param of every system-object entry for this machine.

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornish {
 
@@ -16,6 +18,13 @@ struct FileResult {
 
   bool ok() const { return status == Status::Ok; }
   static FileResult Success() { return {}; }
+};
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t writeTime = 0;  // the platform's last-write time
+  bool operator==(const FileStamp&) const = default;
 };
 
 class FileSystem {
@@ -41,6 +50,21 @@ class FileSystem {
   // The process's current folder, without a trailing separator unless it is a
   // root.
   virtual std::wstring CurrentDirectory() const = 0;
+
+  // Size and last-write time of a file; nothing when there is none.
+  virtual std::optional<FileStamp> Stamp(std::wstring_view path) const = 0;
+  // Copies a file to `to`, which must not exist yet.
+  virtual FileResult CopyNew(std::wstring_view from, std::wstring_view to) = 0;
+  // The files in `folder` whose names match `pattern` ("*" for any run of
+  // characters), as full paths.
+  virtual std::vector<std::wstring> FindFiles(std::wstring_view folder, std::wstring_view pattern) const = 0;
+  virtual bool Remove(std::wstring_view path) = 0;
 };
+
+// The file ReplaceContents writes beside `path` before it moves it over:
+// "<path>.~<process id>.tmp".
+std::wstring TemporaryPathFor(std::wstring_view path, std::uint32_t processId);
+// The process that wrote `candidate`, when it is such a file for `path`.
+std::optional<std::uint32_t> TemporaryOwner(std::wstring_view path, std::wstring_view candidate);
 
 }  // namespace vornish

@@ -1,22 +1,64 @@
 #include "core/Launcher.h"
 
+#include "core/Paths.h"
+#include "core/Text.h"
+
 namespace vornish {
 
+namespace {
+
+// Temporary files of saves that were cut short: those of processes that no
+// longer run (a running one may be saving now).
+void RemoveStaleTemporaries(std::wstring_view path, LauncherServices services) {
+  const std::wstring folder = GetFolder(path, services.fs.CurrentDirectory());
+  for (const std::wstring& file : services.fs.FindFiles(folder, GetFileName(path) + L".~*.tmp")) {
+    const auto owner = TemporaryOwner(path, file);
+    if (owner && *owner != services.system.ProcessId() && !services.system.ProcessRunning(*owner)) {
+      services.fs.Remove(file);
+    }
+  }
+}
+
+// The file on disk, when it is not the version that was read.
+bool ChangedSinceRead(const LauncherModel& model, const FileSystem& fs) {
+  const auto now = fs.Stamp(model.DataFilePath);
+  if (!now || now == model.dataFileStamp) return false;
+  std::string bytes;
+  return !(model.dataFileStamp && fs.ReadAll(model.DataFilePath, bytes).ok() &&
+           ContentHash(bytes) == model.dataFileHash);
+}
+
+}  // namespace
+
 DataFileLoad LoadLauncher(LauncherModel& model, LauncherServices services) {
+  RemoveStaleTemporaries(model.DataFilePath, services);
   model.settings = LoadSettings(services.store);
   DataFileLoad load = ReadDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec,
                                    services.system, model.settings.DefColor);
   model.writeDataFile = !load.protectsFile();
+  model.dataFileStamp = load.stamp;
+  model.dataFileHash = load.hash;
   return load;
+}
+
+std::wstring KeptCopyPath(std::wstring_view path, std::wstring_view timeStamp, const FileSystem& fs) {
+  const std::wstring name = GetFileName(path);
+  const std::wstring folder(path.substr(0, path.size() - name.size()));
+  const auto dot = name.rfind(L'.');
+  const std::wstring stem = dot == std::wstring::npos ? name : name.substr(0, dot);
+  const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
+  std::wstring kept = folder + stem + L"-" + std::wstring(timeStamp) + extension;
+  for (int n = 2; fs.Stamp(kept); ++n) kept = folder + stem + L"-" + std::wstring(timeStamp) + L"-" + ToDecimal(n) + extension;
+  return kept;
 }
 
 WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWidth, std::int32_t windowHeight,
                                      std::int32_t screenWidth, std::int32_t screenHeight) {
   WindowPosition p = saved;
-  if (p.left < 0) p.left = 0;
-  if (p.top < 0) p.top = 0;
   if (static_cast<std::int64_t>(p.left) + windowWidth > screenWidth) p.left = screenWidth - windowWidth;
   if (static_cast<std::int64_t>(p.top) + windowHeight > screenHeight) p.top = screenHeight - windowHeight;
+  if (p.left < 0) p.left = 0;
+  if (p.top < 0) p.top = 0;
   return p;
 }
 
@@ -32,7 +74,16 @@ UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
   };
   if (model.writeDataFile) {
     report.dataFileError = {FileResult::Status::Failed, 0, L""};
-    guarded([&] { report.dataFileError = WriteDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec); });
+    guarded([&] {
+      // Never destroy another program's version silently: keep it beside.
+      if (ChangedSinceRead(model, services.fs)) {
+        const std::wstring kept = KeptCopyPath(model.DataFilePath, services.system.TimeStamp(), services.fs);
+        report.dataFileError = services.fs.CopyNew(model.DataFilePath, kept);
+        if (!report.dataFileError.ok()) return;
+        report.keptCopy = kept;
+      }
+      report.dataFileError = WriteDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec);
+    });
     report.dataFileWritten = report.dataFileError.ok();
   } else {
     report.dataFileSkipped = true;

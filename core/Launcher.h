@@ -22,6 +22,9 @@ struct LauncherModel {
   std::wstring DataFilePath;
   std::wstring HelpFile;
   bool writeDataFile = true;  // false when this run must leave the file alone
+  // The version of the data file that was read (none when there was none).
+  std::optional<FileStamp> dataFileStamp;
+  std::uint64_t dataFileHash = 0;
 
   int ButtonLast() const { return static_cast<int>(Buttons.size()) - 1; }
 };
@@ -34,14 +37,19 @@ struct LauncherServices {
   const SystemInfo& system;
 };
 
-// Reads the settings and then the data file (which needs DefColor). A file that
-// exists but cannot be read, or holds more buttons than can be shown, is
-// protected: writeDataFile becomes false.
+// Removes what interrupted saves of the data file left behind, then reads the
+// settings and the data file (which needs DefColor). A file that could not be
+// read whole is protected: writeDataFile becomes false.
 DataFileLoad LoadLauncher(LauncherModel& model, LauncherServices services);
 
-// The saved window position made visible: negative edges become 0, and a
-// window reaching beyond the right or bottom screen edge is moved back so that
-// it ends there. All in twips.
+// The saved window position made visible: a window reaching beyond the right
+// or bottom screen edge is moved back so that it ends there, and then no edge
+// stays left of or above the screen, so that a window larger than the screen
+// keeps its control bar on it. All in twips.
+// The name a changed data file is kept under: its name with the time added,
+// "VRN-20261207-103015.dat", and a number when that exists too.
+std::wstring KeptCopyPath(std::wstring_view path, std::wstring_view timeStamp, const FileSystem& fs);
+
 WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWidth, std::int32_t windowHeight,
                                      std::int32_t screenWidth, std::int32_t screenHeight);
 
@@ -49,13 +57,18 @@ struct UnloadReport {
   bool dataFileWritten = false;
   bool dataFileSkipped = false;  // protected in this run
   FileResult dataFileError;      // why writing failed
+  // Another program had changed the file since it was read: its version was
+  // kept under this name.
+  std::wstring keptCopy;
   bool positionSaved = false;
   bool settingsSaved = false;
 };
 
 // The saving half of the unload step: the data file, then the window position
 // (unless `position` is empty, as for a minimised window), then the settings.
-// Every step runs whatever happened to the previous one.
+// Every step runs whatever happened to the previous one. A data file that is
+// no longer the version that was read is copied aside before it is replaced;
+// when that copy fails, it is not replaced.
 UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
                           std::optional<WindowPosition> position);
 

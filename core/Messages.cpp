@@ -52,6 +52,24 @@ Message DataFileTooLargeMessage(std::wstring_view path) {
                      path, {}, kNotSavedThisRun);
 }
 
+Message DataFileNotRecognisedMessage(std::wstring_view path) {
+  return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。", path, {}, kNotSavedThisRun);
+}
+
+Message DataFileDamagedMessage(std::wstring_view path) {
+  return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙに読み取れない文字があります。", path, {}, kNotSavedThisRun);
+}
+
+Message DataFileChangedMessage(std::wstring_view path, std::wstring_view kept) {
+  return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙは起動中に他のﾌﾟﾛｸﾞﾗﾑによって変更されていました。その内容は次のﾌｧｲﾙに残しました。",
+                     kept, {}, L"ﾃﾞｰﾀﾌｧｲﾙ: " + std::wstring(path));
+}
+
+Message ButtonsNotShownMessage(int count) {
+  return {L"ｳｲﾝﾄﾞｳを作れないため、" + ToDecimal(count) +
+          L"個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"};
+}
+
 Message CountingOffMessage() { return {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}; }
 
 Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }

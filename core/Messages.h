@@ -32,6 +32,15 @@ Message EndOfSessionSaveFailedMessage(std::wstring_view path, std::wstring_view 
 Message DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The data file holds more buttons than the launcher can show.
 Message DataFileTooLargeMessage(std::wstring_view path);
+// Its first line is not the header: no data file of this program.
+Message DataFileNotRecognisedMessage(std::wstring_view path);
+// Some of its bytes are no character of its encoding.
+Message DataFileDamagedMessage(std::wstring_view path);
+// Another program changed the data file while the launcher ran: that version
+// was kept as `kept` before the launcher saved its own.
+Message DataFileChangedMessage(std::wstring_view path, std::wstring_view kept);
+// The system refused windows for `count` buttons; they stay in the data file.
+Message ButtonsNotShownMessage(int count);
 
 // The ranking needs launch counting.
 Message CountingOffMessage();

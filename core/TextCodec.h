@@ -17,8 +17,9 @@ class TextCodec {
   // substitutes, no "?").
   virtual bool ToAnsi(std::wstring_view text, std::string& out) const = 0;
 
-  // Decodes ANSI bytes; bytes without a mapping become replacement characters.
-  virtual std::wstring FromAnsi(std::string_view bytes) const = 0;
+  // Decodes ANSI bytes; bytes without a mapping become replacement
+  // characters, and `replaced` (when given) is set then.
+  virtual std::wstring FromAnsi(std::string_view bytes, bool* replaced = nullptr) const = 0;
 };
 
 }  // namespace vornish

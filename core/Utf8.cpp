@@ -92,13 +92,16 @@ std::string ToUtf8Impl(std::basic_string_view<Char> text) {
 }
 
 template <typename String>
-String FromUtf8Impl(std::string_view bytes) {
+String FromUtf8Impl(std::string_view bytes, bool* replaced) {
   using Char = typename String::value_type;
   String out;
   out.reserve(bytes.size());
   std::size_t i = 0;
   while (i < bytes.size()) {
+    const std::size_t at = i;
     const char32_t cp = DecodeOne(bytes, i);
+    // A U+FFFD written in the text takes three bytes; one made here, one.
+    if (cp == kReplacement && i == at + 1 && replaced) *replaced = true;
     if (sizeof(Char) == 2 && cp >= 0x10000) {
       out.push_back(static_cast<Char>(0xD800 + ((cp - 0x10000) >> 10)));
       out.push_back(static_cast<Char>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
@@ -113,8 +116,8 @@ String FromUtf8Impl(std::string_view bytes) {
 
 std::string ToUtf8(std::wstring_view text) { return ToUtf8Impl(text); }
 std::string ToUtf8(std::u16string_view text) { return ToUtf8Impl(text); }
-std::wstring FromUtf8(std::string_view bytes) { return FromUtf8Impl<std::wstring>(bytes); }
-std::u16string Utf16FromUtf8(std::string_view bytes) { return FromUtf8Impl<std::u16string>(bytes); }
+std::wstring FromUtf8(std::string_view bytes, bool* replaced) { return FromUtf8Impl<std::wstring>(bytes, replaced); }
+std::u16string Utf16FromUtf8(std::string_view bytes) { return FromUtf8Impl<std::u16string>(bytes, nullptr); }
 
 bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom; }
 

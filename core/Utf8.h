@@ -14,8 +14,9 @@ std::string ToUtf8(std::wstring_view text);
 std::string ToUtf8(std::u16string_view text);
 std::u16string Utf16FromUtf8(std::string_view bytes);
 
-// Malformed sequences become U+FFFD, one per offending byte.
-std::wstring FromUtf8(std::string_view bytes);
+// Malformed sequences become U+FFFD, one per offending byte, and `replaced`
+// (when given) is set then.
+std::wstring FromUtf8(std::string_view bytes, bool* replaced = nullptr);
 
 bool StartsWithUtf8Bom(std::string_view bytes);
 

@@ -5,7 +5,6 @@
 
 #include <utility>
 
-#include "buttons/win32/ShellIcons.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
@@ -26,8 +25,8 @@ bool IconButton::Register(HINSTANCE instance) {
   return Window::RegisterClass(instance, kClassName, CS_DBLCLKS, nullptr);
 }
 
-IconButton::IconButton(int index, const LauncherModel& model, IconButtonEvents& events)
-    : index_(index), model_(model), events_(events), dropTarget_([this](const std::wstring& path) {
+IconButton::IconButton(int index, const LauncherModel& model, IconButtonEvents& events, IconLoader& icons)
+    : index_(index), model_(model), events_(events), icons_(icons), dropTarget_([this](const std::wstring& path) {
         // The dragging program waits until Drop returns: the drop is carried
         // out afterwards, as a message of this window's own.
         dropped_.push_back(path);
@@ -37,6 +36,7 @@ IconButton::IconButton(int index, const LauncherModel& model, IconButtonEvents& 
 IconButton::~IconButton() { Detach(); }
 
 void IconButton::Detach() {
+  icons_.Forget(hwnd());
   dropTarget_.Revoke();
   RemoveTool(tooltip_, hwnd());
   tooltip_ = nullptr;
@@ -75,11 +75,7 @@ void IconButton::Refresh() {
 void IconButton::IconRefresh() {
   // The icon is made for the size it is shown at on this screen, so a
   // high-DPI face gets a sharp image rather than a stretched one.
-  const int size = ::MulDiv(model_.settings.Size, static_cast<int>(WindowDpi(hwnd())), kDefaultDpi);
-  FaceIcon face = MakeFaceIcon(Record(), size, reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)));
-  image_ = std::move(face.image);
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
-  if (face.resetIconNo) events_.IconButton_IconReset(index_);
+  icons_.Request(hwnd(), Record(), ::MulDiv(model_.settings.Size, static_cast<int>(WindowDpi(hwnd())), kDefaultDpi));
 }
 
 void IconButton::Show() { ::ShowWindow(hwnd(), SW_SHOWNA); }
@@ -224,6 +220,13 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!first.empty()) events_.IconButton_FileDrop(index_, first);
       return 0;
     }
+    case kFaceReadyMessage:
+      if (auto face = icons_.Take(hwnd())) {
+        image_ = std::move(face->image);
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+        if (face->resetIconNo) events_.IconButton_IconReset(index_);
+      }
+      return 0;
     case kDroppedMessage:
       for (const std::wstring& path : std::exchange(dropped_, {})) events_.IconButton_FileDrop(index_, path);
       return 0;

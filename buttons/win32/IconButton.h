@@ -12,6 +12,7 @@
 #include "buttons/ButtonInput.h"
 #include "buttons/win32/FileDropTarget.h"
 #include "buttons/win32/IconImage.h"
+#include "buttons/win32/IconLoader.h"
 #include "core/Launcher.h"
 #include "core/win32/Window.h"
 
@@ -37,7 +38,7 @@ class IconButton : public Window {
   static constexpr const wchar_t* kClassName = L"Vornish.IconButton";
   static bool Register(HINSTANCE instance);
 
-  IconButton(int index, const LauncherModel& model, IconButtonEvents& events);
+  IconButton(int index, const LauncherModel& model, IconButtonEvents& events, IconLoader& icons);
   // Revokes the drop target and removes the tip while this object still
   // exists, before the window goes.
   ~IconButton() override;
@@ -51,7 +52,9 @@ class IconButton : public Window {
 
   // Shows the record again: title (tip and window text), colour and icon.
   void Refresh();
-  // Makes the icon again, at the icon size and DPI of now.
+  // Makes the icon again, at the icon size and DPI of now. The face shows it
+  // once it is ready (the record's icon number may then turn out to be
+  // beyond its source: IconReset).
   void IconRefresh();
   const IconImage& FaceImage() const { return image_; }
 
@@ -82,6 +85,7 @@ class IconButton : public Window {
   int index_;
   const LauncherModel& model_;
   IconButtonEvents& events_;
+  IconLoader& icons_;
   ButtonInput input_;
   IconImage image_;
   HWND tooltip_ = nullptr;

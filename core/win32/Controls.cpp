@@ -1,5 +1,8 @@
 #include "core/win32/Controls.h"
 
+#include "core/Twips.h"
+#include "core/win32/Dpi.h"
+
 #include <commctrl.h>
 
 namespace vornish::win32 {
@@ -21,8 +24,12 @@ HWND CreateTooltip(HINSTANCE instance, HWND owner) {
   const HWND tooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                          CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
-  if (tooltip) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 600);
+  SetTooltipDpi(tooltip, WindowDpi(owner));
   return tooltip;
+}
+
+void SetTooltipDpi(HWND tooltip, UINT dpi) {
+  if (tooltip) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(600, static_cast<int>(dpi), kDefaultDpi));
 }
 
 void AddTool(HWND tooltip, HWND tool) {

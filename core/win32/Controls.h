@@ -7,8 +7,10 @@
 
 namespace vornish::win32 {
 
-// A tool tip control owned by `owner` that shows tips for its child windows.
+// A tool tip control owned by `owner` that shows tips for its child windows,
+// wrapping long tips at a width that follows the DPI.
 HWND CreateTooltip(HINSTANCE instance, HWND owner);
+void SetTooltipDpi(HWND tooltip, UINT dpi);
 
 // Registers `tool` (a child of the tool tip's owner) with an empty text.
 void AddTool(HWND tooltip, HWND tool);

@@ -9,4 +9,7 @@ namespace vornish::win32 {
 // later), else the screen's.
 UINT WindowDpi(HWND hwnd);
 
+// A system metric (SM_CXSMICON, say) as it is at `dpi`.
+int MetricForDpi(int index, UINT dpi);
+
 }  // namespace vornish::win32

@@ -15,24 +15,28 @@ namespace {
 constexpr std::size_t kExtendedFrom = MAX_PATH - 20;
 
 FileResult Failure(DWORD error) {
+  // A failure is never reported as "the operation completed successfully".
+  if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
   const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   return {missing ? FileResult::Status::NotFound : FileResult::Status::Failed, error, ErrorText(error)};
 }
 
 DWORD Attributes(std::wstring_view path) { return ::GetFileAttributesW(ExtendedPath(path).c_str()); }
 
-bool WriteAll(HANDLE file, std::string_view bytes) {
+}  // namespace
+
+DWORD WriteAll(HANDLE file, std::string_view bytes) {
   constexpr std::size_t kChunk = 1u << 20;
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(bytes.size() < kChunk ? bytes.size() : kChunk);
     DWORD written = 0;
-    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written != chunk) return false;
-    bytes.remove_prefix(chunk);
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return ::GetLastError();
+    // Taking less than all without saying why: the disk is full.
+    if (written == 0) return ERROR_DISK_FULL;
+    bytes.remove_prefix(written);
   }
-  return true;
+  return ERROR_SUCCESS;
 }
-
-}  // namespace
 
 std::wstring ExtendedPath(std::wstring_view path) {
   if (path.size() < kExtendedFrom || path.substr(0, 4) == L"\\\\?\\") return std::wstring(path);
@@ -88,14 +92,15 @@ FileResult WinFileSystem::ReplaceContents(std::wstring_view path, std::string_vi
 
   // The new content goes to a file beside the old one and replaces it only
   // when complete, so a failure at any point leaves the old file untouched.
-  const std::wstring temp =
-      ExtendedPath(std::wstring(path) + L".~" + ToDecimal(::GetCurrentProcessId()) + L".tmp");
+  const std::wstring temp = ExtendedPath(TemporaryPathFor(path, ::GetCurrentProcessId()));
   {
     UniqueFile file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return Failure(::GetLastError());
-    if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
-      const DWORD error = ::GetLastError();
+    // The first error is the one to report: cleaning up may set others.
+    DWORD error = WriteAll(file.get(), bytes);
+    if (error == ERROR_SUCCESS && !::FlushFileBuffers(file.get())) error = ::GetLastError();
+    if (error != ERROR_SUCCESS) {
       file.reset();
       ::DeleteFileW(temp.c_str());
       return Failure(error);
@@ -127,5 +132,36 @@ std::wstring WinFileSystem::CurrentDirectory() const {
   }
   return {};
 }
+
+std::optional<FileStamp> WinFileSystem::Stamp(std::wstring_view path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+  return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                   join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
+FileResult WinFileSystem::CopyNew(std::wstring_view from, std::wstring_view to) {
+  if (!::CopyFileW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(), TRUE)) return Failure(::GetLastError());
+  return FileResult::Success();
+}
+
+std::vector<std::wstring> WinFileSystem::FindFiles(std::wstring_view folder, std::wstring_view pattern) const {
+  std::vector<std::wstring> found;
+  const std::wstring base = folder.empty() || folder.back() == L'\\' ? std::wstring(folder) : std::wstring(folder) + L'\\';
+  WIN32_FIND_DATAW data{};
+  const HANDLE search = ::FindFirstFileW(ExtendedPath(base + std::wstring(pattern)).c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found.push_back(base + data.cFileName);
+  } while (::FindNextFileW(search, &data));
+  ::FindClose(search);
+  return found;
+}
+
+bool WinFileSystem::Remove(std::wstring_view path) { return ::DeleteFileW(ExtendedPath(path).c_str()) != FALSE; }
 
 }  // namespace vornish::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace vornish::win32 {
 
 namespace {
@@ -41,6 +43,26 @@ int WinSystemInfo::PlatformId() const {
 #endif
   if (!::GetVersionExW(&info)) return kPlatformWin32Windows;
   return info.dwPlatformId == VER_PLATFORM_WIN32_NT ? kPlatformWin32NT : kPlatformWin32Windows;
+}
+
+std::uint32_t WinSystemInfo::ProcessId() const { return ::GetCurrentProcessId(); }
+
+bool WinSystemInfo::ProcessRunning(std::uint32_t processId) const {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+  // A process that cannot be opened but exists belongs to someone else.
+  if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  ::CloseHandle(process);
+  return running;
+}
+
+std::wstring WinSystemInfo::TimeStamp() const {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  wchar_t text[32] = {};
+  ::swprintf(text, 32, L"%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+             now.wSecond);
+  return text;
 }
 
 }  // namespace vornish::win32

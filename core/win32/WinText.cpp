@@ -26,13 +26,21 @@ bool AnsiCodec::ToAnsi(std::wstring_view text, std::string& out) const {
   return written == size && !usedDefault;
 }
 
-std::wstring AnsiCodec::FromAnsi(std::string_view bytes) const {
+std::wstring AnsiCodec::FromAnsi(std::string_view bytes, bool* replaced) const {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return {};
   const int length = static_cast<int>(bytes.size());
-  const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-  if (size <= 0) return {};
+  // Strict first: a byte sequence the code page does not know is a damage the
+  // caller must hear of, not silently a replacement character.
+  DWORD flags = MB_ERR_INVALID_CHARS;
+  int size = ::MultiByteToWideChar(CP_ACP, flags, bytes.data(), length, nullptr, 0);
+  if (size <= 0) {
+    if (replaced) *replaced = true;
+    flags = 0;
+    size = ::MultiByteToWideChar(CP_ACP, flags, bytes.data(), length, nullptr, 0);
+    if (size <= 0) return {};
+  }
   std::wstring out(static_cast<std::size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data(), size);
+  ::MultiByteToWideChar(CP_ACP, flags, bytes.data(), length, out.data(), size);
   return out;
 }
 

@@ -14,7 +14,7 @@ namespace vornish::win32 {
 class AnsiCodec : public TextCodec {
  public:
   bool ToAnsi(std::wstring_view text, std::string& out) const override;
-  std::wstring FromAnsi(std::string_view bytes) const override;
+  std::wstring FromAnsi(std::string_view bytes, bool* replaced = nullptr) const override;
 };
 
 // The system's description of an error code, without the trailing line end;

@@ -102,7 +102,6 @@ TEST_F(DataFileTest, NothingToReadGivesOneEmptyButton) {
   for (const std::string& bytes : {std::string(), kHeader, std::string("[Vornish Ver.1.0]")}) {
     EXPECT_EQ(Read(bytes), ButtonList{EmptyButton(kDef)});
   }
-  EXPECT_EQ(Read("A\x1B" "a.exe\x1B\r\nB\x1B\r\n")[0].Title, L"B") << "the first line is skipped whatever it holds";
   ButtonList buttons;
   EXPECT_EQ(ReadDataFile(L"C:\\none\\VRN.dat", buttons, fs, codec, system, 0x123).status,
             DataFileLoad::Status::Missing);
@@ -129,7 +128,27 @@ TEST_F(DataFileTest, CharactersThatWouldBreakTheLineAreWrittenAsSpaces) {
   EXPECT_EQ(read[1], Notepad());
 }
 
+TEST_F(DataFileTest, ADamagedCharacterDamagesOnlyItsOwnField) {
+  // A lead byte of code page 932 right before ESC; in UTF-8, text that is
+  // not UTF-8 at all.
+  DataFileLoad load;
+  const ButtonList read = Read(kHeader + "A\x82\x1B" "C:\\n.exe\x1B" "C:\\\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B"
+                                         "255\x1B" "3\x1B" "0\x1B\r\n", &load);
+  EXPECT_EQ(read, (ButtonList{{L"A\xFFFD", L"C:\\n.exe", L"C:\\", L"", 1, L"", 0, false, 255, 3, 0}}));
+  EXPECT_EQ(load.status, DataFileLoad::Status::Damaged);
+  EXPECT_TRUE(load.protectsFile());
+  Read(std::string(kUtf8Bom) + kHeader + Cp932("メモ") + "\x1B\r\n", &load);
+  EXPECT_EQ(load.status, DataFileLoad::Status::Damaged);
+  Read(std::string(kUtf8Bom) + kHeader + ToUtf8(L"\xFFFD written") + "\x1B\r\n", &load);
+  EXPECT_EQ(load.status, DataFileLoad::Status::Loaded) << "a replacement character in the text is text";
+}
+
 TEST_F(DataFileTest, FilesThatCannotBeReadWholeAreProtected) {
+  DataFileLoad headerless;
+  EXPECT_EQ(Read("A\x1B" "a.exe\x1B\r\nB\x1B\r\n", &headerless), ButtonList{EmptyButton(kDef)});
+  EXPECT_EQ(headerless.status, DataFileLoad::Status::NotDataFile) << "no header: no buttons of this program";
+  EXPECT_TRUE(headerless.protectsFile());
+
   std::string many = kHeader;
   for (std::size_t i = 0; i < kMaxButtons + 2; ++i) many += "b\x1B\r\n";
   DataFileLoad load;

@@ -40,7 +40,7 @@ bool Cp932Codec::ToAnsi(std::wstring_view text, std::string& out) const {
   return Convert(toAnsi_, reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t), out);
 }
 
-std::wstring Cp932Codec::FromAnsi(std::string_view bytes) const {
+std::wstring Cp932Codec::FromAnsi(std::string_view bytes, bool* replaced) const {
   // The longest run that decodes at each place; a byte that starts none is U+FFFD.
   std::wstring result;
   std::string wide;
@@ -49,6 +49,7 @@ std::wstring Cp932Codec::FromAnsi(std::string_view bytes) const {
       if (Convert(fromAnsi_, bytes.data() + start, length, wide)) break;
     }
     if (length == 0) result.push_back(L'\xFFFD');
+    if (length == 0 && replaced) *replaced = true;
     result.append(reinterpret_cast<const wchar_t*>(wide.data()), length ? wide.size() / sizeof(wchar_t) : 0);
   }
   return result;

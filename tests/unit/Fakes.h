@@ -21,7 +21,7 @@ class Cp932Codec : public TextCodec {
   Cp932Codec(const Cp932Codec&) = delete;
   Cp932Codec& operator=(const Cp932Codec&) = delete;
   bool ToAnsi(std::wstring_view text, std::string& out) const override;
-  std::wstring FromAnsi(std::string_view bytes) const override;
+  std::wstring FromAnsi(std::string_view bytes, bool* replaced = nullptr) const override;
 
  private:
   void* toAnsi_;
@@ -55,6 +55,24 @@ class FakeFileSystem : public FileSystem {
     return {};
   }
   std::wstring CurrentDirectory() const override { return currentDirectory; }
+  std::optional<FileStamp> Stamp(std::wstring_view path) const override {
+    const auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return FileStamp{it->second.size(), std::hash<std::string>{}(it->second)};
+  }
+  FileResult CopyNew(std::wstring_view from, std::wstring_view to) override {
+    if (files.contains(to) || !files.contains(from)) return {FileResult::Status::Failed, 80, L"exists"};
+    files.insert_or_assign(std::wstring(to), files.find(from)->second);
+    return {};
+  }
+  std::vector<std::wstring> FindFiles(std::wstring_view folder, std::wstring_view) const override {
+    std::vector<std::wstring> found;
+    for (const auto& [path, bytes] : files) {
+      if (path.starts_with(folder)) found.push_back(path);
+    }
+    return found;
+  }
+  bool Remove(std::wstring_view path) override { return files.erase(std::wstring(path)) != 0; }
 };
 
 class FakeSettingsStore : public SettingsStore {
@@ -78,10 +96,14 @@ struct FakeSystemInfo : SystemInfo {
   std::wstring WindowsDirectory() const override { return windows; }
   std::wstring SystemDirectory() const override { return system; }
   int PlatformId() const override { return platform; }
+  std::uint32_t ProcessId() const override { return 7; }
+  bool ProcessRunning(std::uint32_t processId) const override { return running.contains(processId); }
+  std::wstring TimeStamp() const override { return L"20261207-103015"; }
   static FakeSystemInfo Windows98() { return {L"C:\\WINDOWS\\", L"C:\\WINDOWS\\SYSTEM\\", kPlatformWin32Windows}; }
   static FakeSystemInfo WindowsNT() { return {L"C:\\WINNT\\", L"C:\\WINNT\\system32\\", kPlatformWin32NT}; }
   std::wstring windows, system;
   int platform;
+  std::set<std::uint32_t> running{7};
 };
 
 }  // namespace vornish::testing

@@ -172,12 +172,49 @@ TEST_F(UnloadTest, AnUnreadableFileIsNeverOverwritten) {
   EXPECT_TRUE(report.settingsSaved);
 }
 
-TEST(VisibleWindowPosition, PullsTheWindowBackOntoTheScreen) {
-  const std::pair<WindowPosition, WindowPosition> cases[] = {
-      {{300, 450}, {300, 450}},         {{-90, -1}, {0, 0}},         {{20000, 11000}, {14625, 10890}},
-      {{14625, 10890}, {14625, 10890}}, {{2147483000, 0}, {14625, 0}},
+TEST_F(UnloadTest, AFileAnotherProgramChangedIsKeptBesideAndLeftoversOfDeadSavesGo) {
+  fs.files[L"C:\\L\\VRN.dat.~7.tmp"] = "ours, saving now";
+  fs.files[L"C:\\L\\VRN.dat.~99.tmp"] = "cut short";
+  fs.files[L"C:\\L\\VRN.dat.~12.tmp"] = "another launcher, saving now";
+  fs.files[L"C:\\L\\other.~99.tmp"] = "not ours";
+  system.running.insert(12);
+  LoadLauncher(model, services);
+  EXPECT_EQ(fs.files.size(), 3u);
+  EXPECT_FALSE(fs.files.contains(L"C:\\L\\VRN.dat.~99.tmp"));
+
+  // No file at start, one copied in meanwhile: kept before ours replaces it.
+  fs.files[path] = "[Vornish Ver.1.0]\r\nrestored\x1B\r\n";
+  fs.files[L"C:\\L\\VRN-20261207-103015.dat"] = "an earlier one";
+  const UnloadReport report = SaveLauncher(model, services, std::nullopt);
+  EXPECT_EQ(report.keptCopy, L"C:\\L\\VRN-20261207-103015-2.dat");
+  EXPECT_EQ(fs.files[report.keptCopy], "[Vornish Ver.1.0]\r\nrestored\x1B\r\n");
+  EXPECT_TRUE(report.dataFileWritten);
+
+  // Read at start and unchanged since: replaced without a copy.
+  LoadLauncher(model, services);
+  EXPECT_EQ(SaveLauncher(model, services, std::nullopt).keptCopy, L"");
+  // A copy that cannot be made stops the save.
+  fs.files[path] = "changed";
+  fs.files[L"C:\\L\\VRN-20261207-103015-3.dat"] = "";
+  fs.files[L"C:\\L\\VRN-20261207-103015-4.dat"] = "";
+  struct NoCopies : FakeFileSystem {
+    FileResult CopyNew(std::wstring_view, std::wstring_view) override { return {FileResult::Status::Failed, 112, L"full"}; }
+  } full;
+  full.files = fs.files;
+  const UnloadReport refused = SaveLauncher(model, LauncherServices{store, full, codec, system}, std::nullopt);
+  EXPECT_FALSE(refused.dataFileWritten);
+  EXPECT_EQ(full.files[path], "changed");
+}
+
+TEST(VisibleWindowPosition, PullsTheWindowBackOntoTheScreenControlBarFirst) {
+  const std::tuple<WindowPosition, std::int32_t, WindowPosition> cases[] = {
+      {{300, 450}, 735, {300, 450}},          {{-90, -1}, 735, {0, 0}},
+      {{20000, 11000}, 735, {14625, 10890}}, {{14625, 10890}, 735, {14625, 10890}},
+      {{2147483000, 0}, 735, {14625, 0}},    {{4000, 0}, 15900, {0, 0}},  // wider than the screen
   };
-  for (const auto& [saved, shown] : cases) EXPECT_EQ(VisibleWindowPosition(saved, 735, 630, 15360, 11520), shown);
+  for (const auto& [saved, width, shown] : cases) {
+    EXPECT_EQ(VisibleWindowPosition(saved, width, 630, 15360, 11520), shown);
+  }
 }
 
 }  // namespace

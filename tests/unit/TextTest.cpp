@@ -114,6 +114,19 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
       {DataFileTooLargeMessage(L"C:\\L\\VRN.dat"),
        {L"ﾃﾞｰﾀﾌｧｲﾙのﾎﾞﾀﾝが多すぎます。最初の32768個だけを表示します。\r\n\r\nC:\\L\\VRN.dat\r\n\r\n"
         L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。"}},
+      {EndOfSessionSaveFailedMessage(L"C:\\L\\VRN.dat", L"r"),
+       {L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\nC:\\L\\VRN.dat\r\nr"}},
+      {DataFileNotRecognisedMessage(L"C:\\L\\VRN.dat"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。\r\n\r\nC:\\L\\VRN.dat\r\n\r\n"
+        L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。"}},
+      {DataFileDamagedMessage(L"C:\\L\\VRN.dat"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙに読み取れない文字があります。\r\n\r\nC:\\L\\VRN.dat\r\n\r\n"
+        L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。"}},
+      {DataFileChangedMessage(L"C:\\L\\VRN.dat", L"C:\\L\\VRN-1.dat"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙは起動中に他のﾌﾟﾛｸﾞﾗﾑによって変更されていました。その内容は次のﾌｧｲﾙに残しました。\r\n\r\n"
+        L"C:\\L\\VRN-1.dat\r\n\r\nﾃﾞｰﾀﾌｧｲﾙ: C:\\L\\VRN.dat"}},
+      {ButtonsNotShownMessage(3),
+       {L"ｳｲﾝﾄﾞｳを作れないため、3個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"}},
       {CountingOffMessage(), {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}},
       {StartupLinkFailedMessage(), {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}},
       {StartupLinkHowToMessage(),

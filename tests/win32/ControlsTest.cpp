@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 
 #include "core/win32/Com.h"
 #include "core/win32/Controls.h"
+#include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/WinSystemInfo.h"
 #include "core/win32/WinFileSystem.h"
@@ -49,11 +52,21 @@ class NoEvents : public IconButtonEvents {
   void IconButton_MouseMove(int, int, int, float, float) override {}
 };
 
+// Runs this thread's messages until `done` holds (at most ten seconds).
+bool Pump(const std::function<bool()>& done) {
+  for (int i = 0; i < 1000 && !done(); ++i) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    ::Sleep(10);
+  }
+  return done();
+}
+
 class IconButtonTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(IconButton::Register(instance)); }
   std::unique_ptr<IconButton> Make(int index, HWND tooltip = nullptr) {
-    auto button = std::make_unique<IconButton>(index, model, events);
+    auto button = std::make_unique<IconButton>(index, model, events, icons);
     EXPECT_TRUE(button->Create(instance, parent.get(), tooltip, RECT{0, 0, 34, 34}));
     return button;
   }
@@ -62,6 +75,7 @@ class IconButtonTest : public ::testing::Test {
       ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr)};
   LauncherModel model;
   NoEvents events;
+  IconLoader icons;
 };
 
 SIZE_T PrivateBytes() {
@@ -74,24 +88,23 @@ SIZE_T PrivateBytes() {
 TEST_F(IconButtonTest, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
   const std::wstring system = WinSystemInfo().SystemDirectory();
   model.Buttons = {EmptyButton(kColourButtonFace)};
+  model.Buttons[0].File = system + L"\\shell32.dll";
+  model.Buttons[0].IconNo = 5;
   const auto button = Make(0);
-  const auto show = [&](std::wstring file) {
-    model.Buttons[0].File = std::move(file);
-    model.Buttons[0].IconNo = 5;
-    button->Refresh();
-  };
-  show(system + L"\\shell32.dll");
-  EXPECT_EQ(button->FaceImage().size(), 32);
+  button->Refresh();
+  EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 32; }));
   model.settings.Size = 16;
   button->IconRefresh();
-  EXPECT_EQ(button->FaceImage().size(), 16) << "drawn at the size it is shown";
+  EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 16; })) << "drawn at the size it is shown";
 
-  // 1,000 refreshes of a program's and a document's icon: a leaked 32-pixel
-  // icon or bitmap keeps at least 4 KiB, 1,000 would be 4 MiB. Wine counts no
-  // GDI objects, so private memory stands in.
-  for (int i = 0; i < 20; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
+  // 400 faces of a program's and a document's icon: a leaked 32-pixel icon
+  // or bitmap keeps at least 4 KiB, 400 would be 1.6 MiB. Wine counts no GDI
+  // objects, so private memory stands in.
+  ButtonRecord program = model.Buttons[0], document = EmptyButton(0);
+  document.File = ProgramPath() + L".txt";
+  for (int i = 0; i < 20; ++i) MakeFaceIcon(i % 2 ? program : document, 32, instance);
   const SIZE_T before = PrivateBytes();
-  for (int i = 0; i < 1000; ++i) show(i % 2 ? system + L"\\shell32.dll" : ProgramPath() + L".txt");
+  for (int i = 0; i < 400; ++i) MakeFaceIcon(i % 2 ? program : document, 32, instance);
   EXPECT_LT(PrivateBytes(), before + 1024 * 1024) << (PrivateBytes() - before) / 1024 << " KiB more";
 }
 
@@ -142,6 +155,78 @@ TEST(MainWindow, AFailingStepOfTheCloseStillSavesTheButtons) {
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(main.hwnd(), nullptr);
   EXPECT_NE(e2e::ReadBytes(dir / L"VRN.dat").find("kept"), std::string::npos);
+}
+
+TEST(MainWindow, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+  const e2e::TempDir dir(L"slow");
+  e2e::WriteBytes(dir / L"VRN.dat", "[Vornish Ver.1.0]\r\n\x1B\\\\share\\slow.exe\x1B\r\n\x1B" "C:\\fast.exe\x1B\r\n");
+  // A share that does not answer until the test lets it.
+  const UniqueKernelHandle answer(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<int> made{0};
+  RegistryStore store(L"VornishSlowTest");
+  WinFileSystem fs;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  LauncherModel model;
+  model.DataFilePath = (dir / L"VRN.dat").wstring();
+  {
+    frmMain main(instance, model, LauncherServices{store, fs, codec, system},
+                 [&](const ButtonRecord& record, int) {
+                   if (record.File == L"\\\\share\\slow.exe") ::WaitForSingleObject(answer.get(), INFINITE);
+                   ++made;
+                   return FaceIcon{};
+                 });
+    ASSERT_TRUE(main.Load()) << "loaded while the share still does not answer";
+    EXPECT_TRUE(Pump([&] { return made == 1; })) << "the other face was made meanwhile";
+    ::SetEvent(answer.get());
+    EXPECT_TRUE(Pump([&] { return made == 2; }));
+    ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
+  }
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishSlowTest").c_str());
+}
+
+int g_buttonWindows = 0;
+std::wstring g_boxText;
+
+TEST(MainWindow, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+  const e2e::TempDir dir(L"windows");
+  std::string file = "[Vornish Ver.1.0]\r\n";
+  for (int i = 0; i < 5; ++i) file += std::to_string(i) + "\x1B" "C:\\" + std::to_string(i) + ".exe\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "0\x1B" + std::to_string(i) + "\x1B" "0\x1B\r\n";
+  e2e::WriteBytes(dir / L"VRN.dat", file);
+  // The system refuses a fourth button window; the message box is read and
+  // answered as it comes up.
+  const HHOOK hook = ::SetWindowsHookExW(
+      WH_CBT,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+        if (code == HCBT_CREATEWND && !IS_INTRESOURCE(create->lpcs->lpszClass) &&
+            std::wstring_view(create->lpcs->lpszClass) == IconButton::kClassName && ++g_buttonWindows > 3) {
+          return 1;
+        }
+        if (code == HCBT_ACTIVATE && ::GetDlgItem(reinterpret_cast<HWND>(wParam), 0xFFFF)) {
+          g_boxText += e2e::TextOf(::GetDlgItem(reinterpret_cast<HWND>(wParam), 0xFFFF));
+          ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, ::GetCurrentThreadId());
+  RegistryStore store(L"VornishWindowsTest");
+  WinFileSystem fs;
+  const AnsiCodec codec;
+  const WinSystemInfo system;
+  LauncherModel model;
+  model.DataFilePath = (dir / L"VRN.dat").wstring();
+  frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+  ASSERT_TRUE(main.Load());
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_EQ(g_boxText, ButtonsNotShownMessage(2).text);
+  ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(e2e::ReadBytes(dir / L"VRN.dat"), file);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishWindowsTest").c_str());
 }
 
 }  // namespace

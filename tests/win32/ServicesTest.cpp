@@ -50,6 +50,15 @@ TEST(WinFileSystem, ReplacingIsAtomicKeepsAttributesAndRefusesReadOnlyFiles) {
   if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
 }
 
+TEST(WinFileSystem, AWriteThatTakesNothingMoreIsAFullDisk) {
+  // A pipe that does not wait takes what fits in its buffer and then nothing.
+  const UniqueFile pipe(::CreateNamedPipeW(L"\\\\.\\pipe\\vornish-full", PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_NOWAIT,
+                                           1, 64, 64, 0, nullptr));
+  const UniqueFile reader(::CreateFileW(L"\\\\.\\pipe\\vornish-full", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(pipe && reader);
+  EXPECT_EQ(WriteAll(pipe.get(), std::string(1 << 20, 'x')), static_cast<DWORD>(ERROR_DISK_FULL));
+}
+
 TEST(WinFileSystem, LockedFilesAndPathsBeyondTheClassicLimit) {
   const e2e::TempDir dir(L"fs");
   WinFileSystem fs;

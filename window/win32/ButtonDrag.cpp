@@ -1,5 +1,6 @@
 #include "window/win32/ButtonDrag.h"
 
+#include "core/win32/Dpi.h"
 #include "res/resource.h"
 
 namespace vornish::win32 {
@@ -8,24 +9,26 @@ namespace {
 
 // A drag image: the icon of the resource turned into a cursor pointing at its
 // centre.
-UniqueCursor LoadDragCursor(HINSTANCE instance, int id) {
-  const UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
+UniqueCursor LoadDragCursor(HINSTANCE instance, int id, int size) {
+  const UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
   ICONINFO info{};
   if (!icon || !::GetIconInfo(icon.get(), &info)) return UniqueCursor();
   const UniqueBitmap mask(info.hbmMask);
   const UniqueBitmap colour(info.hbmColor);
   info.fIcon = FALSE;
-  info.xHotspot = 16;
-  info.yHotspot = 16;
+  info.xHotspot = static_cast<DWORD>(size / 2);
+  info.yHotspot = static_cast<DWORD>(size / 2);
   return UniqueCursor(::CreateIconIndirect(&info));
 }
 
 }  // namespace
 
 void ButtonDrag::Begin(HWND window, int source) {
-  if (!cursors_[0]) {
+  if (const UINT dpi = WindowDpi(window); dpi != cursorDpi_) {
+    cursorDpi_ = dpi;
     const int images[] = {IDI_DRAG, IDI_DROP, IDI_UNDROP};
-    for (int i = 0; i < 3; ++i) cursors_[i] = LoadDragCursor(instance_, images[i]);
+    const int size = MetricForDpi(SM_CXCURSOR, dpi);
+    for (int i = 0; i < 3; ++i) cursors_[i] = LoadDragCursor(instance_, images[i], size);
   }
   source_ = source;
   feedback_ = DragFeedback();

@@ -15,7 +15,8 @@ class ButtonDrag {
 
   bool Active() const { return source_ >= 0; }
   int Source() const { return source_; }
-  // Starts dragging button `source`; `window` captures the pointer.
+  // Starts dragging button `source`; `window` captures the pointer. The drag
+  // images are made for the window's DPI.
   void Begin(HWND window, int source);
   // The pointer is over `place` (`button` for another button).
   void MoveTo(DragPlace place, int button);
@@ -28,6 +29,7 @@ class ButtonDrag {
   int source_ = -1;
   DragFeedback feedback_;
   UniqueCursor cursors_[3];  // imgDrag, imgDrop, imgUnDrop
+  UINT cursorDpi_ = 0;
 };
 
 }  // namespace vornish::win32

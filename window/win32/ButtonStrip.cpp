@@ -19,7 +19,7 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
   if (Count() > count) buttons_.resize(static_cast<std::size_t>(count));
   buttons_.reserve(static_cast<std::size_t>(count));
   while (Count() < count) {
-    auto button = std::make_unique<IconButton>(Count(), model_, events_);
+    auto button = std::make_unique<IconButton>(Count(), model_, events_, icons_);
     // The system limits the windows of a process: entries beyond that stay
     // in the list, and in the data file, without a control.
     if (!button->Create(instance, parent, tooltip, ToPixels(layout.Button(Count()), dpi))) break;
@@ -84,6 +84,8 @@ void ButtonStrip::AttachTooltip(HWND tooltip) {
 void ButtonStrip::EnableFileDrops() {
   for (auto& button : buttons_) button->EnableFileDrops();
 }
+
+void ButtonStrip::WaitForFaces() { icons_.WaitIdle(std::chrono::milliseconds(300)); }
 
 void ButtonStrip::RememberFocus() {
   if (const int index = IndexOf(::GetFocus()); index >= 0) focused_ = index;

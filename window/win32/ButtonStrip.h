@@ -14,7 +14,8 @@ namespace vornish::win32 {
 
 class ButtonStrip {
  public:
-  ButtonStrip(const LauncherModel& model, IconButtonEvents& events) : model_(model), events_(events) {}
+  ButtonStrip(const LauncherModel& model, IconButtonEvents& events, IconLoader::Maker maker = {})
+      : model_(model), events_(events), icons_(std::move(maker)) {}
 
   // Makes controls for the first `count` entries: removes the ones beyond,
   // creates missing ones where `layout` puts them, shown with their records.
@@ -38,6 +39,9 @@ class ButtonStrip {
   int IndexOf(HWND window) const;
   void AttachTooltip(HWND tooltip);
   void EnableFileDrops();
+  // Waits a moment for the faces asked for: a normal start paints complete
+  // faces, while a source that does not answer delays only its own.
+  void WaitForFaces();
   // The keyboard focus goes back to the button that had it when the window
   // was last deactivated.
   void RememberFocus();
@@ -46,6 +50,7 @@ class ButtonStrip {
  private:
   const LauncherModel& model_;
   IconButtonEvents& events_;
+  IconLoader icons_;  // before the buttons, which use it until they go
   std::vector<std::unique_ptr<IconButton>> buttons_;
   int focused_ = 0;
 };

@@ -54,6 +54,15 @@ void TrayIcon::Restore() {
   Add(owner_, icon_, tip_);
 }
 
+void TrayIcon::ChangeIcon(HICON icon) {
+  icon_ = icon;
+  if (!shown_) return;
+  NOTIFYICONDATAW data = IconData(owner_);
+  data.uFlags = NIF_ICON;
+  data.hIcon = icon_;
+  ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 TrayAction TrayIcon::OnMouse(UINT mouseMessage) {
   const TrayAction action = TrayActionFor(mouseMessage);
   if (action == TrayAction::ButtonMenu) {

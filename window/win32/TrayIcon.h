@@ -30,6 +30,8 @@ class TrayIcon {
   void Remove();
   // The task bar was created anew: an icon that was there is added again.
   void Restore();
+  // Shows another picture (made for a new DPI).
+  void ChangeIcon(HICON icon);
   bool Shown() const { return shown_; }
 
   // What a mouse message of the icon asks for. A left press opens the button

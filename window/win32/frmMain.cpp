@@ -21,6 +21,12 @@ constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
 // Fires once the window is shown: what can wait until then starts here.
 constexpr UINT_PTR kTimerAfterShow = 3;
+// Tries again to add a tray icon that the task bar refused (it may not be
+// there yet at log-on).
+constexpr UINT_PTR kTimerTrayRetry = 4;
+constexpr UINT kTrayRetryMilliseconds = 2000;
+
+constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
@@ -47,8 +53,19 @@ bool frmMain::Register(HINSTANCE instance) {
                                ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services)
-    : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this),
+void frmMain::AskRunningToShow() {
+  const UINT request = ::RegisterWindowMessageW(kShowRequestName);
+  for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, kClassName, nullptr));) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(w, &process);
+    // Lets the launcher take the foreground, which a background program may not.
+    ::AllowSetForegroundWindow(process);
+    ::PostMessageW(w, request, 0, 0);
+  }
+}
+
+frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
+    : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
       drag_(instance) {}
 
 frmMain::~frmMain() = default;
@@ -62,10 +79,8 @@ bool frmMain::Load() {
   }
   tmrPopUp_ = CommandTimer(reinterpret_cast<std::intptr_t>(hwnd()));
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-  smallIcon_ = AppIcon(instance_, ::GetSystemMetrics(SM_CXSMICON));
-  bigIcon_ = AppIcon(instance_, ::GetSystemMetrics(SM_CXICON));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  showRequest_ = ::RegisterWindowMessageW(kShowRequestName);
+  MakeIcons();
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
   Form_Load();
   return true;
@@ -76,23 +91,33 @@ void frmMain::Form_Load() {
   showTips_ = model_.settings.StartTips;
   ApplyWindowSettings();
   // Each button is made where the layout puts it, so arranging moves nothing.
-  strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
+  const int shown = strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
   ArrangeButtons();
+  strip_.WaitForFaces();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
-  ReportLoad(load);
+  ReportLoad(load, model_.ButtonLast() + 1 - shown);
 }
 
-void frmMain::ReportLoad(const DataFileLoad& load) {
+void frmMain::ReportLoad(const DataFileLoad& load, int notShown) {
+  const std::wstring& path = model_.DataFilePath;
   switch (load.status) {
     case DataFileLoad::Status::Unreadable:
-      ShowMessage(DataFileReadFailedMessage(model_.DataFilePath, load.error.reason));
+      ShowMessage(DataFileReadFailedMessage(path, load.error.reason));
+      break;
+    case DataFileLoad::Status::NotDataFile:
+      ShowMessage(DataFileNotRecognisedMessage(path));
+      break;
+    case DataFileLoad::Status::Damaged:
+      ShowMessage(DataFileDamagedMessage(path));
       break;
     case DataFileLoad::Status::Overflow:
-      ShowMessage(DataFileTooLargeMessage(model_.DataFilePath));
+      ShowMessage(DataFileTooLargeMessage(path));
       break;
-    default:
+    case DataFileLoad::Status::Loaded:
+    case DataFileLoad::Status::Missing:
       break;
   }
+  if (notShown > 0) ShowMessage(ButtonsNotShownMessage(notShown));
   // A save that failed while Windows was ending is told now.
   if (const auto report = TakeDeferredReport(services_.store)) ShowMessage(Message{*report});
 }
@@ -109,7 +134,7 @@ void frmMain::AfterShow() {
   // The tray icon, OLE and the tool tips take noticeable time, while none of
   // them is of use before the user sees the window: they wait until it has
   // been painted.
-  tray_.Add(hwnd(), smallIcon_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  AddTrayIcon();
   // A tray that shows itself as a window of its own (Wine's, for one) must
   // not end up over the launcher the user has just seen appear.
   ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -118,6 +143,27 @@ void frmMain::AfterShow() {
   picControl_.AttachTooltip(tooltip_);
   strip_.AttachTooltip(tooltip_);
   strip_.EnableFileDrops();
+}
+
+void frmMain::MakeIcons() {
+  const UINT dpi = WindowDpi(hwnd());
+  // The old pictures go only once the new ones are in place.
+  UniqueIcon small = AppIcon(instance_, MetricForDpi(SM_CXSMICON, dpi));
+  UniqueIcon big = AppIcon(instance_, MetricForDpi(SM_CXICON, dpi));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  tray_.ChangeIcon(small.get());
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
+}
+
+void frmMain::AddTrayIcon() {
+  tray_.Add(hwnd(), smallIcon_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  if (tray_.Shown()) {
+    ::KillTimer(hwnd(), kTimerTrayRetry);
+  } else {
+    ::SetTimer(hwnd(), kTimerTrayRetry, kTrayRetryMilliseconds, nullptr);
+  }
 }
 
 void frmMain::ApplyWindowSettings() {
@@ -289,6 +335,10 @@ void frmMain::OnTray(TrayAction action) {
 }
 
 void frmMain::Hide() {
+  // Without a tray icon a hidden launcher could only be found again by
+  // starting it a second time: it stays in sight until the icon is there.
+  if (!tray_.Shown()) AddTrayIcon();
+  if (!tray_.Shown()) return;
   EnableTimer(false);
   ::ShowWindow(hwnd(), SW_HIDE);
 }
@@ -299,16 +349,19 @@ void frmMain::CloseLauncher(bool endOfSession) {
   if (!unloaded_) {
     unloaded_ = true;
     const UnloadReport report = Form_Unload();
+    std::vector<Message> problems;
+    if (!report.keptCopy.empty()) problems.push_back(DataFileChangedMessage(model_.DataFilePath, report.keptCopy));
     if (!report.dataFileSkipped && !report.dataFileWritten) {
-      if (endOfSession) {
-        Guarded([&] {
-          SaveDeferredReport(services_.store,
-                             EndOfSessionSaveFailedMessage(model_.DataFilePath, report.dataFileError.reason).text);
-        });
-      } else {
-        ShowMessage(DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
-      }
+      problems.push_back(endOfSession ? EndOfSessionSaveFailedMessage(model_.DataFilePath, report.dataFileError.reason)
+                                      : DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
     }
+    std::wstring deferred;
+    for (const Message& problem : problems) {
+      if (!endOfSession) ShowMessage(problem);
+      deferred += (deferred.empty() ? L"" : L"\r\n\r\n") + problem.text;
+    }
+    // While Windows ends no box may hold the session up: told next time.
+    if (endOfSession && !deferred.empty()) Guarded([&] { SaveDeferredReport(services_.store, deferred); });
   }
   ::DestroyWindow(hwnd());
 }
@@ -336,6 +389,12 @@ LRESULT frmMain::HandleException(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
     tray_.Restore();
+    if (!tray_.Shown()) ::SetTimer(hwnd(), kTimerTrayRetry, kTrayRetryMilliseconds, nullptr);
+    return 0;
+  }
+  if (message == showRequest_ && showRequest_ != 0) {
+    EnableTimer(true);
+    Show();
     return 0;
   }
   switch (message) {
@@ -359,6 +418,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
       if (wParam == kTrayPressTimer) OnTray(tray_.OnTimer());
       if (wParam == kTimerAfterShow) AfterShow();
+      if (wParam == kTimerTrayRetry) AddTrayIcon();
       return 0;
     case kTrayMessage:
       OnTray(tray_.OnMouse(static_cast<UINT>(lParam)));
@@ -415,6 +475,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Icons are made for the size they are shown at, and the gradient has
       // as many rows as the bar has pixels.
       strip_.RefreshIcons();
+      MakeIcons();
+      SetTooltipDpi(tooltip_, Dpi());
       ShowBarInactive();
       tmrPopUp_.SetMarker(kRepaintWhenActive);
       return 0;

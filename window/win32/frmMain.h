@@ -29,8 +29,11 @@ class frmMain : public Window,
  public:
   static constexpr const wchar_t* kClassName = L"Vornish.frmMain";
   static bool Register(HINSTANCE instance);
+  // Asks the launchers running in this session to show themselves.
+  static void AskRunningToShow();
 
-  frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services);
+  // `faces` makes the buttons' faces (the shell's icons unless given).
+  frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces = {});
   ~frmMain() override;
 
   // Creates the window and runs its load step; false when the window could not
@@ -63,7 +66,11 @@ class frmMain : public Window,
   UnloadReport Form_Unload();
   // The tray icon, OLE drops and tool tips, set up right after the first paint.
   void AfterShow();
-  void ReportLoad(const DataFileLoad& load);
+  // The window's and the tray's icons, made for the window's DPI.
+  void MakeIcons();
+  // Adds the tray icon, and keeps trying while the task bar refuses it.
+  void AddTrayIcon();
+  void ReportLoad(const DataFileLoad& load, int notShown);
 
   ButtonLayout CurrentLayout() const;
   void ApplyWindowSettings();
@@ -126,6 +133,7 @@ class frmMain : public Window,
   UniqueIcon bigIcon_;
   CommandTimer tmrPopUp_{0};
   UINT taskbarCreated_ = 0;
+  UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
   bool showTips_ = false;
   bool unloaded_ = false;

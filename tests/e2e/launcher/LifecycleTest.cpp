@@ -182,6 +182,39 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
   EXPECT_EQ(ReadBytes(DataFile()), old);
 }
 
+TEST_F(LifecycleTest, WhatOtherProgramsPutThereIsNeverLost) {
+  // A save cut short by a process long gone left its temporary file.
+  WriteBytes(dir / L"VRN.dat.~99999.tmp", "half a file");
+  {
+    Launcher launcher(dir.path());
+    ASSERT_TRUE(launcher.Start());
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(dir / L"VRN.dat.~99999.tmp"); }));
+    // A backup restored while the launcher runs.
+    WriteBytes(DataFile(), kHeader + Named("A") + Named("B") + Named("C"));
+    ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
+    const auto box = WaitForDialog(launcher.Id());
+    ASSERT_TRUE(box);
+    const std::size_t first = box->text.find(L"\r\n\r\n") + 4;
+    const std::wstring kept = box->text.substr(first, box->text.find(L"\r\n\r\n", first) - first);
+    ASSERT_TRUE(Answer(box->window, IDOK));
+    EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
+    EXPECT_EQ(ReadBytes(kept), kHeader + Named("A") + Named("B") + Named("C")) << Utf8(box->text);
+    EXPECT_EQ(ReadBytes(DataFile()), kHeader + kEmptyLine);
+  }
+  // A file that is no data file of the launcher's is shown as none and kept.
+  WriteBytes(DataFile(), "hello\r\n" + Named("A"));
+  Launcher launcher(dir.path());
+  launcher.StartOnly();
+  const auto box = WaitForDialog(launcher.Id());
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(box->text.starts_with(L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。")) << Utf8(box->text);
+  ASSERT_TRUE(Answer(box->window, IDOK));
+  ASSERT_TRUE(launcher.WaitForMain());
+  EXPECT_EQ(launcher.Buttons().size(), 1u);
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), "hello\r\n" + Named("A"));
+}
+
 TEST_F(LifecycleTest, WindowPlaceIsRestoredPulledBackAndKept) {
   SetSetting(L"Window", L"MainLeft", L"999999");
   SetSetting(L"Window", L"MainTop", L"-45");

@@ -128,11 +128,13 @@ TEST_F(WindowTest, ControlBarShowsActivationAndMovesTheWindow) {
   launcher.Close();
 }
 
-TEST_F(WindowTest, DockedBarReturnsToItsEdge) {
+TEST_F(WindowTest, DockedBarReturnsToItsEdgeAndStaysOnTop) {
   SetSetting(L"Set", L"Position", L"4");
+  SetSetting(L"Set", L"WindowTop", L"True");
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
+  EXPECT_NE(::GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
   // Without a task bar the bar keeps 30 twips (2 pixels) from the edge.
   const auto docked = [&] { return RectOf(main) == RECT{0, sh - 44, sw, sh - 2}; };
@@ -181,6 +183,15 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   const auto back = TrayIcon();
   ASSERT_TRUE(back);
   EXPECT_EQ(HoverTip(::FindWindowW(nullptr, L"Wine System Tray"), *back), L"Vornish [TOOLS.DAT]");
+  // Hidden, the launcher is found again by starting it once more.
+  RightClick(CentreOf(launcher.Bar()));
+  ASSERT_TRUE(launcher.Menu());
+  Press('N');
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
+  Launcher again(dir.path());
+  again.StartOnly();
+  EXPECT_EQ(again.WaitForExit(), kCleanExit);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; })) << "the second start shows the first";
   launcher.Close();
   EXPECT_EQ(ReadBytes(dir / L"TOOLS.DAT"), kHeader + kEmptyLine + kEmptyLine);
 }

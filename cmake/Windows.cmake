@@ -9,6 +9,7 @@ endif()
 enable_language(RC)
 include(cmake/VornishApp.cmake)
 add_subdirectory(help)
+add_dependencies(vornish_files vornish_help)  # run.sh and the packages want the help too
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)

@@ -171,6 +171,9 @@ expect "setup /S succeeds" wine_quiet "$setup" /S
 install_ms=$(($(now_ms) - started))
 expect "vornish.exe installed" cmp -s "$inst/vornish.exe" "$bin/vornish.exe"
 expect "the uninstaller installed" test -f "$inst/uninstall.exe"
+if [ -e "$bin/VRN.chm" ]; then
+  expect "the help file installed beside it" cmp -s "$inst/VRN.chm" "$bin/VRN.chm"
+fi
 expect "no VRN.dat shipped" test ! -e "$inst/VRN.dat"
 expect "the Start-menu shortcut starts it" \
   same "$(shortcut "$menu_link")" "$instw\\vornish.exe|$instw||1"
@@ -218,7 +221,7 @@ started=$(now_ms)
 expect "the quiet uninstall starts" wine_quiet "$uninstaller" ${quiet##*\" }
 for _ in $(seq 200); do [ -e "$inst/uninstall.exe" ] || break; sleep 0.1; done
 uninstall_ms=$(($(now_ms) - started))
-expect "the program is removed" test ! -e "$inst/vornish.exe" -a ! -e "$inst/uninstall.exe"
+expect "the program is removed" test ! -e "$inst/vornish.exe" -a ! -e "$inst/uninstall.exe" -a ! -e "$inst/VRN.chm"
 expect "the Start-menu shortcut is removed" test ! -e "$menu_link"
 expect "the start-up shortcut is removed" test ! -e "$startup_link"
 expect "the installed-apps entry is removed" no_key "$uninstall_key"

@@ -1,6 +1,7 @@
 # vornish.exe: the Win32 layer over the portable core.
 add_library(vornish_win32 STATIC
   core/win32/Controls.cpp
+  core/win32/Dialog.cpp
   core/win32/Dpi.cpp
   core/win32/RegistryStore.cpp
   core/win32/SharedRoutines.cpp
@@ -14,6 +15,9 @@ add_library(vornish_win32 STATIC
   buttons/win32/IconLoader.cpp
   buttons/win32/Launching.cpp
   buttons/win32/ShellIcons.cpp
+  dialogs/win32/DialogParts.cpp
+  dialogs/win32/frmButtonSet.cpp
+  dialogs/win32/frmSet.cpp
   window/win32/ButtonDrag.cpp
   window/win32/ButtonStrip.cpp
   window/win32/ControlBar.cpp
@@ -25,9 +29,9 @@ add_library(vornish_win32 STATIC
 target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS})
-target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 shell32 ole32 uuid gdi32 user32 advapi32)
+target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme shell32 ole32 uuid gdi32 user32 advapi32)
 
-add_executable(vornish WIN32 app/Main.cpp res/vornish.rc)
+add_executable(vornish WIN32 app/Main.cpp res/vornish.rc dialogs/win32/Dialogs.rc)
 target_link_libraries(vornish PRIVATE vornish_win32)
 target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS})
 if(MINGW)
@@ -38,6 +42,8 @@ endif()
 configure_file(res/vornish.manifest.in ${VORNISH_GENERATED_DIR}/vornish.manifest @ONLY)
 set_source_files_properties(res/vornish.rc PROPERTIES OBJECT_DEPENDS
   "${VORNISH_GENERATED_DIR}/vornish.manifest;${VORNISH_GENERATED_DIR}/version.h;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
+set_source_files_properties(dialogs/win32/Dialogs.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_CURRENT_SOURCE_DIR}/dialogs/win32/DialogIds.h")
 
 # vornish.exe and the files it uses beside it: what running the launcher and
 # the packages need (tools/run.sh builds only this). A target that makes such

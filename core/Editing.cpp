@@ -1,5 +1,7 @@
 #include "core/Editing.h"
 
+#include "core/SystemObjects.h"
+
 namespace vornish {
 
 namespace {
@@ -45,6 +47,12 @@ EditResult InitButton(LauncherModel& model) {
   if (!HoldsCurrent(model)) return {};
   model.Buttons[static_cast<std::size_t>(model.CurrentButton)] = Empty(model);
   return Result(model, model.CurrentButton, model.CurrentButton, false);
+}
+
+EditResult AddSystemObject(LauncherModel& model, std::int32_t number, const SystemInfo& system) {
+  const EditResult added = AddButton(model);
+  if (added.changed) model.Buttons.back() = NewSystemObjectButton(number, system, model.settings.SystemColor);
+  return added;
 }
 
 }  // namespace vornish

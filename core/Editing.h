@@ -31,4 +31,8 @@ EditResult ButtonDel(LauncherModel& model);
 // Empties CurrentButton (its launch count and colour included).
 EditResult InitButton(LauncherModel& model);
 
+// A new button at the end for system object `number`: locked, in the
+// system-object colour, with this machine's program and parameters.
+EditResult AddSystemObject(LauncherModel& model, std::int32_t number, const SystemInfo& system);
+
 }  // namespace vornish

@@ -72,6 +72,10 @@ Message ButtonsNotShownMessage(int count) {
 
 Message CountingOffMessage() { return {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}; }
 
+Message ClearCountsQuestion() { return {L"いままでの起動回数をクリアますか？", MessageStyle::Question}; }
+
+Message NoIconsInFileMessage() { return {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}; }
+
 Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }
 
 Message StartupLinkHowToMessage() {

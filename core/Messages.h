@@ -44,6 +44,11 @@ Message ButtonsNotShownMessage(int count);
 
 // The ranking needs launch counting.
 Message CountingOffMessage();
+// Counting is being switched on again: clear the counts so far?
+Message ClearCountsQuestion();
+
+// The file chosen as a button's icon source holds no icon.
+Message NoIconsInFileMessage();
 
 // The system's shortcut interface is missing: two boxes, one after the other.
 Message StartupLinkFailedMessage();

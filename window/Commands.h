@@ -67,7 +67,9 @@ class CommandTimer {
 
   std::intptr_t Marker() const { return marker_; }
   void SetMarker(std::intptr_t marker) { marker_ = marker; }
-  bool CommandRunning() const { return marker_ == kCommandRunning; }
+  // A command or a launch is under way (its modal windows make the main
+  // window inactive, which resets the marker), or the launcher has exited.
+  bool CommandRunning() const { return marker_ == kCommandRunning || held_ > 0; }
 
   // One tick (also run directly after a caller has posted a command).
   void Tick(TickHost& host, std::int32_t Position);

@@ -128,6 +128,8 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
       {ButtonsNotShownMessage(3),
        {L"ｳｲﾝﾄﾞｳを作れないため、3個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"}},
       {CountingOffMessage(), {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}},
+      {ClearCountsQuestion(), {L"いままでの起動回数をクリアますか？", MessageStyle::Question}},
+      {NoIconsInFileMessage(), {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}},
       {StartupLinkFailedMessage(), {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}},
       {StartupLinkHowToMessage(),
        {L"VB5STKIT.DLLが見つかりません。\r\nVB5STKIT.DLLを入手し、Windowsｼｽﾃﾑﾃﾞｨﾚｸﾄﾘにｺﾋﾟｰして下さい。",

@@ -50,7 +50,10 @@ class FakeHost : public TickHost {
     // A modal window's loop: a command chosen there, and its ticks.
     if (auto nested = std::exchange(postWhileRunning, std::nullopt)) {
       timer->Post(*nested);
+      active = false;  // the modal window has the activation
       timer->Tick(*this, 0);
+      active = true;
+      log += timer->CommandRunning() ? "still running " : "";
     }
   }
 };
@@ -92,7 +95,7 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   host.log.clear();
   nested.Post(Command::DeleteButton);
   nested.Tick(host, 0);
-  EXPECT_EQ(host.log, "active run3(marker 0) ");
+  EXPECT_EQ(host.log, "active run3(marker 0) inactive still running ");
   EXPECT_TRUE(nested.Pending());
   {
     const CommandTimer::Hold launching(nested);

@@ -8,6 +8,8 @@
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/WinText.h"
+#include "dialogs/win32/frmButtonSet.h"
+#include "dialogs/win32/frmSet.h"
 #include "res/resource.h"
 #include "window/ControlBar.h"
 #include "window/win32/Docking.h"
@@ -250,11 +252,28 @@ void frmMain::RefreshButton(int index) { strip_.Refresh(index, index); }
 
 void frmMain::ShowMessage(const Message& message) { win32::ShowMessage(hwnd(), message); }
 
+void frmMain::OpenButtonSettings(int index) { frmButtonSet(instance_, model_, index).Show(hwnd()); }
+
+void frmMain::OpenSettings() { frmSet(instance_, model_, *this, ProgramFolder()).Show(hwnd()); }
+
+bool frmMain::Ask(const Message& question) { return win32::ShowMessage(hwnd(), question); }
+
+void frmMain::AddSystemObject(std::int32_t number) {
+  ApplyEdit(vornish::AddSystemObject(model_, number, services_.system));
+}
+
+void frmMain::DeleteButton(int index) {
+  model_.CurrentButton = index;
+  ApplyEdit(ButtonDel(model_));
+}
+
+void frmMain::CreateStartupLink(std::wstring_view arguments) {
+  win32::CreateStartupLink(hwnd(), kStartupFolder, kAppTitle, ProgramPath(), arguments);
+}
+
 // The launcher's own windows are not there yet: the commands that open them
 // only show the bar inactive, and what follows them finds nothing changed.
-void frmMain::OpenButtonSettings(int) {}
 void frmMain::OpenRanking() {}
-void frmMain::OpenSettings() {}
 void frmMain::OpenTips() {}
 void frmMain::OpenAbout() {}
 
@@ -497,6 +516,8 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
 }
 
 void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
+  // A dialog may be editing the very record.
+  if (tmrPopUp_.CommandRunning()) return;
   if (Index < 0 || Index > model_.ButtonLast()) return;
   ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(Index)];
   ::SetActiveWindow(hwnd());

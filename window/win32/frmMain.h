@@ -11,6 +11,7 @@
 #include "core/win32/Com.h"
 #include "core/win32/Handles.h"
 #include "core/win32/Window.h"
+#include "dialogs/SettingsForm.h"
 #include "window/Commands.h"
 #include "window/Dispatcher.h"
 #include "window/win32/ButtonDrag.h"
@@ -25,7 +26,8 @@ class frmMain : public Window,
                 private IconButtonEvents,
                 private ControlBarEvents,
                 private TickHost,
-                private CommandHost {
+                private CommandHost,
+                private SettingsHost {
  public:
   static constexpr const wchar_t* kClassName = L"Vornish.frmMain";
   static bool Register(HINSTANCE instance);
@@ -104,6 +106,12 @@ class frmMain : public Window,
   void ApplySettings(const SettingsChange& change) override;
   void OpenHelp(HelpRequest request) override;
   void Exit() override;
+
+  // SettingsHost
+  bool Ask(const Message& question) override;
+  void AddSystemObject(std::int32_t number) override;
+  void DeleteButton(int index) override;
+  void CreateStartupLink(std::wstring_view arguments) override;
 
   // IconButtonEvents
   void IconButton_FileDrop(int Index, const std::wstring& FileName) override;

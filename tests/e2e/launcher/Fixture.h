@@ -38,6 +38,17 @@ struct LaunchRecord {
   bool operator==(const LaunchRecord&) const = default;
 };
 
+// Wine takes the DPI for the programs it starts from this value.
+class DpiScope {
+ public:
+  explicit DpiScope(DWORD dpi) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+  ~DpiScope() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels"); }
+  DpiScope(const DpiScope&) = delete;
+  DpiScope& operator=(const DpiScope&) = delete;
+};
+
 class LauncherTest : public ::testing::Test {
  protected:
   void SetUp() override;

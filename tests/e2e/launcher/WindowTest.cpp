@@ -55,15 +55,6 @@ TEST_F(WindowTest, FacesShowTheirIconOrColourInARaisedOrPressedEdge) {
       << "an icon number beyond the file was reset and saved";
 }
 
-// Wine takes the DPI for the programs it starts from this value.
-class DpiScope {
- public:
-  explicit DpiScope(DWORD dpi) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-  }
-  ~DpiScope() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels"); }
-};
-
 TEST_F(WindowTest, AtHigherDpiTwipsScaleAndIconsAreMadeForTheirSize) {
   const DpiScope dpi(144);
   const wchar_t* notepad = L"C:\\windows\\system32\\notepad.exe";

@@ -1,0 +1,112 @@
+#include "core/win32/Dialog.h"
+
+namespace vornish::win32 {
+
+INT_PTR Dialog::ShowModal(HINSTANCE instance, HWND owner, int id) {
+  modal_ = true;
+  ended_ = false;
+  result_ = IDCANCEL;
+  const HWND dialog =
+      ::CreateDialogParamW(instance, MAKEINTRESOURCEW(id), owner, &Dialog::Proc, reinterpret_cast<LPARAM>(this));
+  if (!dialog) return IDCANCEL;
+  // The owner takes no input while the dialog is up, as with DialogBox.
+  const bool ownerEnabled = owner && ::IsWindowEnabled(owner);
+  if (ownerEnabled) ::EnableWindow(owner, FALSE);
+  if (!ended_) ::ShowWindow(dialog, SW_SHOW);
+  MSG msg{};
+  while (!ended_ && ::IsWindow(dialog)) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: leave the quit message for its own loop.
+      if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    bool handled = false;
+    if (msg.hwnd == dialog || ::IsChild(dialog, msg.hwnd)) {
+      try {
+        handled = PreviewMessage(msg);
+      } catch (...) {
+        End(IDCANCEL);
+        handled = true;
+      }
+    }
+    if (!handled && !::IsDialogMessageW(dialog, &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  // Enabled again before the dialog goes, so that the owner is activated.
+  if (ownerEnabled) ::EnableWindow(owner, TRUE);
+  if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+  hwnd_ = nullptr;
+  return result_;
+}
+
+bool Dialog::CreatePage(HINSTANCE instance, HWND parent, int id) {
+  return ::CreateDialogParamW(instance, MAKEINTRESOURCEW(id), parent, &Dialog::Proc, reinterpret_cast<LPARAM>(this)) !=
+         nullptr;
+}
+
+void Dialog::End(int result) {
+  if (!modal_ || ended_) return;
+  ended_ = true;
+  result_ = result;
+}
+
+std::wstring Dialog::Text(int id) const {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(Item(id))) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetDlgItemTextW(hwnd_, id, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Dialog::SetText(int id, std::wstring_view text) { ::SetDlgItemTextW(hwnd_, id, std::wstring(text).c_str()); }
+
+void Dialog::FillList(int id, std::initializer_list<std::wstring_view> items) {
+  ::SendDlgItemMessageW(hwnd_, id, CB_RESETCONTENT, 0, 0);
+  for (std::wstring_view item : items) {
+    ::SendDlgItemMessageW(hwnd_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(item).c_str()));
+  }
+}
+
+int Dialog::Selected(int id) const { return static_cast<int>(::SendDlgItemMessageW(hwnd_, id, CB_GETCURSEL, 0, 0)); }
+
+void Dialog::Select(int id, int item) { ::SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
+
+INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+  } else {
+    self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+  }
+  if (!self) return FALSE;
+  try {
+    switch (message) {
+      case WM_INITDIALOG:
+        return self->OnInit() ? TRUE : FALSE;
+      case WM_COMMAND:
+        if (self->OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+        if (LOWORD(wParam) == IDCANCEL) {
+          self->End(IDCANCEL);
+          return TRUE;
+        }
+        return FALSE;
+      case WM_NCDESTROY:
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        return FALSE;
+      default:
+        if (const auto result = self->OnMessage(message, wParam, lParam)) {
+          ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, *result);
+          return TRUE;
+        }
+        return FALSE;
+    }
+  } catch (...) {
+    self->End(IDCANCEL);
+    return TRUE;
+  }
+}
+
+}  // namespace vornish::win32

@@ -1,0 +1,34 @@
+#include "dialogs/win32/DialogParts.h"
+
+#include <commdlg.h>
+
+#include "core/win32/Controls.h"
+
+namespace vornish::win32 {
+
+void TakeOwnerIcons(HWND dialog) {
+  const HWND owner = ::GetWindow(dialog, GW_OWNER);
+  for (const WPARAM which : {ICON_SMALL, ICON_BIG}) {
+    ::SendMessageW(dialog, WM_SETICON, which, ::SendMessageW(owner, WM_GETICON, which, 0));
+  }
+}
+
+void DrawSwatch(const DRAWITEMSTRUCT& item, OleColor colour) {
+  RECT inner = item.rcItem;
+  FillSolid(item.hDC, inner, ::GetSysColor(COLOR_WINDOWFRAME));
+  ::InflateRect(&inner, -1, -1);
+  FillSolid(item.hDC, inner, ToColorRef(colour));
+}
+
+std::optional<OleColor> PickColour(HWND owner, OleColor initial, std::array<COLORREF, 16>& custom) {
+  CHOOSECOLORW choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = owner;
+  choose.rgbResult = ToColorRef(initial);
+  choose.lpCustColors = custom.data();
+  choose.Flags = CC_RGBINIT;
+  if (!::ChooseColorW(&choose)) return std::nullopt;
+  return static_cast<OleColor>(choose.rgbResult);
+}
+
+}  // namespace vornish::win32

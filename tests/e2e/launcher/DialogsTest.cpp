@@ -1,0 +1,285 @@
+// The two settings dialogs, opened through the real menus and the control
+// bar, driven through their controls, and judged by the screen, the data
+// file, the registry and the start-up folder. Each flow leaves screenshots of
+// the dialogs beside the test program, in screenshots/.
+#include "launcher/Fixture.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "core/win32/Com.h"
+#include "dialogs/win32/DialogIds.h"
+
+namespace vornish::e2e {
+namespace {
+
+using win32::ComPtr;
+using win32::ComScope;
+
+using DialogsTest = LauncherTest;
+
+// A control of the dialog or of one of its pages.
+HWND Control(HWND dialog, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  ::EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (::GetDlgCtrlID(child) != s.id) return TRUE;
+        s.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A click as the control reports it (posted: it may open a modal window).
+void ClickControl(HWND dialog, int id) { ::PostMessageW(Control(dialog, id), BM_CLICK, 0, 0); }
+bool Checked(HWND dialog, int id) { return ::SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+std::wstring Text(HWND dialog, int id) { return TextOf(Control(dialog, id)); }
+void SetText(HWND dialog, int id, const wchar_t* text) {
+  ::SendMessageW(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+// An item picked from a drop-down list, as the user would.
+void Pick(HWND dialog, int id, int item) {
+  const HWND list = Control(dialog, id);
+  ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+int Picked(HWND dialog, int id) { return static_cast<int>(::SendMessageW(Control(dialog, id), CB_GETCURSEL, 0, 0)); }
+
+// The dialog titled `title` once it shows.
+HWND ShownDialog(const Launcher& launcher, std::wstring_view title) {
+  const auto dialog = WaitForDialog(launcher.Id(), title);
+  if (!dialog || !WaitUntil([&] { return ::IsWindowVisible(dialog->window) != FALSE; })) return nullptr;
+  return dialog->window;
+}
+
+// The visible page of the settings dialog: the one that holds `id`.
+bool PageShows(HWND dialog, int id) { return ::IsWindowVisible(::GetParent(Control(dialog, id))) != FALSE; }
+
+// Picks `file` in the open-file dialog the launcher shows.
+bool ChooseFile(const Launcher& launcher, const Path& file) {
+  const auto open = WaitForDialog(launcher.Id(), L"ｱｲｺﾝﾌｧｲﾙの参照");
+  if (!open) return false;
+  // The name field: a combo box on Windows, an edit field in older templates.
+  HWND name = ::GetDlgItem(open->window, 0x47C);
+  if (!name) name = ::GetDlgItem(open->window, 0x480);
+  ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  return Answer(open->window, IDOK);
+}
+
+void Screenshot(const wchar_t* name) {
+  ::Sleep(500);  // the dialog paints its pages after it shows
+  CreateFolders(BinFolder() / L"screenshots");
+  SaveScreenshot(BinFolder() / L"screenshots" / name);
+}
+
+std::wstring StartupShortcut() {
+  wchar_t startup[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup);
+  return std::wstring(startup) + L"\\Vornish.lnk";
+}
+
+TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
+  const Path recorder = InstallRecorder(L"tools");
+  CreateFolders(dir / L"icons");
+  const Path icons = dir / L"icons" / L"many.exe";
+  ASSERT_TRUE(::CopyFileW((BinFolder() / L"vornish.exe").c_str(), icons.c_str(), FALSE));
+  WriteBytes(dir / L"icons" / L"plain.txt", "no icons");
+  WriteBytes(DataFile(), kHeader + Line({"rec", Utf8(recorder.wstring()), "", "-a", "1", "", "0", "False", "255", "1234",
+                                         "0"}) + Named("B", 2000));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  Press('B');  // "ﾎﾞﾀﾝ設定(&B)..."
+  const HWND dialog = ShownDialog(launcher, L"ボタン設定");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(std::vector<std::wstring>({Text(dialog, IDC_BS_TITLE), Text(dialog, IDC_BS_TARGET),
+                                       Text(dialog, IDC_BS_PARAM), Text(dialog, IDC_BS_LAUNCHES),
+                                       Text(dialog, IDC_BS_RANK), Text(dialog, IDC_BS_LOCK)}),
+            std::vector<std::wstring>({L"rec", recorder.wstring(), L"-a", L"1,234 回", L"2 位", L"無効"}));
+  EXPECT_EQ(FocusOf(dialog), Control(dialog, IDC_BS_PREVIOUS)) << "the first field of the Tab order";
+  Screenshot(L"button-settings-96dpi.bmp");
+
+  // A file without icons is refused; one with eleven pages through them.
+  ClickControl(dialog, IDC_BS_BROWSE);
+  ASSERT_TRUE(ChooseFile(launcher, dir / L"icons" / L"plain.txt"));
+  const auto refused = WaitForDialog(launcher.Id(), L"Vornish");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->text, L"このﾌｧｲﾙにはｱｲｺﾝがありません。");
+  ASSERT_TRUE(Answer(refused->window, IDOK));
+  ClickControl(dialog, IDC_BS_BROWSE);
+  ASSERT_TRUE(ChooseFile(launcher, icons));
+  ASSERT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_COUNT_ICONS) == L"11"; }));
+  ClickControl(dialog, IDC_BS_NEXT);
+  ClickControl(dialog, IDC_BS_NEXT);
+  ClickControl(dialog, IDC_BS_PREVIOUS);
+  ClickControl(dialog, IDC_BS_NEXT);
+  EXPECT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_NUMBER) == L"3"; }));
+
+  SetText(dialog, IDC_BS_TITLE, L"録画");
+  SetText(dialog, IDC_BS_PARAM, L"-b");
+  Pick(dialog, IDC_BS_STATE, 2);  // "最大化"
+  ClickControl(dialog, IDC_BS_LOCK);
+  EXPECT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_LOCK) == L"有効"; }));
+  ClickControl(dialog, IDC_BS_STANDARD);  // the locked colour
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(launcher.Buttons().at(0)) == L"録画"; })) << "shown at once";
+
+  // Launched with the new parameters and window state, from the folder the
+  // launcher started in, not the one the icon was browsed from.
+  Click(CentreOf(launcher.Buttons().at(0)));
+  const std::vector<LaunchRecord> records = Records(recorder, 1);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(records[0].commandLine.find(L"-b"), std::wstring::npos);
+  EXPECT_EQ(records[0].show, SW_SHOWMAXIMIZED);
+  EXPECT_EQ(Path(records[0].folder), dir.path());
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()),
+            kHeader + Line({Cp932(L"録画"), Utf8(recorder.wstring()), "", "-b", "3", Utf8(icons.wstring()), "2", "1",
+                            "-2147483632", "1235", "0"}) + Named("B", 2000));
+}
+
+TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
+  SetSetting(L"Set", L"CountEnable", L"False");
+  WriteBytes(DataFile(), kHeader + Named("A", 5) + Named("B", 7));
+  ::DeleteFileW(StartupShortcut().c_str());
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  Press('S');  // "ﾗﾝﾁｬｰ設定(&S)..."
+  HWND dialog = ShownDialog(launcher, L"ランチャー設定");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(::SendMessageW(Control(dialog, IDC_SET_TABS), TCM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_TRUE(PageShows(dialog, IDC_SET_SIZE));
+  EXPECT_EQ(Picked(dialog, IDC_SET_SIZE), 2);
+  Screenshot(L"launcher-settings-96dpi.bmp");
+  Pick(dialog, IDC_SET_SIZE, 0);  // 16 × 16
+  ClickControl(dialog, IDC_SET_STANDARD0);
+
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages and wrap.
+  Press(VK_TAB, true);
+  EXPECT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_SELECT_ALL); }));
+  ClickControl(dialog, IDC_SET_SELECT_ALL);
+  EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_SYSTEM0 + 12); }));
+  Screenshot(L"launcher-settings-system-96dpi.bmp");
+  Press(VK_TAB, true, true);
+  Press(VK_TAB, true, true);
+  EXPECT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_TASKBAR); }));
+  Screenshot(L"launcher-settings-other-96dpi.bmp");
+  EXPECT_EQ(HoverTip(Control(dialog, IDC_SET_POSITION0 + 1)), L"左揃え");
+  ClickControl(dialog, IDC_SET_POSITION0 + 1);  // left: a column
+  EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_COLUMN) && !Checked(dialog, IDC_SET_ROW); }));
+  EXPECT_TRUE(Checked(dialog, IDC_SET_POSITION0 + 1) && !Checked(dialog, IDC_SET_POSITION0));
+  ClickControl(dialog, IDC_SET_COUNT);
+  ClickControl(dialog, IDC_SET_STARTUP);
+  ClickControl(dialog, IDC_SET_WINDOW_TOP);
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_WINDOW_TOP); }));
+  ClickControl(dialog, IDOK);
+
+  // Counting switched on asks whether to clear the counts so far.
+  const auto question = WaitForDialog(launcher.Id(), L"Vornish");
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, L"いままでの起動回数をクリアますか？");
+  ASSERT_TRUE(Answer(question->window, IDYES));
+  ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 15u; })) << "one button per system object";
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(main).left <= 2 && RectOf(main).right - RectOf(main).left == 26; }))
+      << "docked left as a column of 16-pixel buttons: 390 twips wide";
+  EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+  EXPECT_EQ(TextOf(launcher.Buttons().at(2)), L"ﾃﾞｽｸﾄｯﾌﾟ");
+
+  // All cleared: the system objects go again.
+  RightClick(CentreOf(launcher.Bar()));
+  ASSERT_TRUE(launcher.Menu());
+  Press('S');
+  dialog = ShownDialog(launcher, L"ランチャー設定");
+  ASSERT_TRUE(dialog);
+  EXPECT_FALSE(Checked(dialog, IDC_SET_STARTUP)) << "never ticked when the dialog opens";
+  Press(VK_TAB, true);
+  ClickControl(dialog, IDC_SET_CLEAR_ALL);
+  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_SET_SYSTEM0); }));
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 2u; }));
+  launcher.Close();
+
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + Named("A") + Named("B"));
+  std::map<std::wstring, std::wstring> expected = DefaultSetSection();
+  expected[L"Size"] = L"16";
+  expected[L"Orient"] = L"1";
+  expected[L"Position"] = L"1";
+  expected[L"WindowTop"] = L"True";
+  EXPECT_EQ(ListSettings(L"Set"), expected);
+
+  // The start-up shortcut starts this launcher without arguments.
+  const std::wstring shortcut = StartupShortcut();
+  ASSERT_TRUE(Exists(shortcut));
+  const ComScope com;
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  ASSERT_TRUE(SUCCEEDED(
+      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())));
+  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())));
+  ASSERT_TRUE(SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)));
+  wchar_t text[1024] = {};
+  link->GetArguments(text, 1024);
+  EXPECT_STREQ(text, L"");
+  link->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
+  EXPECT_EQ(_wcsicmp(text, (dir / L"vornish.exe").c_str()), 0);
+  ::DeleteFileW(shortcut.c_str());
+}
+
+TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
+  const DpiScope dpi(144);
+  SetSetting(L"Set", L"ControlDblClick", L"1");
+  const std::string file = kHeader + Named("A", 3) + Named("B");
+  WriteBytes(DataFile(), file);
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  const RECT before = RectOf(main);
+
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  Press('B');
+  HWND dialog = ShownDialog(launcher, L"ボタン設定");
+  ASSERT_TRUE(dialog);
+  Screenshot(L"button-settings-144dpi.bmp");
+  SetText(dialog, IDC_BS_TITLE, L"changed");
+  ClickControl(dialog, IDC_BS_LOCK);
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+
+  DoubleClick(CentreOf(launcher.Bar()));  // opens the settings
+  dialog = ShownDialog(launcher, L"ランチャー設定");
+  ASSERT_TRUE(dialog);
+  Screenshot(L"launcher-settings-144dpi.bmp");
+  Pick(dialog, IDC_SET_SIZE, 0);
+  Press(VK_TAB, true);
+  ClickControl(dialog, IDC_SET_SELECT_ALL);
+  Press(VK_TAB, true);
+  Screenshot(L"launcher-settings-other-144dpi.bmp");
+  ClickControl(dialog, IDC_SET_POSITION0 + 4);
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_POSITION0 + 4); }));
+  ASSERT_TRUE(Answer(dialog, IDCANCEL));
+  ::Sleep(300);
+  EXPECT_EQ(launcher.Buttons().size(), 2u);
+  EXPECT_TRUE(RectOf(main) == before);
+  EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), file);
+  std::map<std::wstring, std::wstring> expected = DefaultSetSection();
+  expected[L"ControlDblClick"] = L"1";
+  EXPECT_EQ(ListSettings(L"Set"), expected);
+}
+
+}  // namespace
+}  // namespace vornish::e2e

@@ -39,7 +39,15 @@ if(MINGW)
   # Release builds are stripped: a smaller image loads faster.
   target_link_options(vornish PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
+# The resource script finds the manifest and version.h in the generated folder.
+configure_file(res/vornish.manifest.in ${VORNISH_GENERATED_DIR}/vornish.manifest @ONLY)
 set_source_files_properties(res/vornish.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/res/vornish.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
+  "${VORNISH_GENERATED_DIR}/vornish.manifest;${VORNISH_GENERATED_DIR}/version.h;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
 set_source_files_properties(dialogs/win32/Dialogs.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_CURRENT_SOURCE_DIR}/dialogs/win32/DialogIds.h")
+
+# vornish.exe and the files it uses beside it: what running the launcher and
+# the packages need (tools/run.sh builds only this). A target that makes such
+# a file (the help file) adds itself: add_dependencies(vornish_files ...).
+add_custom_target(vornish_files)
+add_dependencies(vornish_files vornish)

@@ -9,9 +9,11 @@ endif()
 enable_language(RC)
 include(cmake/VornishApp.cmake)
 add_subdirectory(help)
+add_dependencies(vornish_files vornish_help)  # run.sh and the packages want the help too
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)
+include(cmake/Packages.cmake)
 
 # Benchmarks run by tools/bench.sh under Wine, not by ctest.
 function(vornish_windows_bench name source)

@@ -6,10 +6,16 @@
 #   tools/build.sh            both trees
 #   tools/build.sh native     only build/native
 #   tools/build.sh win        only build/win
+#   tools/build.sh win --target vornish_files holder
+#                             only these targets (and what they need)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
-if [ $# -eq 0 ]; then set -- native win; fi
+trees=()
+while [ $# -gt 0 ] && [ "$1" != --target ]; do trees+=("$1"); shift; done
+targets=("$@")  # empty, or --target and the names
+if [ ${#trees[@]} -eq 0 ]; then trees=(native win); fi
+set -- "${trees[@]}"
 
 "$VORNISH_ROOT/tools/install-deps.sh"
 
@@ -18,13 +24,13 @@ for tree in "$@"; do
     native)
       cmake -S "$VORNISH_ROOT" -B "$VORNISH_NATIVE_DIR" \
         -DCMAKE_BUILD_TYPE="$VORNISH_BUILD_TYPE" >/dev/null
-      cmake --build "$VORNISH_NATIVE_DIR" -j"$VORNISH_JOBS"
+      cmake --build "$VORNISH_NATIVE_DIR" -j"$VORNISH_JOBS" "${targets[@]}"
       ;;
     win)
       cmake -S "$VORNISH_ROOT" -B "$VORNISH_WIN_DIR" \
         -DCMAKE_TOOLCHAIN_FILE="$VORNISH_ROOT/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE="$VORNISH_BUILD_TYPE" >/dev/null
-      cmake --build "$VORNISH_WIN_DIR" -j"$VORNISH_JOBS"
+      cmake --build "$VORNISH_WIN_DIR" -j"$VORNISH_JOBS" "${targets[@]}"
       ;;
     *)
       echo "build.sh: unknown tree '$tree' (native or win)" >&2

@@ -2,9 +2,9 @@
 # Installs what building and testing Vornish needs on Debian 12: the native
 # toolchain with GoogleTest and Google Benchmark, the MinGW-w64 cross compiler,
 # Wine, a headless X server, Japanese fonts, the ja_JP.UTF-8 locale (so that
-# Wine's ANSI code page is 932) and the help file's compiler (chmcmd and chmls
-# of fp-utils). Safe to run again: it installs only what is missing and does
-# nothing when everything is present.
+# Wine's ANSI code page is 932), the help file's compiler (chmcmd and chmls of
+# fp-utils), and NSIS and zip for the packages. Safe to run again: it installs
+# only what is missing and does nothing when everything is present.
 set -euo pipefail
 
 packages=(
@@ -15,6 +15,7 @@ packages=(
   xvfb x11-utils xdotool imagemagick
   fonts-noto-cjk locales
   fp-utils
+  nsis zip unzip
 )
 
 missing=()

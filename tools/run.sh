@@ -11,7 +11,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$VORNISH_ROOT/tools/wine-session.sh"
 
-"$VORNISH_ROOT/tools/build.sh" win
+# Only what running needs: the launcher with its files, the session's holder
+# and the window tool; not the tests and benchmarks.
+"$VORNISH_ROOT/tools/build.sh" win --target vornish_files holder vornish-window
 launcher="$VORNISH_BIN_DIR/vornish.exe"
 cd "$VORNISH_BIN_DIR"
 
@@ -32,6 +34,9 @@ case "$status" in
   3) echo "run.sh: the launcher shows a message box instead of its window" >&2 ;;
   *) echo "run.sh: no launcher window within 20 s (log: $VORNISH_WINE_DIR/vornish.log)" >&2 ;;
 esac
+# Visible comes before painted; the moment covers the first paint and Wine's
+# copy to the X screen, so that the screenshot shows it.
+sleep 0.5
 import -window root "$screenshot"
 echo "screenshot: $screenshot"
 

@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/StartUp.h"
 #include "core/win32/Com.h"
+#include "core/win32/CrashHandler.h"
 #include "core/win32/Handles.h"
 #include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
@@ -81,6 +82,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // "insert a disk" box.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+  vornish::win32::InstallCrashHandler();
   try {
     return vornish::win32::RunLauncher(instance);
   } catch (...) {

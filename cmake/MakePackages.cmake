@@ -3,6 +3,8 @@
 #   vornish-<version>-portable.zip  vornish.exe, VRN.chm when the build made
 #                                   one, readme.txt
 #   vornish-<version>-setup.exe     the installer, packaging/vornish.nsi
+#   vornish-<version>.debug         the symbols of that vornish.exe, kept for
+#                                   reading crash reports (docs/crash-reports.md)
 # Variables: BIN_DIR, SOURCE_DIR, DIST_DIR, VERSION, VERSION_FOUR, MAKENSIS, ZIP.
 # Does nothing while both are newer than everything they are made of.
 cmake_minimum_required(VERSION 3.20)
@@ -18,6 +20,14 @@ set(stage ${DIST_DIR}/stage)
 set(icon ${SOURCE_DIR}/res/icons/imgApp.ico)
 set(inputs ${files} ${icon} ${SOURCE_DIR}/packaging/vornish.nsi ${SOURCE_DIR}/packaging/readme.txt
            ${CMAKE_CURRENT_LIST_FILE})
+
+# The symbols belong to exactly this program: copied whenever it changed.
+if(EXISTS ${BIN_DIR}/vornish.debug)
+  file(GLOB previous_symbols ${DIST_DIR}/vornish-*.debug)
+  list(REMOVE_ITEM previous_symbols ${DIST_DIR}/vornish-${VERSION}.debug)
+  file(REMOVE ${previous_symbols})
+  file(COPY_FILE ${BIN_DIR}/vornish.debug ${DIST_DIR}/vornish-${VERSION}.debug ONLY_IF_DIFFERENT)
+endif()
 
 # A file that came or went (the help file) makes them stale as well.
 set(contents ${DIST_DIR}/contents.txt)

@@ -2,6 +2,7 @@
 add_library(vornish_win32 STATIC
   core/win32/Accessible.cpp
   core/win32/Controls.cpp
+  core/win32/CrashHandler.cpp
   core/win32/Dialog.cpp
   core/win32/Dpi.cpp
   core/win32/RegistryStore.cpp
@@ -29,15 +30,25 @@ add_library(vornish_win32 STATIC
 )
 target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS})
+target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS} ${VORNISH_DEBUG_INFO})
 target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme oleacc shell32 ole32 uuid gdi32 user32 advapi32)
 
 add_executable(vornish WIN32 app/Main.cpp res/vornish.rc dialogs/win32/Dialogs.rc)
 target_link_libraries(vornish PRIVATE vornish_win32)
-target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS})
+target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS} ${VORNISH_DEBUG_INFO})
 if(MINGW)
-  # Release builds are stripped: a smaller image loads faster.
-  target_link_options(vornish PRIVATE -municode $<$<CONFIG:Release>:-s>)
+  target_link_options(vornish PRIVATE -municode)
+  # Every build keeps its symbols in vornish.debug beside the program, which is
+  # stripped and names that file: addr2line turns a crash report's addresses
+  # into functions, files and lines with it (docs/crash-reports.md).
+  find_program(VORNISH_OBJCOPY NAMES ${TOOLCHAIN_PREFIX}-objcopy objcopy REQUIRED)
+  add_custom_command(TARGET vornish POST_BUILD
+    COMMAND ${VORNISH_OBJCOPY} --only-keep-debug vornish.exe vornish.debug
+    COMMAND ${VORNISH_OBJCOPY} --strip-all --add-gnu-debuglink=vornish.debug vornish.exe
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:vornish>
+    VERBATIM)
+elseif(MSVC)
+  target_link_options(vornish PRIVATE /DEBUG /OPT:REF /OPT:ICF)
 endif()
 # The resource script finds the manifest and version.h in the generated folder.
 configure_file(res/vornish.manifest.in ${VORNISH_GENERATED_DIR}/vornish.manifest @ONLY)

@@ -74,6 +74,12 @@ Message CountingOffMessage() { return {L"ランチャー設定画面で[起動�
 
 Message ClearCountsQuestion() { return {L"いままでの起動回数をクリアますか？", MessageStyle::Question}; }
 
+Message CrashMessage(std::wstring_view reportPath) {
+  std::wstring text = L"予期しない問題が起きたため、Vornish を終了します。";
+  if (!reportPath.empty()) text += L"\r\n詳しい報告を次のファイルに保存しました。\r\n" + std::wstring(reportPath);
+  return {text};
+}
+
 Message NoIconsInFileMessage() { return {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}; }
 
 Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }

@@ -47,6 +47,10 @@ Message CountingOffMessage();
 // Counting is being switched on again: clear the counts so far?
 Message ClearCountsQuestion();
 
+// The launcher crashed and is ending; the report is at `reportPath` (empty
+// when it could not be written).
+Message CrashMessage(std::wstring_view reportPath);
+
 // The file chosen as a button's icon source holds no icon.
 Message NoIconsInFileMessage();
 

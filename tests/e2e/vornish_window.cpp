@@ -14,7 +14,14 @@
 //                                  reading order) of the one main window, as
 //                                  Explorer's WM_DROPFILES; exit 0 once the
 //                                  button shows the file's name, 1 if not
+//   vornish-window.exe box [ms]    print the text of the "Vornish" message box
+//                                  once one shows; exit 1 on timeout
+//   vornish-window.exe crash RVA   start a thread in the one main window's
+//                                  process at RVA (hex, from the program's
+//                                  load address) with the argument 1: a fault
+//                                  inside that function, as if a bug made it
 #include <windows.h>
+#include <psapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -121,6 +128,41 @@ int Drop(std::size_t index, const std::wstring& file, DWORD timeout) {
   return dropped ? 0 : 1;
 }
 
+int Box(DWORD timeout) {
+  std::vector<HWND> boxes;
+  if (!WaitUntil([&] { return !(boxes = Find(true)).empty(); }, timeout)) return 1;
+  // As UTF-8, whatever the console's code page.
+  const std::wstring text = TextOf(GetDlgItem(boxes[0], 0xFFFF)) + L"\n";
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                            bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                            nullptr)));
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  return 0;
+}
+
+int Crash(std::uintptr_t rva) {
+  const std::vector<HWND> mains = Find(false);
+  if (mains.size() != 1) return 1;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(mains[0], &processId);
+  const HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                         PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                     FALSE, processId);
+  if (!process) return 1;
+  // The first module of a process is its program.
+  HMODULE program = nullptr;
+  DWORD needed = 0;
+  HANDLE thread = nullptr;
+  if (EnumProcessModules(process, &program, sizeof program, &needed) && program) {
+    const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<std::uintptr_t>(program) + rva);
+    thread = CreateRemoteThread(process, nullptr, 0, start, reinterpret_cast<LPVOID>(1), 0, nullptr);
+  }
+  if (thread) CloseHandle(thread);
+  CloseHandle(process);
+  return thread ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -131,6 +173,9 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"wait") return Wait(milliseconds(2));
   if (verb == L"close") return Close(milliseconds(2));
   if (verb == L"drop" && argc > 3) return Drop(std::wcstoul(argv[2], nullptr, 10), argv[3], milliseconds(4));
-  std::fputs("usage: vornish-window.exe wait|close [milliseconds] | drop N FILE [milliseconds]\n", stderr);
+  if (verb == L"box") return Box(milliseconds(2));
+  if (verb == L"crash" && argc > 2) return Crash(std::wcstoull(argv[2], nullptr, 16));
+  std::fputs("usage: vornish-window.exe wait|close|box [milliseconds] | drop N FILE [milliseconds] | crash RVA\n",
+             stderr);
   return 2;
 }

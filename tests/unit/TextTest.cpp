@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "core/CrashReport.h"
 #include "core/Messages.h"
 #include "core/Numbers.h"
 #include "core/Paths.h"
@@ -130,12 +131,37 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
       {CountingOffMessage(), {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}},
       {ClearCountsQuestion(), {L"いままでの起動回数をクリアますか？", MessageStyle::Question}},
       {NoIconsInFileMessage(), {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}},
+      {CrashMessage(L"C:\\r.txt"),
+       {L"予期しない問題が起きたため、Vornish を終了します。\r\n詳しい報告を次のファイルに保存しました。\r\nC:\\r.txt"}},
+      {CrashMessage(L""), {L"予期しない問題が起きたため、Vornish を終了します。"}},
       {StartupLinkFailedMessage(), {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}},
       {StartupLinkHowToMessage(),
        {L"VB5STKIT.DLLが見つかりません。\r\nVB5STKIT.DLLを入手し、Windowsｼｽﾃﾑﾃﾞｨﾚｸﾄﾘにｺﾋﾟｰして下さい。",
         MessageStyle::Hint}},
   };
   for (const auto& [shown, expected] : cases) EXPECT_EQ(shown, expected) << shown.text.size();
+}
+
+TEST(CrashReport, EveryAddressAsModuleAndOffsetForAddr2line) {
+  CrashInfo info;
+  info.code = 0xC0000005;
+  info.where = {0x7FF6A1B21234, L"vornish.exe", 0x7FF6A1B20000};
+  info.stack = {{0x7FF6A1B25678, L"vornish.exe", 0x7FF6A1B20000}, {0x12345, L"", 0}, {0x7FFB00001000, L"ntdll.dll",
+                                                                                          0x7FFB00000000}};
+  info.version = L"1.2.3";
+  info.commit = L"abc1234";
+  info.time = L"2026-12-07 03:15:00";
+  info.processId = 4321;
+  EXPECT_EQ(CrashReportText(info),
+            "Vornish 1.2.3 (commit abc1234) stopped on an unhandled exception.\r\n"
+            "Time: 2026-12-07 03:15:00  Process: 4321\r\n"
+            "Exception: 0xC0000005 at 0x00007FF6A1B21234  vornish.exe+0x1234\r\n"
+            "Module base: 0x00007FF6A1B20000\r\n"
+            "Return addresses:\r\n"
+            "  0x00007FF6A1B25678  vornish.exe+0x5678\r\n"
+            "  0x0000000000012345  (no module)\r\n"
+            "  0x00007FFB00001000  ntdll.dll+0x1000\r\n");
+  EXPECT_EQ(CrashReportFileName(L"20261207-031500", 4321), L"crash-20261207-031500-4321.txt");
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ std::string DataFileOfPrograms(int count) {
 
 // Start-up (to the first painted window) and exit (WM_CLOSE until the
 // process has ended, the data file saved) with many buttons.
-void Scale(const Path& program) {
+void Scale(const Path& program, const std::vector<int>& counts) {
   std::wprintf(L"start-up and exit with many buttons whose programs have real icons\n");
-  for (const int count : {50, 100, 1000, 5000}) {
+  for (const int count : counts) {
     TempDir folder(L"scale-bench");
     WriteBytes(folder / L"VRN.dat", DataFileOfPrograms(count));
     CopyFileW(program.c_str(), (folder / L"vornish.exe").c_str(), FALSE);
@@ -90,8 +90,12 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && std::wstring_view(argv[1]) == L"scale") {
     ClearSettings();
     SetSetting(L"Set", L"StartTips", L"0");
-    // Another build of the launcher may be named, to compare the two.
-    Scale(argc > 2 ? Path(argv[2]) : BinFolder() / L"vornish.exe");
+    // Another build of the launcher may be named, to compare the two, and
+    // the numbers of buttons to try.
+    std::vector<int> counts;
+    for (int i = 3; i < argc; ++i) counts.push_back(_wtoi(argv[i]));
+    if (counts.empty()) counts = {50, 100, 1000, 5000};
+    Scale(argc > 2 ? Path(argv[2]) : BinFolder() / L"vornish.exe", counts);
     ClearSettings();
     return 0;
   }

@@ -258,14 +258,19 @@ void frmMain::ShowBarActive() {
 
 void frmMain::Run(Command command) { RunCommand(command, model_, *this); }
 
+// The launcher may have been closed while a command's dialog was open (the
+// system ending, an installer asking): what follows the dialog then finds no
+// window and does nothing.
 void frmMain::ApplyEdit(const EditResult& edit) {
-  if (!edit.changed) return;
+  if (!edit.changed || !hwnd()) return;
   strip_.Resize(instance_, hwnd(), tooltip_, edit.controls, CurrentLayout(), Dpi());
   strip_.Refresh(edit.refreshFrom, edit.refreshTo);
   if (edit.arrange) ArrangeButtons();
 }
 
-void frmMain::RefreshButton(int index) { strip_.Refresh(index, index); }
+void frmMain::RefreshButton(int index) {
+  if (hwnd()) strip_.Refresh(index, index);
+}
 
 void frmMain::ShowMessage(const Message& message) { win32::ShowMessage(hwnd(), message); }
 
@@ -295,6 +300,7 @@ void frmMain::OpenTips() {}
 void frmMain::OpenAbout() {}
 
 void frmMain::ApplySettings(const SettingsChange& change) {
+  if (!hwnd()) return;
   if (change.arrange) ArrangeButtons();
   if (change.refreshAll) {
     strip_.Refresh(0, strip_.Count() - 1);

@@ -281,5 +281,21 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   EXPECT_EQ(ListSettings(L"Set"), expected);
 }
 
+TEST_F(DialogsTest, ClosedWhileADialogIsOpenTheLauncherStillSavesAndEnds) {
+  const Path recorder = InstallRecorder(L"tools");
+  WriteBytes(DataFile(), kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "0", "0"}));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  Click(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_EQ(Records(recorder, 1).size(), 1u);  // counted: something to save
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  Press('B');
+  ASSERT_TRUE(ShownDialog(launcher, L"ボタン設定"));
+  launcher.Close();  // as Windows or an installer asks it to end
+  EXPECT_EQ(ReadBytes(DataFile()),
+            kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "1", "0"}));
+}
+
 }  // namespace
 }  // namespace vornish::e2e

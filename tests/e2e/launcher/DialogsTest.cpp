@@ -131,6 +131,7 @@ TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
   ClickControl(dialog, IDC_BS_STANDARD);  // the locked colour
   ASSERT_TRUE(Answer(dialog, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return TextOf(launcher.Buttons().at(0)) == L"録画"; })) << "shown at once";
+  EXPECT_EQ(HoverTip(launcher.Buttons().at(0)), L"録画");
 
   // Launched with the new parameters and window state, from the folder the
   // launcher started in, not the one the icon was browsed from.

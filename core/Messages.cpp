@@ -74,6 +74,14 @@ Message CountingOffMessage() { return {L"ランチャー設定画面で[起動�
 
 Message ClearCountsQuestion() { return {L"いままでの起動回数をクリアますか？", MessageStyle::Question}; }
 
+Message ClearRankingQuestion() { return {L"ランキングデータをクリアしてもよろしいですか？", MessageStyle::Question}; }
+
+Message ClearRankingAgainQuestion() { return {L"本当にクリアしてもよろしいですか？", MessageStyle::Question}; }
+
+Message HelpFileMissingMessage(std::wstring_view path) {
+  return WithDetails(L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。", path, {}, {});
+}
+
 Message NoIconsInFileMessage() { return {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}; }
 
 Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }

@@ -46,6 +46,12 @@ Message ButtonsNotShownMessage(int count);
 Message CountingOffMessage();
 // Counting is being switched on again: clear the counts so far?
 Message ClearCountsQuestion();
+// The ranking's "クリア(&C)" asks twice.
+Message ClearRankingQuestion();
+Message ClearRankingAgainQuestion();
+
+// Neither help file lies beside the program: `path` is the one looked for.
+Message HelpFileMissingMessage(std::wstring_view path);
 
 // The file chosen as a button's icon source holds no icon.
 Message NoIconsInFileMessage();

@@ -82,6 +82,10 @@ Message HelpFileMissingMessage(std::wstring_view path) {
   return WithDetails(L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。", path, {}, {});
 }
 
+Message HelpFileNotOpenedMessage(std::wstring_view path) {
+  return WithDetails(L"ﾍﾙﾌﾟﾌｧｲﾙを開けませんでした。", path, {}, {});
+}
+
 Message NoIconsInFileMessage() { return {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}; }
 
 Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }

@@ -52,6 +52,8 @@ Message ClearRankingAgainQuestion();
 
 // Neither help file lies beside the program: `path` is the one looked for.
 Message HelpFileMissingMessage(std::wstring_view path);
+// The help viewer could not open the help file at `path`.
+Message HelpFileNotOpenedMessage(std::wstring_view path);
 
 // The file chosen as a button's icon source holds no icon.
 Message NoIconsInFileMessage();

@@ -49,8 +49,12 @@ std::wstring HelpLinkCaption(std::wstring_view programFolder) {
 }
 
 std::wstring SystemInfoProgram(const RegistryReader& registry, const FileSystem& fs) {
-  if (auto program = registry.ReadRegistryText(RegistryRoot::LocalMachine, kMsInfoKey, L"PATH")) return *program;
-  const auto folder = registry.ReadRegistryText(RegistryRoot::LocalMachine, kSharedToolsKey, L"MSINFO");
+  // Read-only: a normal user may not open the machine's keys for more.
+  const auto read = [&](std::wstring_view key, std::wstring_view name) {
+    return registry.ReadRegistryText(RegistryRoot::LocalMachine, key, name, RegistryAccess::Read);
+  };
+  if (auto program = read(kMsInfoKey, L"PATH")) return *program;
+  const auto folder = read(kSharedToolsKey, L"MSINFO");
   if (!folder) return {};
   std::wstring program = *folder + L"\\MSINFO32.EXE";
   return fs.FileExists(program) ? program : std::wstring();

@@ -11,6 +11,11 @@
 
 namespace vornish {
 
+// The addresses the mail label offers. The project has none to give yet, and
+// an address that reaches nobody is worse than none: while this is empty the
+// window shows no mail label.
+inline constexpr std::wstring_view kContactAddresses = L"";
+
 // "Vornish  Ver.1.0" for version 1.0.
 std::wstring VersionTitle(unsigned major, unsigned minor);
 

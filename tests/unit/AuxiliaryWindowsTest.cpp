@@ -116,7 +116,7 @@ TEST(About, TheLitLinkFollowsThePointer) {
   for (const auto& [lit, pointer, after] : moves) EXPECT_EQ(LitLink(lit, pointer), after);
 }
 
-TEST(About, SystemInformationLookupOrder) {
+TEST(About, SystemInformationLookupOrderReadingOnly) {
   const std::wstring msinfo = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
   const std::wstring location = L"SOFTWARE\\Microsoft\\Shared Tools Location";
   const std::wstring first = msinfo + L"|PATH", second = location + L"|MSINFO";

@@ -132,6 +132,7 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
       {ClearRankingQuestion(), {L"ランキングデータをクリアしてもよろしいですか？", MessageStyle::Question}},
       {ClearRankingAgainQuestion(), {L"本当にクリアしてもよろしいですか？", MessageStyle::Question}},
       {HelpFileMissingMessage(L"C:\\L\\VRN.chm"), {L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\nC:\\L\\VRN.chm"}},
+      {HelpFileNotOpenedMessage(L"C:\\L\\VRN.chm"), {L"ﾍﾙﾌﾟﾌｧｲﾙを開けませんでした。\r\n\r\nC:\\L\\VRN.chm"}},
       {NoIconsInFileMessage(), {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}},
       {StartupLinkFailedMessage(), {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}},
       {StartupLinkHowToMessage(),

@@ -53,7 +53,6 @@ int RunLauncher(HINSTANCE instance) {
   const ComScope com;
   LauncherModel model;
   model.DataFilePath = start.dataFilePath;
-  model.HelpFile = HelpFilePath(programFolder, fs);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);

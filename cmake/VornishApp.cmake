@@ -18,12 +18,16 @@ add_library(vornish_win32 STATIC
   buttons/win32/Launching.cpp
   buttons/win32/ShellIcons.cpp
   dialogs/win32/DialogParts.cpp
+  dialogs/win32/frmAbout.cpp
   dialogs/win32/frmButtonSet.cpp
+  dialogs/win32/frmLanking.cpp
   dialogs/win32/frmSet.cpp
+  dialogs/win32/frmTips.cpp
   window/win32/ButtonDrag.cpp
   window/win32/ButtonStrip.cpp
   window/win32/ControlBar.cpp
   window/win32/Docking.cpp
+  window/win32/HelpViewer.cpp
   window/win32/TrayIcon.cpp
   window/win32/frmMain.cpp
   window/win32/frmPopMenu.cpp
@@ -31,7 +35,8 @@ add_library(vornish_win32 STATIC
 target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS} ${VORNISH_DEBUG_INFO})
-target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme oleacc shell32 ole32 uuid gdi32 user32 advapi32)
+target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme oleacc shell32 ole32 uuid gdi32 user32
+                                           advapi32 version)
 
 add_executable(vornish WIN32 app/Main.cpp res/vornish.rc dialogs/win32/Dialogs.rc)
 target_link_libraries(vornish PRIVATE vornish_win32)

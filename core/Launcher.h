@@ -21,7 +21,6 @@ struct LauncherModel {
   ButtonList Buttons;       // index i belongs to the button control i
   int CurrentButton = -1;   // button the pop-up menu was opened on; -1 none
   std::wstring DataFilePath;
-  std::wstring HelpFile;
   bool writeDataFile = true;  // false when this run must leave the file alone
   // The version of the data file that was read (none when there was none).
   std::optional<FileStamp> dataFileStamp;

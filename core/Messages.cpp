@@ -80,6 +80,18 @@ Message CrashMessage(std::wstring_view reportPath) {
   return {text};
 }
 
+Message ClearRankingQuestion() { return {L"ランキングデータをクリアしてもよろしいですか？", MessageStyle::Question}; }
+
+Message ClearRankingAgainQuestion() { return {L"本当にクリアしてもよろしいですか？", MessageStyle::Question}; }
+
+Message HelpFileMissingMessage(std::wstring_view path) {
+  return WithDetails(L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。", path, {}, {});
+}
+
+Message HelpFileNotOpenedMessage(std::wstring_view path) {
+  return WithDetails(L"ﾍﾙﾌﾟﾌｧｲﾙを開けませんでした。", path, {}, {});
+}
+
 Message NoIconsInFileMessage() { return {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}; }
 
 Message StartupLinkFailedMessage() { return {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}; }

@@ -46,6 +46,14 @@ Message ButtonsNotShownMessage(int count);
 Message CountingOffMessage();
 // Counting is being switched on again: clear the counts so far?
 Message ClearCountsQuestion();
+// The ranking's "クリア(&C)" asks twice.
+Message ClearRankingQuestion();
+Message ClearRankingAgainQuestion();
+
+// Neither help file lies beside the program: `path` is the one looked for.
+Message HelpFileMissingMessage(std::wstring_view path);
+// The help viewer could not open the help file at `path`.
+Message HelpFileNotOpenedMessage(std::wstring_view path);
 
 // The launcher crashed and is ending; the report is at `reportPath` (empty
 // when it could not be written).

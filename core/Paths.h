@@ -28,6 +28,8 @@ std::wstring GetSystemDir(const SystemInfo& system);
 
 inline constexpr std::wstring_view kDefaultDataFileName = L"VRN.dat";
 inline constexpr std::wstring_view kHelpFileName = L"VRN.hlp";
+// The compiled HTML help the launcher ships, for systems without WinHelp.
+inline constexpr std::wstring_view kHtmlHelpFileName = L"VRN.chm";
 
 // The folder of a program's full path, without a trailing "\\" unless it is a
 // drive root: C:\\Tools\\vornish.exe -> C:\\Tools, E:\\vornish.exe -> E:\\.

@@ -51,9 +51,12 @@ StartDecision DecideStart(std::wstring_view arguments, bool anotherInstanceRunni
   return d;
 }
 
-std::wstring HelpFilePath(std::wstring_view programFolder, const FileSystem& fs) {
-  std::wstring candidate = JoinPath(programFolder, kHelpFileName);
-  return fs.FileExists(candidate) ? candidate : std::wstring(kHelpFileName);
+HelpChoice ChooseHelp(std::wstring_view programFolder, const FileSystem& fs) {
+  std::wstring winHelp = JoinPath(programFolder, kHelpFileName);
+  if (fs.FileExists(winHelp)) return {HelpChoice::Viewer::WinHelp, std::move(winHelp)};
+  std::wstring htmlHelp = JoinPath(programFolder, kHtmlHelpFileName);
+  const bool there = fs.FileExists(htmlHelp);
+  return {there ? HelpChoice::Viewer::HtmlHelp : HelpChoice::Viewer::Missing, std::move(htmlHelp)};
 }
 
 }  // namespace vornish

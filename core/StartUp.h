@@ -36,7 +36,15 @@ struct StartDecision {
 StartDecision DecideStart(std::wstring_view arguments, bool anotherInstanceRunning,
                           std::wstring_view programFolder, const FileSystem& fs);
 
-// The help file's full path when it lies beside the program, else its bare name.
-std::wstring HelpFilePath(std::wstring_view programFolder, const FileSystem& fs);
+// Which help the help commands open: VRN.hlp beside the program in WinHelp
+// as ever, else VRN.chm beside it in HTML Help; `file` is the full path (the
+// .chm looked for when neither is there).
+struct HelpChoice {
+  enum class Viewer { WinHelp, HtmlHelp, Missing };
+  Viewer viewer = Viewer::Missing;
+  std::wstring file;
+  bool operator==(const HelpChoice&) const = default;
+};
+HelpChoice ChooseHelp(std::wstring_view programFolder, const FileSystem& fs);
 
 }  // namespace vornish

@@ -2,8 +2,11 @@
 
 #include "core/Twips.h"
 #include "core/win32/Dpi.h"
+#include "core/win32/Handles.h"
 
 #include <commctrl.h>
+
+#include <cstring>
 
 namespace vornish::win32 {
 
@@ -60,6 +63,49 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   const COLORREF old = ::SetBkColor(dc, colour);
   ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   ::SetBkColor(dc, old);
+}
+
+namespace {
+
+// Memory for the clipboard: the system takes it once SetClipboardData succeeds.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::GlobalFree(h); }
+};
+
+// OpenClipboard/CloseClipboard pair.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+  ~ClipboardScope() {
+    if (open_) ::CloseClipboard();
+  }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+}  // namespace
+
+bool CopyToClipboard(HWND owner, std::wstring_view text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  UniqueHandle<GlobalMemoryTraits> memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) return false;
+  auto* data = static_cast<wchar_t*>(::GlobalLock(memory.get()));
+  if (!data) return false;
+  std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+  data[text.size()] = L'\0';
+  ::GlobalUnlock(memory.get());
+  const ClipboardScope clipboard(owner);
+  if (!clipboard.open() || !::EmptyClipboard()) return false;
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();
+  return true;
 }
 
 int MouseButtons(WPARAM keys) {

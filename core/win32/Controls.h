@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "core/Colour.h"
 
 namespace vornish::win32 {
@@ -24,6 +26,9 @@ void SetToolText(HWND tooltip, HWND tool, const wchar_t* text);
 COLORREF ToColorRef(OleColor colour);
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+
+// Empties the clipboard and puts `text` on it; true when it is there.
+bool CopyToClipboard(HWND owner, std::wstring_view text);
 
 // The mouse buttons held (1 left, 2 right, 4 middle) from a mouse message's
 // wParam, and the shift keys down now (1 Shift, 2 Ctrl, 4 Alt), as the

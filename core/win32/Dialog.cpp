@@ -2,6 +2,31 @@
 
 namespace vornish::win32 {
 
+namespace {
+
+// Messages whose result the dialog procedure returns itself; the others
+// return theirs through DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT message) {
+  switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 INT_PTR Dialog::ShowModal(HINSTANCE instance, HWND owner, int id) {
   modal_ = true;
   ended_ = false;
@@ -98,6 +123,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return FALSE;
       default:
         if (const auto result = self->OnMessage(message, wParam, lParam)) {
+          if (ReturnsDirectly(message)) return *result;
           ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, *result);
           return TRUE;
         }

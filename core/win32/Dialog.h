@@ -34,7 +34,8 @@ class Dialog {
   virtual bool OnInit() { return true; }
   // A control's notification; true when handled.
   virtual bool OnCommand(int id, int code) { (void)id, (void)code; return false; }
-  // Any other message; nothing when not handled.
+  // Any other message; nothing when not handled. The result is what the
+  // message asks for (a brush for WM_CTLCOLOR*, say).
   virtual std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     (void)message, (void)wParam, (void)lParam;
     return std::nullopt;

@@ -100,6 +100,13 @@ struct WindowTraits {
   static void Close(Handle h) { ::DestroyWindow(h); }
 };
 
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKey = UniqueHandle<RegKeyTraits>;
@@ -113,6 +120,7 @@ using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // A window's device context from GetDC, released on scope exit.
 class WindowDc {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/Registry.h"
 #include "core/Settings.h"
 
 namespace vornish::win32 {
@@ -24,6 +25,13 @@ class RegistryStore : public SettingsStore {
  private:
   std::wstring SectionKey(std::wstring_view section) const;
   std::wstring base_;
+};
+
+// The registry itself, for lookups of values other programs keep there.
+class WinRegistry : public RegistryReader {
+ public:
+  std::optional<std::wstring> ReadRegistryText(RegistryRoot root, std::wstring_view key, std::wstring_view name,
+                                               RegistryAccess access) const override;
 };
 
 }  // namespace vornish::win32

@@ -54,3 +54,28 @@
 #define IDC_SET_TASKBAR 2082
 #define IDC_SET_POSITION_FRAME 2089
 #define IDC_SET_POSITION0 2090  // floating, left, top, right, bottom: 2090 to 2094
+
+// "起動ランキング"
+#define IDD_LANKING 300
+#define IDC_LANK_LIST 3000   // lvwLank
+#define IDC_LANK_CLEAR 3001  // cmdFunc(1) "クリア(&C)"; cmdFunc(0) "OK" is IDOK
+
+// "ﾜﾝﾎﾟｲﾝﾄ"
+#define IDD_TIPS 400
+#define IDC_TIPS_PICTURE 4000  // picTip, the white area behind the tip
+#define IDC_TIPS_ICON 4001
+#define IDC_TIPS_HEADING 4002  // lblinfo
+#define IDC_TIPS_NUMBER 4003   // lblTip(0)
+#define IDC_TIPS_TEXT 4004     // lblTip(1)
+#define IDC_TIPS_NEXT 4010     // cmdPaging(0), (1) and (2): 4010 to 4012
+#define IDC_TIPS_PREVIOUS 4011
+#define IDC_TIPS_RANDOM 4012
+#define IDC_TIPS_START 4020  // chkStartTips
+
+// "ﾊﾞｰｼﾞｮﾝ情報"
+#define IDD_ABOUT 500
+#define IDC_ABOUT_ICON 5000   // imgIcon
+#define IDC_ABOUT_TITLE 5001  // lblInfo(0) and its white shadow lblInfo(1), drawn as one
+#define IDC_ABOUT_MAIL 5005   // lblInfo(5)
+#define IDC_ABOUT_WEB 5006    // lblInfo(6)
+#define IDC_ABOUT_SYSINFO 5010  // cmdSysInfo

@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include "core/Twips.h"
 #include "core/win32/Controls.h"
+#include "core/win32/Dpi.h"
 
 namespace vornish::win32 {
 
@@ -11,6 +13,16 @@ void TakeOwnerIcons(HWND dialog) {
   for (const WPARAM which : {ICON_SMALL, ICON_BIG}) {
     ::SendMessageW(dialog, WM_SETICON, which, ::SendMessageW(owner, WM_GETICON, which, 0));
   }
+}
+
+UniqueIcon ShowIcon(HINSTANCE instance, HWND control, int id) {
+  constexpr int kLargeIconPixels = 32;  // at 96 DPI
+  const int pixels = ::MulDiv(kLargeIconPixels, static_cast<int>(WindowDpi(control)), kDefaultDpi);
+  UniqueIcon icon(
+      static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, 0)));
+  ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+  ::SetWindowPos(control, nullptr, 0, 0, pixels, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return icon;
 }
 
 void DrawSwatch(const DRAWITEMSTRUCT& item, OleColor colour) {

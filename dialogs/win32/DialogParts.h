@@ -8,11 +8,17 @@
 #include <optional>
 
 #include "core/Colour.h"
+#include "core/win32/Handles.h"
 
 namespace vornish::win32 {
 
 // The dialog shows its owner's icons.
 void TakeOwnerIcons(HWND dialog);
+
+// Loads icon `id` of `instance` in the size of a large icon at the control's
+// DPI and shows it in the icon control, which takes that size; the caller
+// keeps the icon.
+UniqueIcon ShowIcon(HINSTANCE instance, HWND control, int id);
 
 // Paints an owner-drawn swatch of `colour` inside a thin frame.
 void DrawSwatch(const DRAWITEMSTRUCT& item, OleColor colour);

@@ -4,8 +4,11 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/FileSystem.h"
+#include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
 #include "core/TextCodec.h"
@@ -104,6 +107,21 @@ struct FakeSystemInfo : SystemInfo {
   std::wstring windows, system;
   int platform;
   std::set<std::uint32_t> running{7};
+};
+
+// String values by root, key and name, as a normal user sees them: the
+// machine's keys open only for reading. Remembers what was asked, in order.
+class FakeRegistry : public RegistryReader {
+ public:
+  std::map<std::tuple<RegistryRoot, std::wstring, std::wstring>, std::wstring> values;
+  mutable std::vector<std::wstring> asked;  // "key|name"
+  std::optional<std::wstring> ReadRegistryText(RegistryRoot root, std::wstring_view key, std::wstring_view name,
+                                               RegistryAccess access) const override {
+    asked.push_back(std::wstring(key) + L"|" + std::wstring(name));
+    if (root == RegistryRoot::LocalMachine && access != RegistryAccess::Read) return std::nullopt;
+    const auto it = values.find({root, std::wstring(key), std::wstring(name)});
+    return it == values.end() ? std::nullopt : std::optional(it->second);
+  }
 };
 
 }  // namespace vornish::testing

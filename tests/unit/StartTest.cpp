@@ -60,9 +60,6 @@ TEST(StartDecision, OneLauncherWithoutAFileAndOnlyDataFilesWithOne) {
     EXPECT_EQ(d.action, c.action) << std::wstring(c.arguments).size();
     EXPECT_EQ(d.dataFilePath, c.path);
   }
-  EXPECT_EQ(HelpFilePath(L"C:\\Apps\\V", fs), L"VRN.hlp");
-  fs.files[L"C:\\Apps\\V\\VRN.hlp"] = "x";
-  EXPECT_EQ(HelpFilePath(L"C:\\Apps\\V", fs), L"C:\\Apps\\V\\VRN.hlp");
 }
 
 TEST(Settings, KeysTheirDefaultsAndTextForms) {

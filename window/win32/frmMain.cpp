@@ -8,8 +8,11 @@
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/WinText.h"
+#include "dialogs/win32/frmAbout.h"
 #include "dialogs/win32/frmButtonSet.h"
+#include "dialogs/win32/frmLanking.h"
 #include "dialogs/win32/frmSet.h"
+#include "dialogs/win32/frmTips.h"
 #include "res/resource.h"
 #include "window/ControlBar.h"
 #include "window/win32/Docking.h"
@@ -293,11 +296,11 @@ void frmMain::CreateStartupLink(std::wstring_view arguments) {
   win32::CreateStartupLink(hwnd(), kStartupFolder, kAppTitle, ProgramPath(), arguments);
 }
 
-// The launcher's own windows are not there yet: the commands that open them
-// only show the bar inactive, and what follows them finds nothing changed.
-void frmMain::OpenRanking() {}
-void frmMain::OpenTips() {}
-void frmMain::OpenAbout() {}
+void frmMain::OpenRanking() { frmLanking(instance_, model_).Show(hwnd()); }
+
+void frmMain::OpenTips() { frmTips(instance_, services_.store).Show(hwnd()); }
+
+void frmMain::OpenAbout() { frmAbout(instance_, services_.fs, ProgramFolder()).Show(hwnd()); }
 
 void frmMain::ApplySettings(const SettingsChange& change) {
   if (!hwnd()) return;
@@ -311,10 +314,9 @@ void frmMain::ApplySettings(const SettingsChange& change) {
 }
 
 void frmMain::OpenHelp(HelpRequest request) {
-  const UINT command = request == HelpRequest::Search ? HELP_PARTIALKEY : HELP_CONTENTS;
-  if (!::WinHelpW(hwnd(), model_.HelpFile.c_str(), command, 0)) {
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_SUCCESS) ShowMessage(Message{ErrorText(error)});
+  // Looked for now: a help file put beside the program later counts too.
+  if (const auto problem = help_.Open(hwnd(), ChooseHelp(ProgramFolder(), services_.fs), request)) {
+    ShowMessage(*problem);
   }
 }
 
@@ -405,6 +407,8 @@ void frmMain::CloseLauncher(bool endOfSession) {
     // While Windows ends no box may hold the session up: told next time.
     if (endOfSession && !deferred.empty()) Guarded([&] { SaveDeferredReport(services_.store, deferred); });
   }
+  // HTML Help's windows live in this process and must go before it ends.
+  Guarded([&] { help_.CloseAll(); });
   ::DestroyWindow(hwnd());
 }
 

@@ -17,6 +17,7 @@
 #include "window/win32/ButtonDrag.h"
 #include "window/win32/ButtonStrip.h"
 #include "window/win32/ControlBar.h"
+#include "window/win32/HelpViewer.h"
 #include "window/win32/TrayIcon.h"
 #include "window/win32/frmPopMenu.h"
 
@@ -140,6 +141,7 @@ class frmMain : public Window,
   ButtonDrag drag_;
   frmPopMenu popMenu_;
   TrayIcon tray_;
+  HelpViewer help_;
   UniqueIcon smallIcon_;
   UniqueIcon bigIcon_;
   CommandTimer tmrPopUp_{0};

@@ -392,6 +392,25 @@ void RemoteBuffer::Write(const void* data, std::size_t size, std::size_t offset)
   }
 }
 
+void RemoteBuffer::Read(void* data, std::size_t size, std::size_t offset) const {
+  if (!::ReadProcessMemory(process_.get(), static_cast<const char*>(address_) + offset, data, size, nullptr)) {
+    Fail("ReadProcessMemory");
+  }
+}
+
+std::wstring ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return {};
+  std::wstring text;
+  if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
 RemoteBuffer DropFiles(HWND target, const std::vector<std::wstring>& files) {
   std::wstring names;
   for (const auto& file : files) names += file + L'\0';

@@ -137,11 +137,15 @@ class RemoteBuffer {
   RemoteBuffer& operator=(const RemoteBuffer&) = delete;
   LPARAM At(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset); }
   void Write(const void* data, std::size_t size, std::size_t offset = 0);
+  void Read(void* data, std::size_t size, std::size_t offset = 0) const;
 
  private:
   UniqueKernelHandle process_;
   void* address_ = nullptr;
 };
+// The text on the clipboard; empty when none.
+std::wstring ClipboardText();
+
 // Files dropped on `target` the old way (WM_DROPFILES), as Explorer sends
 // them; keep the buffer until the target has acted on it.
 RemoteBuffer DropFiles(HWND target, const std::vector<std::wstring>& files);

@@ -18,28 +18,6 @@ using win32::ComScope;
 
 using DialogsTest = LauncherTest;
 
-// A control of the dialog or of one of its pages.
-HWND Control(HWND dialog, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM data) {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (::GetDlgCtrlID(child) != s.id) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A click as the control reports it (posted: it may open a modal window).
-void ClickControl(HWND dialog, int id) { ::PostMessageW(Control(dialog, id), BM_CLICK, 0, 0); }
-bool Checked(HWND dialog, int id) { return ::SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-std::wstring Text(HWND dialog, int id) { return TextOf(Control(dialog, id)); }
 void SetText(HWND dialog, int id, const wchar_t* text) {
   ::SendMessageW(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -50,13 +28,6 @@ void Pick(HWND dialog, int id, int item) {
   ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 int Picked(HWND dialog, int id) { return static_cast<int>(::SendMessageW(Control(dialog, id), CB_GETCURSEL, 0, 0)); }
-
-// The dialog titled `title` once it shows.
-HWND ShownDialog(const Launcher& launcher, std::wstring_view title) {
-  const auto dialog = WaitForDialog(launcher.Id(), title);
-  if (!dialog || !WaitUntil([&] { return ::IsWindowVisible(dialog->window) != FALSE; })) return nullptr;
-  return dialog->window;
-}
 
 // The visible page of the settings dialog: the one that holds `id`.
 bool PageShows(HWND dialog, int id) { return ::IsWindowVisible(::GetParent(Control(dialog, id))) != FALSE; }
@@ -70,12 +41,6 @@ bool ChooseFile(const Launcher& launcher, const Path& file) {
   if (!name) name = ::GetDlgItem(open->window, 0x480);
   ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
   return Answer(open->window, IDOK);
-}
-
-void Screenshot(const wchar_t* name) {
-  ::Sleep(500);  // the dialog paints its pages after it shows
-  CreateFolders(BinFolder() / L"screenshots");
-  SaveScreenshot(BinFolder() / L"screenshots" / name);
 }
 
 std::wstring StartupShortcut() {

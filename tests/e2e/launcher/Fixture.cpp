@@ -19,7 +19,45 @@ std::map<std::wstring, std::wstring> DefaultSetSection() {
   return {{L"Size", L"32"},           {L"Orient", L"0"},              {L"DefColor", L"-2147483633"},
           {L"LockColor", L"-2147483632"}, {L"SystemColor", L"-2147483647"}, {L"ColorChange", L"True"},
           {L"ControlDblClick", L"0"}, {L"ControlColor", L"16711680"}, {L"WindowTop", L"False"},
-          {L"CountEnable", L"True"},  {L"Position", L"0"},            {L"TaskBar", L"4"}};
+          {L"CountEnable", L"True"},  {L"Position", L"0"},            {L"TaskBar", L"4"},
+          {L"StartTips", L"0"}};
+}
+
+HWND Descendant(HWND parent, const std::function<bool(HWND)>& match) {
+  struct Search {
+    const std::function<bool(HWND)>& match;
+    HWND found;
+  } search{match, nullptr};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM data) {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (!s.match(child)) return TRUE;
+        s.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Control(HWND dialog, int id) {
+  return Descendant(dialog, [id](HWND child) { return ::GetDlgCtrlID(child) == id; });
+}
+
+void ClickControl(HWND dialog, int id) { ::PostMessageW(Control(dialog, id), BM_CLICK, 0, 0); }
+bool Checked(HWND dialog, int id) { return ::SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+std::wstring Text(HWND dialog, int id) { return TextOf(Control(dialog, id)); }
+
+HWND ShownDialog(const Launcher& launcher, std::wstring_view title) {
+  const auto dialog = WaitForDialog(launcher.Id(), title);
+  if (!dialog || !WaitUntil([&] { return ::IsWindowVisible(dialog->window) != FALSE; })) return nullptr;
+  return dialog->window;
+}
+
+void Screenshot(const wchar_t* name) {
+  ::Sleep(500);  // a dialog paints its parts after it shows
+  CreateFolders(BinFolder() / L"screenshots");
+  SaveScreenshot(BinFolder() / L"screenshots" / name);
 }
 
 std::optional<POINT> TrayIcon() {
@@ -50,6 +88,8 @@ HWND OpenTrayMenu(const Launcher& launcher) {
 
 void LauncherTest::SetUp() {
   ClearSettings();
+  // The tips would open at every first activation; their own tests turn them on.
+  SetSetting(L"Set", L"StartTips", L"0");
   SetSetting(L"Window", L"MainLeft", L"4500");  // 300, 200 pixels
   SetSetting(L"Window", L"MainTop", L"3000");
 }

@@ -1,6 +1,7 @@
 // Shared set-up of the launcher's end-to-end tests: a fresh folder with its own
-// copy of vornish.exe, settings cleared around each test, and the window placed
-// clear of the screen's top-left corner, where Wine shows its tray window.
+// copy of vornish.exe, settings cleared around each test (the tips off), and the
+// window placed clear of the screen's top-left corner, where Wine shows its
+// tray window.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,7 +18,9 @@ inline const std::string kEmptyLine = "\x1B\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\
 std::string Line(std::initializer_list<std::string_view> fields);
 // An ordinary button titled `title` that starts C:\<title>.exe.
 std::string Named(std::string_view title, int count = 0);
-// The twelve settings the launcher writes at exit, at their defaults.
+// The section "Set" after a launcher of a test ended: the twelve settings the
+// launcher writes at exit at their defaults, and StartTips as the fixture
+// sets it.
 std::map<std::wstring, std::wstring> DefaultSetSection();
 
 inline const std::optional<DWORD> kCleanExit{0};
@@ -37,6 +40,22 @@ struct LaunchRecord {
   int show = -1;
   bool operator==(const LaunchRecord&) const = default;
 };
+
+// The first window inside `parent`, at any depth, that `match` accepts.
+HWND Descendant(HWND parent, const std::function<bool(HWND)>& match);
+
+// The launcher's dialogs: a control of the dialog or of one of its pages,
+// a click as the control reports it (posted: it may open a modal window),
+// its check and its text.
+HWND Control(HWND dialog, int id);
+void ClickControl(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
+std::wstring Text(HWND dialog, int id);
+// The dialog titled `title` once it shows; null when it does not.
+HWND ShownDialog(const Launcher& launcher, std::wstring_view title);
+// The screen, once the window has painted, as screenshots/`name` beside the
+// test program.
+void Screenshot(const wchar_t* name);
 
 // Wine takes the DPI for the programs it starts from this value.
 class DpiScope {

@@ -71,8 +71,12 @@ std::vector<DWORD> ProcessesShowing(const std::wstring& exe) {
   return found;
 }
 
-TEST_F(MenuTest, RankingNeedsCountingAndHelpOpensTheViewer) {
+TEST_F(MenuTest, RankingNeedsCountingAndAWinHelpFileOpensInWinHelp) {
   SetSetting(L"Set", L"CountEnable", L"False");
+  // A help file of the old kind beside the program goes to WinHelp, before
+  // the compiled help. Wine's viewer stands in for the one Windows no longer
+  // ships; for a file it cannot read it shows its own message.
+  WriteBytes(dir / L"VRN.hlp", "not a help file");
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);

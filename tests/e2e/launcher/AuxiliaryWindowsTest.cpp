@@ -1,0 +1,316 @@
+// The ranking, tips and version windows and the help, opened through the
+// real menus, driven through their controls, and judged by what they show,
+// the clipboard, the data file, the registry and the programs they start.
+// Each flow leaves screenshots of its window in screenshots/.
+#include "launcher/Fixture.h"
+
+#include <commctrl.h>
+
+#include "core/win32/Controls.h"
+#include "dialogs/Tips.h"
+#include "dialogs/win32/DialogIds.h"
+
+namespace vornish::e2e {
+namespace {
+
+using AuxiliaryWindowsTest = LauncherTest;
+using Rows = std::vector<std::vector<std::wstring>>;
+
+// Chooses from the button pop-up menu of the first button by accelerators:
+// 'L' the ranking, 'H' and then 'C', 'S', 'T' or 'A' the help menu's items.
+void Choose(const Launcher& launcher, std::initializer_list<WORD> keys) {
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  for (const WORD key : keys) Press(key);
+}
+
+// The cells of a report-view list view of another process, read through its
+// own messages.
+Rows ListRows(HWND list, int columns) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(list, &process);
+  constexpr std::size_t kChars = 256;
+  RemoteBuffer buffer(process, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  Rows rows(static_cast<std::size_t>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    for (int column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.cchTextMax = kChars;
+      item.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof item));
+      buffer.Write(&item, sizeof item);
+      std::wstring text(kChars, L'\0');
+      text.resize(static_cast<std::size_t>(::SendMessageW(list, LVM_GETITEMTEXTW, row, buffer.At())));
+      buffer.Read(text.data(), text.size() * sizeof(wchar_t), sizeof item);
+      rows[row].push_back(text);
+    }
+  }
+  return rows;
+}
+
+// The width the list view needs for `text` in its own font.
+int StringWidth(HWND list, std::wstring_view text) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(list, &process);
+  const std::wstring copy(text);
+  RemoteBuffer buffer(process, (copy.size() + 1) * sizeof(wchar_t));
+  buffer.Write(copy.c_str(), (copy.size() + 1) * sizeof(wchar_t));
+  return static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, buffer.At()));
+}
+
+int SelectedRow(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED)); }
+
+// A question box of the launcher: its text, answered with `answer`.
+std::wstring AnswerQuestion(const Launcher& launcher, int answer) {
+  const auto box = WaitForDialog(launcher.Id(), L"Vornish");
+  if (!box) return L"(no question)";
+  EXPECT_EQ(box->buttons, (std::vector<int>{IDYES, IDNO}));
+  EXPECT_TRUE(Answer(box->window, answer));
+  return box->text;
+}
+
+constexpr const wchar_t* kClearQuestion = L"ランキングデータをクリアしてもよろしいですか？";
+constexpr const wchar_t* kClearAgainQuestion = L"本当にクリアしてもよろしいですか？";
+
+TEST_F(AuxiliaryWindowsTest, RankingListsByTheCountAndClearsOnlyAfterTwoYes) {
+  WriteBytes(DataFile(), kHeader + Named("Nine", 999999999) + Named("A", 3) + kEmptyLine + Named("Ten", 1000000000) +
+                             Named("B", 3) + Named("Z"));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  Choose(launcher, {'L'});  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
+  HWND dialog = ShownDialog(launcher, L"起動ランキング");
+  ASSERT_TRUE(dialog);
+  HWND list = Control(dialog, IDC_LANK_LIST);
+  EXPECT_EQ(ListRows(list, 3), (Rows{{L"Ten", L"1000000000", L"1"},
+                                     {L"Nine", L"999999999", L"2"},
+                                     {L"A", L"3", L"3"},
+                                     {L"B", L"3", L"3"},
+                                     {L"Z", L"0", L"5"}}))
+      << "by the number, ties in the buttons' order, the empty button left out";
+  EXPECT_EQ(SelectedRow(list), 0);
+  Screenshot(L"ranking-96dpi.bmp");
+
+  // A No at either question changes nothing and leaves the list focused.
+  ClickControl(dialog, IDC_LANK_CLEAR);
+  EXPECT_EQ(AnswerQuestion(launcher, IDNO), kClearQuestion);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list; }));
+  ClickControl(dialog, IDC_LANK_CLEAR);
+  EXPECT_EQ(AnswerQuestion(launcher, IDYES), kClearQuestion);
+  EXPECT_EQ(AnswerQuestion(launcher, IDNO), kClearAgainQuestion);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list; }));
+  EXPECT_EQ(ListRows(list, 3).at(0).at(1), L"1000000000");
+
+  ClickControl(dialog, IDC_LANK_CLEAR);
+  EXPECT_EQ(AnswerQuestion(launcher, IDYES), kClearQuestion);
+  EXPECT_EQ(AnswerQuestion(launcher, IDYES), kClearAgainQuestion);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the window closes after a reset";
+
+  Choose(launcher, {'L'});
+  dialog = ShownDialog(launcher, L"起動ランキング");
+  ASSERT_TRUE(dialog);
+  list = Control(dialog, IDC_LANK_LIST);
+  EXPECT_EQ(ListRows(list, 3), (Rows{{L"Nine", L"0", L"1"},
+                                     {L"A", L"0", L"1"},
+                                     {L"Ten", L"0", L"1"},
+                                     {L"B", L"0", L"1"},
+                                     {L"Z", L"0", L"1"}}));
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()),
+            kHeader + Named("Nine") + Named("A") + kEmptyLine + Named("Ten") + Named("B") + Named("Z"));
+}
+
+TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) {
+  SetSetting(L"Set", L"StartTips", L"1");
+  WriteBytes(DataFile(), kHeader + Named("A"));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  HWND dialog = ShownDialog(launcher, L"ﾜﾝﾎﾟｲﾝﾄ");
+  ASSERT_TRUE(dialog) << "opened by the first activation";
+  const auto shows = [&](int n) {
+    return WaitUntil([&] { return Text(dialog, IDC_TIPS_NUMBER) == TipNumber(n) && Text(dialog, IDC_TIPS_TEXT) == Tip(n); });
+  };
+  EXPECT_TRUE(shows(1));
+  EXPECT_EQ(Text(dialog, IDC_TIPS_TEXT),
+            L"\u3000ランチャー設定でボタンサイズ、並べかた、色などを変更することができます。\r\n\r\n"
+            L"その外にもいろいろな機能があるので、最初に設定すると便利です。");
+  EXPECT_EQ(Text(dialog, IDC_TIPS_NUMBER), L"1. ");
+  EXPECT_TRUE(Checked(dialog, IDC_TIPS_START));
+  Screenshot(L"tips-96dpi.bmp");
+
+  ClickControl(dialog, IDC_TIPS_PREVIOUS);
+  EXPECT_TRUE(shows(12)) << "back from the first wraps to the last";
+  ClickControl(dialog, IDC_TIPS_NEXT);
+  EXPECT_TRUE(shows(1)) << "on from the last wraps to the first";
+  ClickControl(dialog, IDC_TIPS_NEXT);
+  EXPECT_TRUE(shows(2));
+  ClickControl(dialog, IDC_TIPS_RANDOM);
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::wstring number = Text(dialog, IDC_TIPS_NUMBER);
+    for (int n = 1; n <= kTipCount; ++n) {
+      if (number == TipNumber(n)) return Text(dialog, IDC_TIPS_TEXT) == Tip(n);
+    }
+    return false;
+  }));
+  ClickControl(dialog, IDC_TIPS_START);
+  ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_TIPS_START); }));
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  EXPECT_EQ(GetSetting(L"Set", L"StartTips"), L"0") << "written as the window closes";
+
+  // From the help menu, again at tip 1; the close box keeps the box too.
+  Choose(launcher, {'H', 'T'});  // "ﾜﾝﾎﾟｲﾝﾄを表示(&T)..."
+  dialog = ShownDialog(launcher, L"ﾜﾝﾎﾟｲﾝﾄ");
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(shows(1));
+  EXPECT_FALSE(Checked(dialog, IDC_TIPS_START));
+  ClickControl(dialog, IDC_TIPS_START);
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_TIPS_START); }));
+  ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+  EXPECT_EQ(GetSetting(L"Set", L"StartTips"), L"1");
+  launcher.Close();
+  EXPECT_EQ(GetSetting(L"Set", L"StartTips"), L"1") << "the launcher's exit leaves it as the window wrote it";
+}
+
+// A string value under HKEY_LOCAL_MACHINE for as long as it lives.
+class MachineValue {
+ public:
+  MachineValue(const wchar_t* key, const wchar_t* name, const std::wstring& text) : key_(key), name_(name) {
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  }
+  ~MachineValue() { ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, name_); }
+  MachineValue(const MachineValue&) = delete;
+  MachineValue& operator=(const MachineValue&) = delete;
+
+ private:
+  const wchar_t* key_;
+  const wchar_t* name_;
+};
+
+TEST_F(AuxiliaryWindowsTest, VersionWindowCopiesItsLinkAndStartsSystemInformation) {
+  const Path msinfo = InstallRecorder(L"msinfo");
+  const MachineValue registered(L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", msinfo.wstring());
+  WriteBytes(DataFile(), kHeader + Named("A"));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  Choose(launcher, {'H', 'A'});  // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
+  const HWND dialog = ShownDialog(launcher, L"ﾊﾞｰｼﾞｮﾝ情報");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(Text(dialog, IDC_ABOUT_TITLE), L"Vornish  Ver.1.0") << "from the program's version resource";
+  EXPECT_FALSE(::IsWindowVisible(Control(dialog, IDC_ABOUT_MAIL))) << "no mail label without an address";
+  const HWND web = Control(dialog, IDC_ABOUT_WEB);
+  const std::wstring help = (dir / L"VRN.chm").wstring();
+  EXPECT_EQ(TextOf(web), L"Vornish ヘルプ：" + help);
+  EXPECT_EQ(HoverTip(web), L"ｸﾘｯｸするとｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰし、ﾀﾞﾌﾞﾙｸﾘｯｸするとﾎｰﾑﾍﾟｰｼﾞへｼﾞｬﾝﾌﾟします。");
+
+  ASSERT_TRUE(win32::CopyToClipboard(nullptr, L"before"));
+  Click(CentreOf(web));
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == help; })) << "the text after the first \"：\"";
+  Screenshot(L"version-96dpi.bmp");
+
+  ClickControl(dialog, IDC_ABOUT_SYSINFO);
+  const std::vector<LaunchRecord> records = Records(msinfo, 1);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].show, SW_SHOWNORMAL);
+  EXPECT_NE(records[0].commandLine.find(msinfo.filename().wstring()), std::wstring::npos);
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  launcher.Close();
+}
+
+// The help window HTML Help shows in the launcher's own process.
+HWND HelpWindow(const Launcher& launcher) { return WaitFor([&] { return TopWindow(launcher.Id(), L"HH Parent"); }); }
+
+// The first window of class `className` anywhere inside `parent`.
+HWND OfClass(HWND parent, const wchar_t* className) {
+  return Descendant(parent, [&](HWND child) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(child, name, 64);
+    return _wcsicmp(name, className) == 0;
+  });
+}
+
+// Whether the help window shows navigation tab `tab` (0 the contents tree,
+// 1 the keyword index) with its entries.
+bool HelpShows(HWND help, int tab) {
+  // The window shows before it has made its panes.
+  return WaitUntil([&] {
+    const HWND tabs = OfClass(help, WC_TABCONTROLW);
+    const HWND pane = OfClass(help, tab == 0 ? WC_TREEVIEWW : WC_LISTVIEWW);
+    return tabs && pane && ::SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == tab && ::IsWindowVisible(pane) &&
+           ::SendMessageW(pane, tab == 0 ? TVM_GETCOUNT : LVM_GETITEMCOUNT, 0, 0) > 0;
+  });
+}
+
+// Wine's HTML Help shows the same window as Windows ("HH Parent" titled by the
+// help file's window definition, a tab strip over the contents tree and the
+// index list), but this prefix has no browser engine, so its page pane stays
+// empty; the tests read the navigation pane only. Wine 8 also leaves the tab
+// as it is when a help window that is already open is asked for the other
+// one (the tab strip then selects nothing), where Windows turns to it; so
+// each command is checked on a window of its own.
+TEST_F(AuxiliaryWindowsTest, HelpOpensTheCompiledHelpAtItsContentsAndItsIndex) {
+  WriteBytes(DataFile(), kHeader + Named("A"));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  Choose(launcher, {'H', 'C'});  // "目次(&C)"
+  const auto missing = WaitForDialog(launcher.Id(), L"Vornish");
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->text, L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n" + (dir / L"VRN.chm").wstring());
+  ASSERT_TRUE(Answer(missing->window, IDOK));
+
+  ASSERT_TRUE(::CopyFileW((BinFolder() / L"VRN.chm").c_str(), (dir / L"VRN.chm").c_str(), FALSE));
+  Choose(launcher, {'H', 'C'});
+  const HWND help = HelpWindow(launcher);
+  ASSERT_TRUE(help);
+  EXPECT_EQ(TextOf(help), L"Vornish ヘルプ");
+  EXPECT_TRUE(HelpShows(help, 0)) << "the contents";
+  Screenshot(L"help-contents-96dpi.bmp");
+  ::PostMessageW(help, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(help); }));
+
+  Choose(launcher, {'H', 'S'});  // "ﾄﾋﾟｯｸの検索(&S)..."
+  const HWND index = HelpWindow(launcher);
+  ASSERT_TRUE(index);
+  EXPECT_TRUE(HelpShows(index, 1)) << "the keyword index";
+  launcher.Close();  // a clean exit: the help window closes first
+  EXPECT_FALSE(::IsWindow(index));
+}
+
+TEST_F(AuxiliaryWindowsTest, EveryWindowFitsItsTextAt144Dpi) {
+  const DpiScope dpi(144);
+  WriteBytes(DataFile(), kHeader + Named("A", 2147483647) + Named("B", 1));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+
+  Choose(launcher, {'L'});
+  HWND dialog = ShownDialog(launcher, L"起動ランキング");
+  ASSERT_TRUE(dialog);
+  const HWND list = Control(dialog, IDC_LANK_LIST);
+  const std::wstring widest[] = {L"ﾀｲﾄﾙ", L"2147483647", L"順位"};
+  const std::wstring headers[] = {L"ﾀｲﾄﾙ", L"起動回数", L"順位"};
+  for (int column = 0; column < 3; ++column) {
+    const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+    EXPECT_GT(width, std::max(StringWidth(list, headers[column]), StringWidth(list, widest[column]))) << column;
+  }
+  Screenshot(L"ranking-144dpi.bmp");
+  ASSERT_TRUE(Answer(dialog, IDOK));
+
+  // Their pictures are made for the DPI, not stretched.
+  const std::tuple<WORD, const wchar_t*, int, const wchar_t*> pictured[] = {
+      {'T', L"ﾜﾝﾎﾟｲﾝﾄ", IDC_TIPS_ICON, L"tips-144dpi.bmp"},
+      {'A', L"ﾊﾞｰｼﾞｮﾝ情報", IDC_ABOUT_ICON, L"version-144dpi.bmp"},
+  };
+  for (const auto& [key, title, icon, screenshot] : pictured) {
+    Choose(launcher, {'H', key});
+    dialog = ShownDialog(launcher, title);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(RectOf(Control(dialog, icon)).right - RectOf(Control(dialog, icon)).left, 48);
+    Screenshot(screenshot);
+    ASSERT_TRUE(Answer(dialog, IDOK));
+  }
+  launcher.Close();
+}
+
+}  // namespace
+}  // namespace vornish::e2e

@@ -1,0 +1,40 @@
+// Opens the launcher's help: a VRN.hlp beside the program in WinHelp, as the
+// launcher always did, else the compiled HTML help VRN.chm in HTML Help.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "core/Messages.h"
+#include "core/StartUp.h"
+#include "core/win32/Handles.h"
+#include "window/Dispatcher.h"
+
+namespace vornish::win32 {
+
+class HelpViewer {
+ public:
+  HelpViewer() = default;
+  // Closes what HTML Help still shows: its windows must not outlive it.
+  ~HelpViewer() { CloseAll(); }
+  HelpViewer(const HelpViewer&) = delete;
+  HelpViewer& operator=(const HelpViewer&) = delete;
+
+  // Opens `help` at its contents or its keyword index, with `owner` as the
+  // caller; what to tell the user when that failed.
+  std::optional<Message> Open(HWND owner, const HelpChoice& help, HelpRequest request);
+  // Closes every HTML Help window of the launcher.
+  void CloseAll();
+
+ private:
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  // HTML Help's entry, loaded on first use: no import library is needed, and
+  // the launcher starts without loading it.
+  HtmlHelpFn HtmlHelpEntry();
+
+  UniqueModule library_;
+  HtmlHelpFn htmlHelp_ = nullptr;
+};
+
+}  // namespace vornish::win32

@@ -25,7 +25,9 @@ set(inputs ${files} ${icon} ${SOURCE_DIR}/packaging/vornish.nsi ${SOURCE_DIR}/pa
 if(EXISTS ${BIN_DIR}/vornish.debug)
   file(GLOB previous_symbols ${DIST_DIR}/vornish-*.debug)
   list(REMOVE_ITEM previous_symbols ${DIST_DIR}/vornish-${VERSION}.debug)
-  file(REMOVE ${previous_symbols})
+  if(previous_symbols)
+    file(REMOVE ${previous_symbols})
+  endif()
   file(COPY_FILE ${BIN_DIR}/vornish.debug ${DIST_DIR}/vornish-${VERSION}.debug ONLY_IF_DIFFERENT)
 endif()
 

@@ -277,7 +277,15 @@ void frmMain::RefreshButton(int index) {
 
 void frmMain::ShowMessage(const Message& message) { win32::ShowMessage(hwnd(), message); }
 
-void frmMain::OpenButtonSettings(int index) { frmButtonSet(instance_, model_, index).Show(hwnd()); }
+void frmMain::OpenButtonSettings(int index) {
+  // Drops wait: the dialog writes the very record they would change.
+  buttonDialogOpen_ = true;
+  const struct Reset {
+    bool& open;
+    ~Reset() { open = false; }
+  } reset{buttonDialogOpen_};
+  frmButtonSet(instance_, model_, index).Show(hwnd());
+}
 
 void frmMain::OpenSettings() { frmSet(instance_, model_, *this, ProgramFolder()).Show(hwnd()); }
 
@@ -550,9 +558,7 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
 }
 
 void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
-  // A dialog may be editing the very record.
-  if (tmrPopUp_.CommandRunning()) return;
-  if (Index < 0 || Index > model_.ButtonLast()) return;
+  if (buttonDialogOpen_ || Index < 0 || Index > model_.ButtonLast()) return;
   ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(Index)];
   ::SetActiveWindow(hwnd());
   if (record.Lock) {

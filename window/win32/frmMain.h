@@ -149,6 +149,7 @@ class frmMain : public Window,
   UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
   bool showTips_ = false;
+  bool buttonDialogOpen_ = false;
   bool unloaded_ = false;
 };
 

@@ -247,7 +247,7 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   EXPECT_EQ(ListSettings(L"Set"), expected);
 }
 
-TEST_F(DialogsTest, ClosedWhileADialogIsOpenTheLauncherStillSavesAndEnds) {
+TEST_F(DialogsTest, UnderAnOpenDialogDropsOnTheButtonWaitAndClosingStillSaves) {
   const Path recorder = InstallRecorder(L"tools");
   WriteBytes(DataFile(), kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "0", "0"}));
   Launcher launcher(dir.path());
@@ -258,6 +258,9 @@ TEST_F(DialogsTest, ClosedWhileADialogIsOpenTheLauncherStillSavesAndEnds) {
   ASSERT_TRUE(launcher.Menu());
   Press('B');
   ASSERT_TRUE(ShownDialog(launcher, L"ボタン設定"));
+  WriteBytes(dir / L"other.txt", "o");
+  const RemoteBuffer drop = DropFiles(launcher.Buttons().at(0), {(dir / L"other.txt").wstring()});
+  ::Sleep(300);  // a drop on the button being edited waits for nothing: it is refused
   launcher.Close();  // as Windows or an installer asks it to end
   EXPECT_EQ(ReadBytes(DataFile()),
             kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "1", "0"}));

@@ -23,6 +23,7 @@ set(inputs ${files} ${icon} ${SOURCE_DIR}/packaging/vornish.nsi ${SOURCE_DIR}/pa
 
 # The symbols belong to exactly this program: copied whenever it changed.
 if(EXISTS ${BIN_DIR}/vornish.debug)
+  file(MAKE_DIRECTORY ${DIST_DIR})
   file(GLOB previous_symbols ${DIST_DIR}/vornish-*.debug)
   list(REMOVE_ITEM previous_symbols ${DIST_DIR}/vornish-${VERSION}.debug)
   if(previous_symbols)

@@ -18,7 +18,7 @@ wine_session_start
 trap wine_session_stop EXIT
 wine "$VORNISH_BIN_DIR/vornish_bench_startup.exe" "${1:-30}"
 
-echo "== start-up and exit with 100, 1,000 and 5,000 buttons (Wine)"
+echo "== start-up and exit with 50, 100, 1,000 and 5,000 buttons (Wine)"
 wine "$VORNISH_BIN_DIR/vornish_bench_startup.exe" scale
 
 echo "== main window (Wine)"

@@ -140,55 +140,57 @@ TEST_F(IconButtonTest, LetsGoOfItsDropTargetAndTipBeforeItsWindowGoes) {
   EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
-TEST(MainWindow, AFailingStepOfTheCloseStillSavesTheButtons) {
+// A main window made in this process over a data file of its own; its
+// settings key goes afterwards.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+    model.DataFilePath = File().wstring();
+  }
+  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + kKey).c_str()); }
+  e2e::Path File() const { return dir / L"VRN.dat"; }
+  LauncherServices Services(SettingsStore& settings) { return LauncherServices{settings, fs, codec, system}; }
+  LauncherServices Services() { return Services(store); }
+
+  static constexpr const wchar_t* kKey = L"VornishMainWindowTest";
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
-  struct FailingStore : SettingsStore {
-    std::optional<std::wstring> Read(std::wstring_view, std::wstring_view) const override { return std::nullopt; }
-    bool Write(std::wstring_view, std::wstring_view, std::wstring_view) override { throw std::bad_alloc(); }
-  } store;
-  const e2e::TempDir dir(L"close");
+  const e2e::TempDir dir{e2e::CurrentTestName()};
+  RegistryStore store{kKey};
   WinFileSystem fs;
   const AnsiCodec codec;
   const WinSystemInfo system;
   LauncherModel model;
-  model.DataFilePath = (dir / L"VRN.dat").wstring();
-  frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+};
+
+TEST_F(MainWindowTest, AFailingStepOfTheCloseStillSavesTheButtons) {
+  struct FailingStore : SettingsStore {
+    std::optional<std::wstring> Read(std::wstring_view, std::wstring_view) const override { return std::nullopt; }
+    bool Write(std::wstring_view, std::wstring_view, std::wstring_view) override { throw std::bad_alloc(); }
+  } failing;
+  frmMain main(instance, model, Services(failing));
   ASSERT_TRUE(main.Load());
   model.Buttons[0].Title = L"kept";
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(main.hwnd(), nullptr);
-  EXPECT_NE(e2e::ReadBytes(dir / L"VRN.dat").find("kept"), std::string::npos);
+  EXPECT_NE(e2e::ReadBytes(File()).find("kept"), std::string::npos);
 }
 
-TEST(MainWindow, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
-  const e2e::TempDir dir(L"slow");
-  e2e::WriteBytes(dir / L"VRN.dat", "[Vornish Ver.1.0]\r\n\x1B\\\\share\\slow.exe\x1B\r\n\x1B" "C:\\fast.exe\x1B\r\n");
+TEST_F(MainWindowTest, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
+  e2e::WriteBytes(File(), "[Vornish Ver.1.0]\r\n\x1B\\\\share\\slow.exe\x1B\r\n\x1B" "C:\\fast.exe\x1B\r\n");
   // A share that does not answer until the test lets it.
   const UniqueKernelHandle answer(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   std::atomic<int> made{0};
-  RegistryStore store(L"VornishSlowTest");
-  WinFileSystem fs;
-  const AnsiCodec codec;
-  const WinSystemInfo system;
-  LauncherModel model;
-  model.DataFilePath = (dir / L"VRN.dat").wstring();
-  {
-    frmMain main(instance, model, LauncherServices{store, fs, codec, system},
-                 [&](const ButtonRecord& record, int) {
-                   if (record.File == L"\\\\share\\slow.exe") ::WaitForSingleObject(answer.get(), INFINITE);
-                   ++made;
-                   return FaceIcon{};
-                 });
-    ASSERT_TRUE(main.Load()) << "loaded while the share still does not answer";
-    EXPECT_TRUE(Pump([&] { return made == 1; })) << "the other face was made meanwhile";
-    ::SetEvent(answer.get());
-    EXPECT_TRUE(Pump([&] { return made == 2; }));
-    ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
-  }
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishSlowTest").c_str());
+  frmMain main(instance, model, Services(), [&](const ButtonRecord& record, int) {
+    if (record.File == L"\\\\share\\slow.exe") ::WaitForSingleObject(answer.get(), INFINITE);
+    ++made;
+    return FaceIcon{};
+  });
+  ASSERT_TRUE(main.Load()) << "loaded while the share still does not answer";
+  EXPECT_TRUE(Pump([&] { return made == 1; })) << "the other face was made meanwhile";
+  ::SetEvent(answer.get());
+  EXPECT_TRUE(Pump([&] { return made == 2; }));
+  ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
 }
 
 // What a screen reader hears of a window: its role and name.
@@ -207,42 +209,27 @@ std::pair<long, std::wstring> Heard(HWND window) {
   return heard;
 }
 
-TEST(MainWindow, ScreenReadersHearButtonsByTitleTheBarByWhatItDoes) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
+TEST_F(MainWindowTest, ScreenReadersHearButtonsByTitleTheBarByWhatItDoes) {
   const ComScope com;  // as the launcher's own thread has it
-  const e2e::TempDir dir(L"heard");
-  e2e::WriteBytes(dir / L"VRN.dat", "[Vornish Ver.1.0]\r\n" + e2e::Cp932(L"メモ帳") + "\x1B" "C:\\memo.exe\x1B\r\n");
-  RegistryStore store(L"VornishHeardTest");
-  WinFileSystem fs;
-  const AnsiCodec codec;
-  const WinSystemInfo system;
-  LauncherModel model;
-  model.DataFilePath = (dir / L"VRN.dat").wstring();
-  {
-    frmMain main(instance, model, LauncherServices{store, fs, codec, system});
-    ASSERT_TRUE(main.Load());
-    const HWND button = ::FindWindowExW(main.hwnd(), nullptr, IconButton::kClassName, nullptr);
-    const HWND bar = ::FindWindowExW(main.hwnd(), nullptr, ControlBar::kClassName, nullptr);
-    EXPECT_EQ(Heard(button), std::pair(static_cast<long>(ROLE_SYSTEM_PUSHBUTTON), std::wstring(L"メモ帳")));
-    EXPECT_EQ(Heard(bar), std::pair(static_cast<long>(ROLE_SYSTEM_GRIP), std::wstring(L"ﾗﾝﾁｬｰ非表示")));
-    // Its client: Wine's window object (OBJID_WINDOW) names nothing, Windows' names it the same.
-    EXPECT_EQ(Heard(main.hwnd()).second, L"Vornish");
-    ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
-  }
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishHeardTest").c_str());
+  e2e::WriteBytes(File(), "[Vornish Ver.1.0]\r\n" + e2e::Cp932(L"メモ帳") + "\x1B" "C:\\memo.exe\x1B\r\n");
+  frmMain main(instance, model, Services());
+  ASSERT_TRUE(main.Load());
+  const HWND button = ::FindWindowExW(main.hwnd(), nullptr, IconButton::kClassName, nullptr);
+  const HWND bar = ::FindWindowExW(main.hwnd(), nullptr, ControlBar::kClassName, nullptr);
+  EXPECT_EQ(Heard(button), std::pair(static_cast<long>(ROLE_SYSTEM_PUSHBUTTON), std::wstring(L"メモ帳")));
+  EXPECT_EQ(Heard(bar), std::pair(static_cast<long>(ROLE_SYSTEM_GRIP), std::wstring(L"ﾗﾝﾁｬｰ非表示")));
+  // Its client: Wine's window object (OBJID_WINDOW) names nothing, Windows' names it the same.
+  EXPECT_EQ(Heard(main.hwnd()).second, L"Vornish");
+  ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
 }
 
 int g_buttonWindows = 0;
 std::wstring g_boxText;
 
-TEST(MainWindow, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  ASSERT_TRUE(frmMain::Register(instance) && IconButton::Register(instance) && ControlBar::Register(instance));
-  const e2e::TempDir dir(L"windows");
+TEST_F(MainWindowTest, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
   std::string file = "[Vornish Ver.1.0]\r\n";
   for (int i = 0; i < 5; ++i) file += std::to_string(i) + "\x1B" "C:\\" + std::to_string(i) + ".exe\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "0\x1B" + std::to_string(i) + "\x1B" "0\x1B\r\n";
-  e2e::WriteBytes(dir / L"VRN.dat", file);
+  e2e::WriteBytes(File(), file);
   // The system refuses a fourth button window; the message box is read and
   // answered as it comes up.
   const HHOOK hook = ::SetWindowsHookExW(
@@ -260,19 +247,12 @@ TEST(MainWindow, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
       },
       nullptr, ::GetCurrentThreadId());
-  RegistryStore store(L"VornishWindowsTest");
-  WinFileSystem fs;
-  const AnsiCodec codec;
-  const WinSystemInfo system;
-  LauncherModel model;
-  model.DataFilePath = (dir / L"VRN.dat").wstring();
-  frmMain main(instance, model, LauncherServices{store, fs, codec, system});
+  frmMain main(instance, model, Services());
   ASSERT_TRUE(main.Load());
   ::UnhookWindowsHookEx(hook);
   EXPECT_EQ(g_boxText, ButtonsNotShownMessage(2).text);
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(e2e::ReadBytes(dir / L"VRN.dat"), file);
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"VornishWindowsTest").c_str());
+  EXPECT_EQ(e2e::ReadBytes(File()), file);
 }
 
 }  // namespace

@@ -47,8 +47,13 @@ std::vector<Monitor> Monitors() {
 
 void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dpi) {
   const RECT before = WindowRect(window);
-  const std::vector<Monitor> monitors = Monitors();
-  const Monitor& monitor = monitors[MonitorOf(monitors, FromRect(before))];
+  // Every tick: the system's own choice of the monitor the window is on (the
+  // one it overlaps most, else the nearest), without listing them all.
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  const Monitor monitor = ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)
+                              ? Monitor{FromRect(info.rcMonitor), FromRect(info.rcWork)}
+                              : Monitors().front();
   const auto placed = DockedRect(monitor, dpi, settings.Position, settings.TaskBar, buttonSide);
   if (placed) {
     const RECT r = ToRect(*placed);

@@ -11,7 +11,7 @@
 
 namespace vornish::win32 {
 
-// The monitors of the desktop, the primary one first.
+// The monitors of the desktop, the primary one first (never none).
 std::vector<Monitor> Monitors();
 
 // `PlaceWindow`: a window fixed to an edge (Position 1 to 4) is moved there

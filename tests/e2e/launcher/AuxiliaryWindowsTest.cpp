@@ -130,11 +130,7 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   const auto shows = [&](int n) {
     return WaitUntil([&] { return Text(dialog, IDC_TIPS_NUMBER) == TipNumber(n) && Text(dialog, IDC_TIPS_TEXT) == Tip(n); });
   };
-  EXPECT_TRUE(shows(1));
-  EXPECT_EQ(Text(dialog, IDC_TIPS_TEXT),
-            L"\u3000ランチャー設定でボタンサイズ、並べかた、色などを変更することができます。\r\n\r\n"
-            L"その外にもいろいろな機能があるので、最初に設定すると便利です。");
-  EXPECT_EQ(Text(dialog, IDC_TIPS_NUMBER), L"1. ");
+  EXPECT_TRUE(shows(1)) << "the tips' texts are checked in the unit tests";
   EXPECT_TRUE(Checked(dialog, IDC_TIPS_START));
   Screenshot(L"tips-96dpi.bmp");
 

@@ -29,6 +29,19 @@ inline constexpr std::wstring_view kSectionWindow = L"Window";
 inline constexpr OleColor kControlColourStandard = 0x000000;
 inline constexpr OleColor kControlColourBlue = 0xFF0000;
 
+// Values of the settings Position (where the window sits) and TaskBar (the
+// screen edge of the task bar).
+inline constexpr std::int32_t kPositionFloating = 0;
+inline constexpr std::int32_t kPositionLeft = 1;
+inline constexpr std::int32_t kPositionTop = 2;
+inline constexpr std::int32_t kPositionRight = 3;
+inline constexpr std::int32_t kPositionBottom = 4;
+
+inline constexpr std::int32_t kTaskBarLeft = 1;
+inline constexpr std::int32_t kTaskBarTop = 2;
+inline constexpr std::int32_t kTaskBarRight = 3;
+inline constexpr std::int32_t kTaskBarBottom = 4;
+
 // The setting variables, one per key of section "Set", with their defaults.
 struct Settings {
   std::int32_t Size = 32;             // icon size in pixels: 16, 24 or 32

@@ -1,7 +1,6 @@
 #include "dialogs/SettingsForm.h"
 
 #include "core/Paths.h"
-#include "window/Placement.h"
 
 namespace vornish {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Layout.h"
+#include "core/Settings.h"
 
 namespace vornish {
 

@@ -11,17 +11,6 @@
 
 namespace vornish {
 
-inline constexpr std::int32_t kPositionFloating = 0;
-inline constexpr std::int32_t kPositionLeft = 1;
-inline constexpr std::int32_t kPositionTop = 2;
-inline constexpr std::int32_t kPositionRight = 3;
-inline constexpr std::int32_t kPositionBottom = 4;
-
-inline constexpr std::int32_t kTaskBarLeft = 1;
-inline constexpr std::int32_t kTaskBarTop = 2;
-inline constexpr std::int32_t kTaskBarRight = 3;
-inline constexpr std::int32_t kTaskBarBottom = 4;
-
 // A screen (one monitor) in pixels: its size and the work area the system
 // leaves beside its task bar, measured from the monitor's top-left corner.
 struct ScreenMetrics {

@@ -1,5 +1,8 @@
-# vornish.exe: the Win32 layer over the portable core.
-add_library(vornish_win32 STATIC
+# vornish.exe: the Win32 layer over the portable one, again one library per
+# layer (each folder's win32/ part), each linking its own portable part and
+# the Win32 layers below it.
+
+vornish_layer(vornish_core_win32
   core/win32/Accessible.cpp
   core/win32/Controls.cpp
   core/win32/CrashHandler.cpp
@@ -11,18 +14,32 @@ add_library(vornish_win32 STATIC
   core/win32/WinSystemInfo.cpp
   core/win32/WinText.cpp
   core/win32/Window.cpp
+)
+target_compile_definitions(vornish_core_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                     _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(vornish_core_win32 PUBLIC vornish_core comctl32 oleacc shell32 ole32 uuid gdi32 user32 advapi32)
+
+vornish_layer(vornish_buttons_win32
   buttons/win32/FileDropTarget.cpp
   buttons/win32/IconButton.cpp
   buttons/win32/IconImage.cpp
   buttons/win32/IconLoader.cpp
   buttons/win32/Launching.cpp
   buttons/win32/ShellIcons.cpp
+)
+target_link_libraries(vornish_buttons_win32 PUBLIC vornish_buttons vornish_core_win32)
+
+vornish_layer(vornish_dialogs_win32
   dialogs/win32/DialogParts.cpp
   dialogs/win32/frmAbout.cpp
   dialogs/win32/frmButtonSet.cpp
   dialogs/win32/frmLanking.cpp
   dialogs/win32/frmSet.cpp
   dialogs/win32/frmTips.cpp
+)
+target_link_libraries(vornish_dialogs_win32 PUBLIC vornish_dialogs vornish_buttons_win32 comdlg32 uxtheme version)
+
+vornish_layer(vornish_window_win32
   window/win32/ButtonDrag.cpp
   window/win32/ButtonStrip.cpp
   window/win32/ControlBar.cpp
@@ -32,14 +49,13 @@ add_library(vornish_win32 STATIC
   window/win32/frmMain.cpp
   window/win32/frmPopMenu.cpp
 )
-target_compile_definitions(vornish_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                                                _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_compile_options(vornish_win32 PRIVATE ${VORNISH_WARNINGS} ${VORNISH_DEBUG_INFO})
-target_link_libraries(vornish_win32 PUBLIC vornish_core comctl32 comdlg32 uxtheme oleacc shell32 ole32 uuid gdi32 user32
-                                           advapi32 version)
+target_link_libraries(vornish_window_win32 PUBLIC vornish_window vornish_dialogs_win32)
+# The whole Windows layer, for the program and for the tests and benchmarks
+# that drive it.
+add_library(vornish_win32 ALIAS vornish_window_win32)
 
 add_executable(vornish WIN32 app/Main.cpp res/vornish.rc dialogs/win32/Dialogs.rc)
-target_link_libraries(vornish PRIVATE vornish_win32)
+target_link_libraries(vornish PRIVATE vornish_window_win32)
 target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS} ${VORNISH_DEBUG_INFO})
 if(MINGW)
   target_link_options(vornish PRIVATE -municode)

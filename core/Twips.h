@@ -1,5 +1,7 @@
-// The one place where twips (1/1440 inch, the launcher's unit for window and
-// control geometry) and pixels meet. At 96 dots per inch a pixel is 15 twips.
+// The one place where lengths meet pixels at a DPI: twips (1/1440 inch, the
+// launcher's unit for window and control geometry; at 96 dots per inch a
+// pixel is 15 twips), points (20 twips) and the designed sizes in pixels at
+// 96 DPI. The Win32 layer asks the system for the DPI (core/win32/Dpi.h).
 #pragma once
 
 #include <cstdint>
@@ -9,18 +11,30 @@ namespace vornish {
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kDefaultDpi = 96;
 
+// `value` * `multiplier` / `divisor` rounded to the nearest integer, halves
+// away from zero (as the system's MulDiv rounds).
+constexpr std::int64_t Scale(std::int64_t value, std::int64_t multiplier, std::int64_t divisor) {
+  const std::int64_t scaled = value * multiplier;
+  return scaled >= 0 ? (scaled + divisor / 2) / divisor : -((-scaled + divisor / 2) / divisor);
+}
+
 // Rounded to the nearest pixel, halves away from zero.
 constexpr int TwipsToPixels(std::int64_t twips, int dpi) {
-  const std::int64_t scaled = twips * dpi;
-  return static_cast<int>(scaled >= 0 ? (scaled + kTwipsPerInch / 2) / kTwipsPerInch
-                                      : -((-scaled + kTwipsPerInch / 2) / kTwipsPerInch));
+  return static_cast<int>(Scale(twips, dpi, kTwipsPerInch));
 }
 
 // Rounded to the nearest twip, halves away from zero.
 constexpr std::int32_t PixelsToTwips(std::int64_t pixels, int dpi) {
-  const std::int64_t scaled = pixels * kTwipsPerInch;
-  return static_cast<std::int32_t>(scaled >= 0 ? (scaled + dpi / 2) / dpi : -((-scaled + dpi / 2) / dpi));
+  return static_cast<std::int32_t>(Scale(pixels, kTwipsPerInch, dpi));
 }
+
+// Pixels at `fromDpi` as many at `toDpi`; a size designed in pixels at 96 DPI
+// (an icon's 32, a margin's 8) at `dpi`.
+constexpr int ScaleDpi(int pixels, int fromDpi, int toDpi) { return static_cast<int>(Scale(pixels, toDpi, fromDpi)); }
+constexpr int ScaleFromDefaultDpi(int pixels, int dpi) { return ScaleDpi(pixels, kDefaultDpi, dpi); }
+
+// A font size in tenths of a point (two twips each) in pixels at `dpi`.
+constexpr int TenthPointsToPixels(int tenthPoints, int dpi) { return TwipsToPixels(std::int64_t{tenthPoints} * 2, dpi); }
 
 struct TwipsRect {
   std::int32_t left = 0;

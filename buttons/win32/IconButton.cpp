@@ -77,7 +77,7 @@ void IconButton::Refresh() {
 void IconButton::IconRefresh() {
   // The icon is made for the size it is shown at on this screen, so a
   // high-DPI face gets a sharp image rather than a stretched one.
-  icons_.Request(hwnd(), Record(), ::MulDiv(model_.settings.Size, static_cast<int>(WindowDpi(hwnd())), kDefaultDpi));
+  icons_.Request(hwnd(), Record(), ScaleFromDefaultDpi(model_.settings.Size, static_cast<int>(WindowDpi(hwnd()))));
 }
 
 void IconButton::Show() { ::ShowWindow(hwnd(), SW_SHOWNA); }

@@ -32,7 +32,7 @@ HWND CreateTooltip(HINSTANCE instance, HWND owner) {
 }
 
 void SetTooltipDpi(HWND tooltip, UINT dpi) {
-  if (tooltip) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(600, static_cast<int>(dpi), kDefaultDpi));
+  if (tooltip) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, ScaleFromDefaultDpi(600, static_cast<int>(dpi)));
 }
 
 void AddTool(HWND tooltip, HWND tool) {

@@ -40,7 +40,7 @@ int MetricForDpi(int index, UINT dpi) {
   static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
   if (forDpi) return forDpi(index, dpi);
-  return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(WindowDpi(nullptr)));
+  return ScaleDpi(::GetSystemMetrics(index), static_cast<int>(WindowDpi(nullptr)), static_cast<int>(dpi));
 }
 
 }  // namespace vornish::win32

@@ -50,7 +50,7 @@ std::wstring ProgramTitle() {
 // face of its own.
 UniqueFont MakeFont(int tenthPoints, UINT dpi, bool bold, bool underline) {
   LOGFONTW font{};
-  font.lfHeight = -::MulDiv(tenthPoints, static_cast<int>(dpi), 720);
+  font.lfHeight = -TenthPointsToPixels(tenthPoints, static_cast<int>(dpi));
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   font.lfUnderline = underline ? TRUE : FALSE;
   font.lfCharSet = SHIFTJIS_CHARSET;
@@ -125,7 +125,7 @@ void frmAbout::PlaceLabels() {
   // Each link as wide as its text, short of the buttons; with no addresses the
   // web label takes the mail label's place.
   const RECT mailAt = RectIn(hwnd(), Item(IDC_ABOUT_MAIL));
-  const int right = RectIn(hwnd(), Item(IDOK)).left - ::MulDiv(8, dpi, kDefaultDpi);
+  const int right = RectIn(hwnd(), Item(IDOK)).left - ScaleFromDefaultDpi(8, dpi);
   const bool mail = !kContactAddresses.empty();
   ::ShowWindow(Item(IDC_ABOUT_MAIL), mail ? SW_SHOWNA : SW_HIDE);
   int top = mailAt.top;
@@ -135,7 +135,7 @@ void frmAbout::PlaceLabels() {
     const SIZE size = TextSize(label, linkFont_.get(), Text(id));
     ::SetWindowPos(label, nullptr, mailAt.left, top, std::min<int>(size.cx + 1, right - mailAt.left), size.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    top += size.cy + ::MulDiv(8, dpi, kDefaultDpi);
+    top += size.cy + ScaleFromDefaultDpi(8, dpi);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "buttons/win32/ShellIcons.h"
 #include "core/Text.h"
+#include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
@@ -70,7 +71,7 @@ frmButtonSet::frmButtonSet(HINSTANCE instance, LauncherModel& model, int index)
 
 bool frmButtonSet::Show(HWND owner) { return ShowModal(instance_, owner, IDD_BUTTONSET) == IDOK; }
 
-int frmButtonSet::PreviewSize() const { return ::MulDiv(kPreviewPixels, static_cast<int>(WindowDpi(hwnd())), 96); }
+int frmButtonSet::PreviewSize() const { return ScaleFromDefaultDpi(kPreviewPixels, static_cast<int>(WindowDpi(hwnd()))); }
 
 bool frmButtonSet::OnInit() {
   TakeOwnerIcons(hwnd());

@@ -55,7 +55,7 @@ void frmLanking::AddColumns() {
   // Room for the header's or the widest cell's text, whichever is longer,
   // beside the margins the list view keeps.
   const auto fitting = [&](const Column& c) {
-    const int margin = ::MulDiv(16, dpi, kDefaultDpi);
+    const int margin = ScaleFromDefaultDpi(16, dpi);
     const auto width = [&](const wchar_t* text) {
       return static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))) + margin;
     };

@@ -106,7 +106,7 @@ void frmSet::PlacePositionButtons() {
   ::GetWindowRect(other_.Item(IDC_SET_POSITION_FRAME), &frame);
   ::MapWindowPoints(nullptr, other_.hwnd(), reinterpret_cast<POINT*>(&frame), 2);
   // The frame's caption takes the top line: the cross sits in the rest.
-  const int captionHeight = ::MulDiv(8, dpi, kDefaultDpi);
+  const int captionHeight = ScaleFromDefaultDpi(8, dpi);
   const int middleX = (frame.left + frame.right) / 2;
   const int middleY = (frame.top + captionHeight + frame.bottom) / 2;
   for (std::size_t i = 0; i < kPositionCross.size(); ++i) {

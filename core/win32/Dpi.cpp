@@ -43,4 +43,18 @@ int MetricForDpi(int index, UINT dpi) {
   return ScaleDpi(::GetSystemMetrics(index), static_cast<int>(WindowDpi(nullptr)), static_cast<int>(dpi));
 }
 
+UniqueIcon LoadIconResource(HINSTANCE instance, int id, int size) {
+  return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+}
+
+WindowIcons LoadWindowIcons(HINSTANCE instance, int id, UINT dpi) {
+  return WindowIcons{LoadIconResource(instance, id, MetricForDpi(SM_CXSMICON, dpi)),
+                     LoadIconResource(instance, id, MetricForDpi(SM_CXICON, dpi))};
+}
+
+void SetWindowIcons(HWND window, const WindowIcons& icons) {
+  ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.smallIcon.get()));
+  ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.bigIcon.get()));
+}
+
 }  // namespace vornish::win32

@@ -1,7 +1,10 @@
-// The dots per inch a window is shown at, for converting twips to pixels.
+// The dots per inch a window is shown at, for converting twips to pixels, and
+// the one place that loads an icon resource at a size for a DPI.
 #pragma once
 
 #include <windows.h>
+
+#include "core/win32/Handles.h"
 
 namespace vornish::win32 {
 
@@ -15,5 +18,19 @@ UINT SystemDpi();
 
 // A system metric (SM_CXSMICON, say) as it is at `dpi`.
 int MetricForDpi(int index, UINT dpi);
+
+// Icon resource `id` of `instance` at `size` x `size` pixels: a size made for
+// the DPI it is shown at (MetricForDpi, ScaleFromDefaultDpi), so that the
+// system picks the image drawn for it rather than stretching another.
+UniqueIcon LoadIconResource(HINSTANCE instance, int id, int size);
+
+// A window's own two icons (its caption's and the task switcher's) from icon
+// resource `id` at `dpi`; SetWindowIcons shows them, the caller keeps them.
+struct WindowIcons {
+  UniqueIcon smallIcon;
+  UniqueIcon bigIcon;
+};
+WindowIcons LoadWindowIcons(HINSTANCE instance, int id, UINT dpi);
+void SetWindowIcons(HWND window, const WindowIcons& icons);
 
 }  // namespace vornish::win32

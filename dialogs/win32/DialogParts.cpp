@@ -18,8 +18,7 @@ void TakeOwnerIcons(HWND dialog) {
 UniqueIcon ShowIcon(HINSTANCE instance, HWND control, int id) {
   constexpr int kLargeIconPixels = 32;  // at 96 DPI
   const int pixels = ScaleFromDefaultDpi(kLargeIconPixels, static_cast<int>(WindowDpi(control)));
-  UniqueIcon icon(
-      static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, 0)));
+  UniqueIcon icon = LoadIconResource(instance, id, pixels);
   ::SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
   ::SetWindowPos(control, nullptr, 0, 0, pixels, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return icon;

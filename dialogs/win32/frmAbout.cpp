@@ -59,10 +59,6 @@ UniqueFont MakeFont(int tenthPoints, UINT dpi, bool bold, bool underline) {
   return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-UniqueIcon LoadIconAt(HINSTANCE instance, int id, int size) {
-  return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
-}
-
 SIZE TextSize(HWND window, HFONT font, const std::wstring& text) {
   const WindowDc dc(window);
   const SelectScope select(dc.get(), font);
@@ -102,10 +98,8 @@ bool frmAbout::OnInit() {
 
 void frmAbout::MakeIconsAndFonts() {
   const UINT dpi = WindowDpi(hwnd());
-  smallIcon_ = LoadIconAt(instance_, IDI_WIN, MetricForDpi(SM_CXSMICON, dpi));
-  bigIcon_ = LoadIconAt(instance_, IDI_WIN, MetricForDpi(SM_CXICON, dpi));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  icons_ = LoadWindowIcons(instance_, IDI_WIN, dpi);
+  SetWindowIcons(hwnd(), icons_);
   appIcon_ = ShowIcon(instance_, Item(IDC_ABOUT_ICON), IDI_APP);
   titleFont_ = MakeFont(kTitleTenthPoints, dpi, true, false);
   linkFont_ = MakeFont(kLinkTenthPoints, dpi, false, false);

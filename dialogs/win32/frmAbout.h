@@ -10,6 +10,7 @@
 
 #include "core/FileSystem.h"
 #include "core/win32/Dialog.h"
+#include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
 #include "dialogs/About.h"
 
@@ -42,7 +43,8 @@ class frmAbout : public Dialog {
   std::wstring title_;
   Link lit_ = Link::None;
   HWND tooltip_ = nullptr;  // owned by the dialog
-  UniqueIcon smallIcon_, bigIcon_, appIcon_;
+  WindowIcons icons_;
+  UniqueIcon appIcon_;
   UniqueFont titleFont_, linkFont_, litFont_;
 };
 

@@ -113,8 +113,7 @@ void frmSet::PlacePositionButtons() {
     const HWND button = other_.Item(IDC_SET_POSITION0 + static_cast<int>(i));
     ::SetWindowPos(button, nullptr, middleX - side / 2 + kPositionCross[i].x * side,
                    middleY - side / 2 + kPositionCross[i].y * side, side, side, SWP_NOZORDER | SWP_NOACTIVATE);
-    positionIcons_[i].reset(static_cast<HICON>(::LoadImageW(
-        instance_, MAKEINTRESOURCEW(IDI_CENTER + static_cast<int>(i)), IMAGE_ICON, iconSize, iconSize, 0)));
+    positionIcons_[i] = LoadIconResource(instance_, IDI_CENTER + static_cast<int>(i), iconSize);
     ::SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(positionIcons_[i].get()));
     AddTool(tooltip_, button);
     SetToolText(tooltip_, button, kPositionTips[i]);

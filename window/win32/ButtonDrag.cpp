@@ -10,7 +10,7 @@ namespace {
 // A drag image: the icon of the resource turned into a cursor pointing at its
 // centre.
 UniqueCursor LoadDragCursor(HINSTANCE instance, int id, int size) {
-  const UniqueIcon icon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+  const UniqueIcon icon = LoadIconResource(instance, id, size);
   ICONINFO info{};
   if (!icon || !::GetIconInfo(icon.get(), &info)) return UniqueCursor();
   const UniqueBitmap mask(info.hbmMask);

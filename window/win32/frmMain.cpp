@@ -47,10 +47,6 @@ void Guarded(Step&& step) {
   }
 }
 
-UniqueIcon AppIcon(HINSTANCE instance, int size) {
-  return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0)));
-}
-
 }  // namespace
 
 bool frmMain::Register(HINSTANCE instance) {
@@ -155,19 +151,15 @@ void frmMain::AfterShow() {
 }
 
 void frmMain::MakeIcons() {
-  const UINT dpi = WindowDpi(hwnd());
   // The old pictures go only once the new ones are in place.
-  UniqueIcon small = AppIcon(instance_, MetricForDpi(SM_CXSMICON, dpi));
-  UniqueIcon big = AppIcon(instance_, MetricForDpi(SM_CXICON, dpi));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  tray_.ChangeIcon(small.get());
-  smallIcon_ = std::move(small);
-  bigIcon_ = std::move(big);
+  WindowIcons icons = LoadWindowIcons(instance_, IDI_APP, WindowDpi(hwnd()));
+  SetWindowIcons(hwnd(), icons);
+  tray_.ChangeIcon(icons.smallIcon.get());
+  icons_ = std::move(icons);
 }
 
 void frmMain::AddTrayIcon() {
-  tray_.Add(hwnd(), smallIcon_.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
+  tray_.Add(hwnd(), icons_.smallIcon.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
   if (tray_.Shown()) {
     ::KillTimer(hwnd(), kTimerTrayRetry);
   } else {

@@ -9,6 +9,7 @@
 
 #include "core/Launcher.h"
 #include "core/win32/Com.h"
+#include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
 #include "core/win32/Window.h"
 #include "dialogs/SettingsForm.h"
@@ -142,8 +143,7 @@ class frmMain : public Window,
   frmPopMenu popMenu_;
   TrayIcon tray_;
   HelpViewer help_;
-  UniqueIcon smallIcon_;
-  UniqueIcon bigIcon_;
+  WindowIcons icons_;
   CommandTimer tmrPopUp_{0};
   UINT taskbarCreated_ = 0;
   UINT showRequest_ = 0;

@@ -16,15 +16,33 @@ T ReadOr(const SettingsStore& store, std::wstring_view section, std::wstring_vie
   return value ? static_cast<T>(*value) : fallback;
 }
 
-std::int32_t ReadInt(const SettingsStore& store, std::wstring_view key, std::int32_t fallback) {
-  return ReadOr(store, kSectionSet, key, fallback, ParseInt32);
+// The text forms of the settings' types, and back.
+std::wstring TextOf(std::int32_t value) { return ToDecimal(value); }
+std::wstring TextOf(OleColor colour) { return ColourText(colour); }
+std::wstring TextOf(bool value) { return BoolText(value); }
+std::optional<std::int32_t> Parse(std::wstring_view text, std::int32_t) { return ParseInt32(text); }
+std::optional<OleColor> Parse(std::wstring_view text, OleColor) { return ParseColour(text); }
+std::optional<bool> Parse(std::wstring_view text, bool) { return ParseBool(text); }
+
+// The setting takes the stored text of `key` when its type accepts it.
+void Read(const SettingsStore& store, const SettingKey& key, Settings& settings) {
+  const auto text = store.Read(key.section, key.name);
+  if (!text) return;
+  std::visit(
+      [&](const auto& value) {
+        if (const auto parsed = Parse(*text, value.byDefault)) settings.*value.member = *parsed;
+      },
+      key.value);
 }
-OleColor ReadColour(const SettingsStore& store, std::wstring_view key, OleColor fallback) {
-  return ReadOr(store, kSectionSet, key, fallback, ParseColour);
+
+constexpr const SettingKey* KeyOf(bool Settings::*member) {
+  for (const SettingKey& key : kSettingKeys) {
+    const auto* value = std::get_if<SettingValue<bool>>(&key.value);
+    if (value && value->member == member) return &key;
+  }
+  return nullptr;
 }
-bool ReadBool(const SettingsStore& store, std::wstring_view key, bool fallback) {
-  return ReadOr(store, kSectionSet, key, fallback, ParseBool);
-}
+constexpr const SettingKey& kStartTipsKey = *KeyOf(&Settings::StartTips);
 
 }  // namespace
 
@@ -33,48 +51,29 @@ std::wstring BoolText(bool value) { return value ? L"True" : L"False"; }
 std::wstring ColourText(OleColor colour) { return ToDecimal(static_cast<std::int32_t>(colour)); }
 
 Settings LoadSettings(const SettingsStore& store) {
-  const Settings d;
   Settings s;
-  s.Size = ReadInt(store, L"Size", d.Size);
-  s.Orient = ReadInt(store, L"Orient", d.Orient);
-  s.DefColor = ReadColour(store, L"DefColor", d.DefColor);
-  s.LockColor = ReadColour(store, L"LockColor", d.LockColor);
-  s.SystemColor = ReadColour(store, L"SystemColor", d.SystemColor);
-  s.ColorChange = ReadBool(store, L"ColorChange", d.ColorChange);
-  s.ControlDblClick = ReadInt(store, L"ControlDblClick", d.ControlDblClick);
-  s.ControlColor = ReadColour(store, L"ControlColor", d.ControlColor);
-  s.WindowTop = ReadBool(store, L"WindowTop", d.WindowTop);
-  s.CountEnable = ReadBool(store, L"CountEnable", d.CountEnable);
-  s.Position = ReadInt(store, L"Position", d.Position);
-  s.TaskBar = ReadInt(store, L"TaskBar", d.TaskBar);
-  s.StartTips = ReadBool(store, L"StartTips", d.StartTips);
+  for (const SettingKey& key : kSettingKeys) Read(store, key, s);
   return s;
 }
 
 bool SaveSettings(SettingsStore& store, const Settings& s) {
   bool ok = true;
-  auto put = [&](std::wstring_view key, const std::wstring& value) {
-    ok = store.Write(kSectionSet, key, value) && ok;
-  };
-  put(L"Size", ToDecimal(s.Size));
-  put(L"Orient", ToDecimal(s.Orient));
-  put(L"DefColor", ColourText(s.DefColor));
-  put(L"LockColor", ColourText(s.LockColor));
-  put(L"SystemColor", ColourText(s.SystemColor));
-  put(L"ColorChange", BoolText(s.ColorChange));
-  put(L"ControlDblClick", ToDecimal(s.ControlDblClick));
-  put(L"ControlColor", ColourText(s.ControlColor));
-  put(L"WindowTop", BoolText(s.WindowTop));
-  put(L"CountEnable", BoolText(s.CountEnable));
-  put(L"Position", ToDecimal(s.Position));
-  put(L"TaskBar", ToDecimal(s.TaskBar));
+  for (const SettingKey& key : kSettingKeys) {
+    if (key.savedBy != SavedBy::Unload) continue;
+    const std::wstring text = std::visit([&](const auto& value) { return TextOf(s.*value.member); }, key.value);
+    ok = store.Write(key.section, key.name, text) && ok;
+  }
   return ok;
 }
 
-bool ReadStartTips(const SettingsStore& store) { return ReadBool(store, L"StartTips", true); }
+bool ReadStartTips(const SettingsStore& store) {
+  Settings s;
+  Read(store, kStartTipsKey, s);
+  return s.StartTips;
+}
 
 bool SaveStartTips(SettingsStore& store, bool show) {
-  return store.Write(kSectionSet, L"StartTips", show ? L"1" : L"0");
+  return store.Write(kStartTipsKey.section, kStartTipsKey.name, show ? L"1" : L"0");
 }
 
 namespace {

@@ -29,9 +29,10 @@ inline constexpr std::array<BarColour, 7> kBarColours = {{
     {L"ｸﾞﾗﾃﾞｨｴｰｼｮﾝ紫", 0xFF00FF},
 }};
 
-// What "標準" gives each swatch: standard, locked and system-object buttons.
-inline constexpr std::array<OleColor, 3> kStandardSwatchColours = {kColourButtonFace, kColourButtonShadow,
-                                                                    kColourDesktop};
+// What "標準" gives each swatch: the default colours of standard, locked and
+// system-object buttons.
+inline constexpr std::array<OleColor, 3> kStandardSwatchColours = {Settings().DefColor, Settings().LockColor,
+                                                                    Settings().SystemColor};
 
 // The pages, in the order of their tabs.
 inline constexpr int kSettingsPageCount = 3;

@@ -18,15 +18,13 @@ class IconImage {
 
   bool empty() const { return pixels_.empty(); }
   int size() const { return size_; }
-  // Premultiplied 0xAARRGGBB, rows top to bottom.
-  const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
   // Draws the image with its top-left corner at (x, y) over `background`.
   void Draw(HDC dc, int x, int y, COLORREF background) const;
 
  private:
   int size_ = 0;
-  std::vector<std::uint32_t> pixels_;
+  std::vector<std::uint32_t> pixels_;  // premultiplied 0xAARRGGBB, rows top to bottom
 };
 
 }  // namespace vornish::win32

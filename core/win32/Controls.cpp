@@ -1,5 +1,6 @@
 #include "core/win32/Controls.h"
 
+#include "core/Mouse.h"
 #include "core/Twips.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
@@ -109,12 +110,13 @@ bool CopyToClipboard(HWND owner, std::wstring_view text) {
 }
 
 int MouseButtons(WPARAM keys) {
-  return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+  return ((keys & MK_LBUTTON) ? kLeftButton : 0) | ((keys & MK_RBUTTON) ? kRightButton : 0) |
+         ((keys & MK_MBUTTON) ? kMiddleButton : 0);
 }
 
 int ShiftState() {
-  return ((::GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
-         ((::GetKeyState(VK_MENU) < 0) ? 4 : 0);
+  return ((::GetKeyState(VK_SHIFT) < 0) ? kShiftMask : 0) | ((::GetKeyState(VK_CONTROL) < 0) ? kCtrlMask : 0) |
+         ((::GetKeyState(VK_MENU) < 0) ? kAltMask : 0);
 }
 
 }  // namespace vornish::win32

@@ -30,9 +30,8 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 // Empties the clipboard and puts `text` on it; true when it is there.
 bool CopyToClipboard(HWND owner, std::wstring_view text);
 
-// The mouse buttons held (1 left, 2 right, 4 middle) from a mouse message's
-// wParam, and the shift keys down now (1 Shift, 2 Ctrl, 4 Alt), as the
-// controls' events report them.
+// The mouse buttons held from a mouse message's wParam, and the shift keys
+// down now, as the controls' events report them (core/Mouse.h).
 int MouseButtons(WPARAM keys);
 int ShiftState();
 

@@ -34,7 +34,6 @@ class ControlBar : public Window {
   // A flat colour. Setting it clears a painted gradient; setting the colour
   // the bar already shows flat does nothing at all.
   void SetBackColor(OleColor colour);
-  OleColor BackColor() const { return backColor_; }
   // A gradient, one 0x00BBGGRR colour per pixel row, kept until the next
   // SetBackColor.
   void PaintRows(std::vector<std::uint32_t> rows);

@@ -2,65 +2,55 @@
 
 #include <utility>
 
-#include "core/Text.h"
-
 namespace vornish {
 
 namespace {
 
 struct Entry {
-  std::wstring_view text;
+  int number;
   Command command;
 };
 
-// The command table; the first row of a command gives its text.
+// The command table: the menus' command numbers.
 constexpr Entry kTable[] = {
-    {L"0", Command::AddButton},        {L"1", Command::InsertButton},  {L"2", Command::DeleteButton},
-    {L"3", Command::InitButton},       {L"5", Command::ButtonSettings}, {L"7", Command::Ranking},
-    {L"8", Command::LauncherSettings}, {L"100", Command::HelpContents}, {L"10", Command::HelpContents},
-    {L"12", Command::Exit},            {L"101", Command::HelpSearch},   {L"103", Command::Tips},
-    {L"105", Command::About},
+    {0, Command::AddButton},        {1, Command::InsertButton},   {2, Command::DeleteButton},
+    {3, Command::InitButton},       {5, Command::ButtonSettings}, {7, Command::Ranking},
+    {8, Command::LauncherSettings}, {10, Command::HelpContents},  {12, Command::Exit},
+    {100, Command::HelpContents},   {101, Command::HelpSearch},   {103, Command::Tips},
+    {105, Command::About},
 };
 
-}  // namespace
-
-Command CommandFromText(std::wstring_view text) {
+Command CommandOfNumber(int number) {
   for (const Entry& e : kTable) {
-    if (e.text == text) return e.command;
+    if (e.number == number) return e.command;
   }
   return Command::Nothing;
 }
 
-std::wstring CommandText(Command command) {
-  for (const Entry& e : kTable) {
-    if (e.command == command) return std::wstring(e.text);
-  }
-  return {};
-}
+}  // namespace
 
-Command PopMenuCommand(int index) { return CommandFromText(ToDecimal(index)); }
-Command HelpMenuCommand(int index) { return CommandFromText(ToDecimal(index + 100)); }
+Command PopMenuCommand(int index) { return CommandOfNumber(index); }
+Command HelpMenuCommand(int index) { return CommandOfNumber(index + 100); }
 
 void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
-  const std::wstring taken = held_ == 0 ? std::exchange(tag_, std::wstring()) : std::wstring();
+  const Command command = held_ == 0 ? std::exchange(pending_, Command::Nothing) : Command::Nothing;
   if (Position != 0) host.PlaceWindow();
   if (!host.MainWindowActive()) {
     host.ShowBarInactive();
-    marker_ = kRepaintWhenActive;
-  } else if (marker_ == kRepaintWhenActive) {
+    marker_ = BarMarker::RepaintWhenActive;
+  } else if (marker_ == BarMarker::RepaintWhenActive) {
     host.ShowBarActive();
-    marker_ = window_;
+    marker_ = BarMarker::ShownActive;
   }
-  if (taken.empty()) return;
-  const Command command = CommandFromText(taken);
-  marker_ = kCommandRunning;
+  if (command == Command::Nothing) return;
+  marker_ = BarMarker::CommandRunning;
   // The launcher is gone after an exit; otherwise the bar is repainted on the
   // next tick that finds the window active, also when the command failed.
   struct Finish {
     CommandTimer& timer;
     Command command;
     ~Finish() {
-      if (command != Command::Exit) timer.marker_ = kRepaintWhenActive;
+      if (command != Command::Exit) timer.marker_ = BarMarker::RepaintWhenActive;
     }
   } finish{*this, command};
   const Hold hold(*this);

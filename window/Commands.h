@@ -1,30 +1,29 @@
 // The launcher's commands: what the menus choose and the timer carries out.
-// Menu choices travel as typed commands; the timer keeps the pending one as
-// its number in text, the form the command table is written in.
+// A menu item's command number (its identity in the menus) becomes a typed
+// command as it is chosen, and stays one until the dispatcher runs it.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "core/ButtonRecord.h"
 
 namespace vornish {
 
+// Each with its command number.
 enum class Command {
-  Nothing,           // separators, "ｷｬﾝｾﾙ", unknown text
-  AddButton,         // "0"
-  InsertButton,      // "1"
-  DeleteButton,      // "2"
-  InitButton,        // "3"
-  ButtonSettings,    // "5"
-  Ranking,           // "7"
-  LauncherSettings,  // "8"
-  HelpContents,      // "10", "100"
-  Exit,              // "12"
-  HelpSearch,        // "101"
-  Tips,              // "103"
-  About,             // "105"
+  Nothing,           // separators, "ｷｬﾝｾﾙ", any other number
+  AddButton,         // 0
+  InsertButton,      // 1
+  DeleteButton,      // 2
+  InitButton,        // 3
+  ButtonSettings,    // 5
+  Ranking,           // 7
+  LauncherSettings,  // 8
+  HelpContents,      // 10, 100
+  Exit,              // 12
+  HelpSearch,        // 101
+  Tips,              // 103
+  About,             // 105
 };
 
 // The command of item `index` of the button pop-up menu, and of item `index`
@@ -32,14 +31,12 @@ enum class Command {
 Command PopMenuCommand(int index);
 Command HelpMenuCommand(int index);
 
-// A command's number as text, and back; any other text is Nothing.
-std::wstring CommandText(Command command);
-Command CommandFromText(std::wstring_view text);
-
-// The bar paint marker: repaint when next found active, a command is
-// running, or the window handle (the bar shows its active colours).
-inline constexpr std::intptr_t kRepaintWhenActive = -1;
-inline constexpr std::intptr_t kCommandRunning = 0;
+// The bar paint marker: what the control bar shows, and whether a command runs.
+enum class BarMarker {
+  RepaintWhenActive,  // the bar is repainted when the window is next found active
+  CommandRunning,
+  ShownActive,        // the bar shows its active colours
+};
 
 // What a tick does to the window.
 class TickHost {
@@ -60,16 +57,13 @@ class TickHost {
 // leave a newly chosen command pending until it is over.
 class CommandTimer {
  public:
-  explicit CommandTimer(std::intptr_t windowHandle) : window_(windowHandle) {}
+  // The command the next tick runs; Nothing takes back one posted before.
+  void Post(Command command) { pending_ = command; }
 
-  void Post(Command command) { tag_ = CommandText(command); }
-  bool Pending() const { return !tag_.empty(); }
-
-  std::intptr_t Marker() const { return marker_; }
-  void SetMarker(std::intptr_t marker) { marker_ = marker; }
+  void SetMarker(BarMarker marker) { marker_ = marker; }
   // A command or a launch is under way (its modal windows make the main
   // window inactive, which resets the marker), or the launcher has exited.
-  bool CommandRunning() const { return marker_ == kCommandRunning || held_ > 0; }
+  bool CommandRunning() const { return marker_ == BarMarker::CommandRunning || held_ > 0; }
 
   // One tick (also run directly after a caller has posted a command).
   void Tick(TickHost& host, std::int32_t Position);
@@ -87,9 +81,8 @@ class CommandTimer {
   };
 
  private:
-  std::intptr_t window_;
-  std::intptr_t marker_ = kRepaintWhenActive;
-  std::wstring tag_;
+  BarMarker marker_ = BarMarker::RepaintWhenActive;
+  Command pending_ = Command::Nothing;
   int held_ = 0;
 };
 

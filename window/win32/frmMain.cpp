@@ -78,7 +78,6 @@ bool frmMain::Load() {
                           nullptr, instance_)) {
     return false;
   }
-  tmrPopUp_ = CommandTimer(reinterpret_cast<std::intptr_t>(hwnd()));
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   showRequest_ = ::RegisterWindowMessageW(kShowRequestName);
   MakeIcons();
@@ -220,7 +219,7 @@ void frmMain::Form_Activate() {
     tmrPopUp_.Post(Command::Tips);
     tmrPopUp_Timer();
   }
-  tmrPopUp_.SetMarker(kRepaintWhenActive);
+  tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
   EnableTimer(true);
 }
 
@@ -524,7 +523,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       MakeIcons();
       SetTooltipDpi(tooltip_, Dpi());
       ShowBarInactive();
-      tmrPopUp_.SetMarker(kRepaintWhenActive);
+      tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
       return 0;
     }
     case WM_SYSCOLORCHANGE:

@@ -144,7 +144,7 @@ class frmMain : public Window,
   TrayIcon tray_;
   HelpViewer help_;
   WindowIcons icons_;
-  CommandTimer tmrPopUp_{0};
+  CommandTimer tmrPopUp_;
   UINT taskbarCreated_ = 0;
   UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar

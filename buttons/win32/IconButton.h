@@ -56,7 +56,6 @@ class IconButton : public Window {
   // once it is ready (the record's icon number may then turn out to be
   // beyond its source: IconReset).
   void IconRefresh();
-  const IconImage& FaceImage() const { return image_; }
 
   // Shows the title as a tip through `tooltip` from now on.
   void AttachTooltip(HWND tooltip);

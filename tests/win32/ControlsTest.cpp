@@ -26,24 +26,43 @@
 namespace vornish::win32 {
 namespace {
 
+// The items of the pop-up menu this thread has open ('1' enabled, '0' greyed,
+// '-' a separator) and its bold item's index; the menu closes unchosen.
+std::wstring g_openMenu;
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND popup = nullptr;  // the visible window of the menus' class (the system keeps a hidden one too)
+  while ((popup = ::FindWindowExW(nullptr, popup, L"#32768", nullptr)) && !::IsWindowVisible(popup)) {}
+  const auto menu = reinterpret_cast<HMENU>(popup ? ::SendMessageW(popup, MN_GETHMENU, 0, 0) : 0);
+  if (!menu) return;  // not open yet
+  ::KillTimer(nullptr, timer);
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    const UINT item = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    g_openMenu += (item & MF_SEPARATOR) ? L'-' : (item & MF_GRAYED) ? L'0' : L'1';
+  }
+  g_openMenu += L" " + std::to_wstring(static_cast<int>(::GetMenuDefaultItem(menu, TRUE, 0)));
+  ::EndMenu();
+}
+
 TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
   frmPopMenu menus;
-  const auto flags = [&](const ButtonMenuState& state) {
-    const HMENU menu = menus.ButtonMenu(state);
-    std::wstring text;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-      const UINT item = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-      text += (item & MF_SEPARATOR) ? L'-' : (item & MF_GRAYED) ? L'0' : L'1';
-    }
-    return text;
+  const UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                             ::GetModuleHandleW(nullptr), nullptr));
+  const auto open = [&](const auto& show) {
+    g_openMenu.clear();
+    ::SetTimer(nullptr, 0, 10, ReadOpenMenu);
+    show();
+    return g_openMenu;
   };
-  EXPECT_EQ(flags({false, false, false, false}), L"1000-0-11-1-1-1") << "background or tray";
-  EXPECT_EQ(flags({true, true, false, false}), L"1110-0-11-1-1-1") << "empty button";
-  EXPECT_EQ(flags({true, false, false, true}), L"1100-1-11-1-1-1") << "system object";
-  EXPECT_EQ(flags({true, true, true, true}), L"1111-1-11-1-1-1") << "any other button";
+  const auto flags = [&](const ButtonMenuState& state) {
+    return open([&] { menus.ShowButtonMenu(owner.get(), state); });
+  };
+  EXPECT_EQ(flags({false, false, false, false}), L"1000-0-11-1-1-1 -1") << "background or tray";
+  EXPECT_EQ(flags({true, true, false, false}), L"1110-0-11-1-1-1 -1") << "empty button";
+  EXPECT_EQ(flags({true, false, false, true}), L"1100-1-11-1-1-1 -1") << "system object";
+  EXPECT_EQ(flags({true, true, true, true}), L"1111-1-11-1-1-1 -1") << "any other button";
   // What a double-click on the tray icon does is the tray menu's bold item.
   // (Under Wine another process cannot read a menu, so this is asked here.)
-  EXPECT_EQ(::GetMenuDefaultItem(menus.TrayMenu(), TRUE, 0), 0u);
+  EXPECT_EQ(open([&] { menus.ShowTrayMenu(owner.get()); }), L"1-1-1 0");
 }
 
 class NoEvents : public IconButtonEvents {
@@ -79,7 +98,11 @@ class IconButtonTest : public ::testing::Test {
       ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr)};
   LauncherModel model;
   NoEvents events;
-  IconLoader icons;
+  std::atomic<int> faceSize{0};  // of the face made last
+  IconLoader icons{[this](const ButtonRecord& record, int size) {
+    faceSize = size;
+    return MakeFaceIcon(record, size, instance);
+  }};
 };
 
 SIZE_T PrivateBytes() {
@@ -96,10 +119,10 @@ TEST_F(IconButtonTest, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
   model.Buttons[0].IconNo = 5;
   const auto button = Make(0);
   button->Refresh();
-  EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 32; }));
+  EXPECT_TRUE(Pump([&] { return faceSize == 32; }));
   model.settings.Size = 16;
   button->IconRefresh();
-  EXPECT_TRUE(Pump([&] { return button->FaceImage().size() == 16; })) << "drawn at the size it is shown";
+  EXPECT_TRUE(Pump([&] { return faceSize == 16; })) << "made at the size it is shown";
 
   // 400 faces of a program's and a document's icon: a leaked 32-pixel icon
   // or bitmap keeps at least 4 KiB, 400 would be 1.6 MiB. Wine counts no GDI

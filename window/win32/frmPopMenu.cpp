@@ -89,6 +89,6 @@ std::optional<Command> frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuSt
 
 int frmPopMenu::ShowControlMenu(HWND owner) { return IndexIn(Track(mnuControl_.get(), owner), kControlBase); }
 
-int frmPopMenu::ShowTrayMenu(HWND owner) { return IndexIn(Track(TrayMenu(), owner), kTrayBase); }
+int frmPopMenu::ShowTrayMenu(HWND owner) { return IndexIn(Track(mnuSysTray_.get(), owner), kTrayBase); }
 
 }  // namespace vornish::win32

@@ -25,12 +25,10 @@ class frmPopMenu {
   int ShowControlMenu(HWND owner);
   int ShowTrayMenu(HWND owner);
 
+ private:
   // The button menu with the given items enabled, as it opens.
   HMENU ButtonMenu(const ButtonMenuState& state);
-  // The tray menu, its default item in bold.
-  HMENU TrayMenu() const { return mnuSysTray_.get(); }
 
- private:
   UniqueMenu mnuPop_;
   UniqueMenu mnuControl_;
   UniqueMenu mnuSysTray_;

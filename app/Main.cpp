@@ -12,6 +12,7 @@
 #include "core/win32/Handles.h"
 #include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/Trace.h"
 #include "core/win32/WinFileSystem.h"
 #include "core/win32/WinSystemInfo.h"
 #include "core/win32/WinText.h"
@@ -85,6 +86,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     return vornish::win32::RunLauncher(instance);
   } catch (...) {
+    vornish::win32::TraceException(L"the launcher");
     return 1;
   }
 }

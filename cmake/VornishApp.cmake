@@ -10,6 +10,7 @@ vornish_layer(vornish_core_win32
   core/win32/Dpi.cpp
   core/win32/RegistryStore.cpp
   core/win32/SharedRoutines.cpp
+  core/win32/Trace.cpp
   core/win32/WinFileSystem.cpp
   core/win32/WinSystemInfo.cpp
   core/win32/WinText.cpp

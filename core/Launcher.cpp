@@ -68,15 +68,16 @@ UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
                           std::optional<WindowPosition> position) {
   // Every step runs whatever happened to the ones before it.
   UnloadReport report;
-  const auto guarded = [](auto&& step) {
+  const auto guarded = [](std::exception_ptr& threw, auto&& step) {
     try {
       step();
     } catch (...) {
+      threw = std::current_exception();
     }
   };
   if (model.writeDataFile) {
     report.dataFileError = {FileResult::Status::Failed, 0, L""};
-    guarded([&] {
+    guarded(report.dataFileThrew, [&] {
       // Never destroy another program's version silently: keep it beside.
       if (ChangedSinceRead(model, services.fs)) {
         const std::wstring kept = KeptCopyPath(model.DataFilePath, services.system.TimeStamp(), services.fs);
@@ -90,8 +91,10 @@ UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
   } else {
     report.dataFileSkipped = true;
   }
-  if (position) guarded([&] { report.positionSaved = SaveWindowPosition(services.store, *position); });
-  guarded([&] { report.settingsSaved = SaveSettings(services.store, model.settings); });
+  if (position) {
+    guarded(report.positionThrew, [&] { report.positionSaved = SaveWindowPosition(services.store, *position); });
+  }
+  guarded(report.settingsThrew, [&] { report.settingsSaved = SaveSettings(services.store, model.settings); });
   return report;
 }
 

@@ -3,6 +3,7 @@
 // on it; nothing else holds mutable state.
 #pragma once
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -62,6 +63,8 @@ struct UnloadReport {
   std::wstring keptCopy;
   bool positionSaved = false;
   bool settingsSaved = false;
+  // What a step threw when it failed outright (the next steps ran all the same).
+  std::exception_ptr dataFileThrew, positionThrew, settingsThrew;
 };
 
 // The saving half of the unload step: the data file, then the window position

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "core/win32/Trace.h"
+
 namespace vornish::win32 {
 
 namespace {
@@ -85,6 +87,7 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (!first.empty()) handler_(first);
     return S_OK;
   } catch (...) {
+    TraceException(L"a file dropped");
     if (effect) *effect = DROPEFFECT_NONE;
     return E_UNEXPECTED;
   }

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "core/win32/Com.h"
+#include "core/win32/Trace.h"
 
 namespace vornish::win32 {
 
@@ -37,6 +38,7 @@ void CALLBACK IconLoader::MakeFace(PTP_CALLBACK_INSTANCE, void* context) {
     face = shared.maker(job->record, job->size);
   } catch (...) {
     // No face: the button shows its colour only.
+    TraceException(L"making a button's face");
   }
   bool post = false;
   {

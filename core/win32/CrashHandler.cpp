@@ -114,6 +114,7 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
   try {
     path = WriteReport(*pointers);
   } catch (...) {
+    // No report: the message says so, with no path to name.
   }
   ShowMessage(nullptr, CrashMessage(path));
   return EXCEPTION_EXECUTE_HANDLER;

@@ -1,5 +1,7 @@
 #include "core/win32/Dialog.h"
 
+#include "core/win32/Trace.h"
+
 namespace vornish::win32 {
 
 namespace {
@@ -51,6 +53,7 @@ INT_PTR Dialog::ShowModal(HINSTANCE instance, HWND owner, int id) {
       try {
         handled = PreviewMessage(msg);
       } catch (...) {
+        TraceException(L"a dialog's key");
         End(IDCANCEL);
         handled = true;
       }
@@ -130,6 +133,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return FALSE;
     }
   } catch (...) {
+    TraceException(L"a dialog's message");
     self->End(IDCANCEL);
     return TRUE;
   }

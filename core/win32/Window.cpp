@@ -1,5 +1,7 @@
 #include "core/win32/Window.h"
 
+#include "core/win32/Trace.h"
+
 namespace vornish::win32 {
 
 Window::~Window() {
@@ -56,9 +58,11 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     // A failure inside one handler must not take the launcher, and the
     // user's buttons, down with it; nor may an exception cross into the
     // system.
+    TraceException(L"a window's message");
     try {
       result = self->HandleException(message, wParam, lParam);
     } catch (...) {
+      TraceException(L"a window's failed message");
       result = ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
   }

@@ -150,6 +150,7 @@ TEST_F(UnloadTest, AStepThatFailsOutrightLeavesTheOthers) {
   const UnloadReport report = SaveLauncher(model, LauncherServices{throwing, fs, codec, system}, WindowPosition{});
   EXPECT_TRUE(report.dataFileWritten);
   EXPECT_FALSE(report.settingsSaved);
+  EXPECT_TRUE(report.settingsThrew) << "reported for a trace";
   EXPECT_EQ(fs.writes, 1);
 
   EXPECT_FALSE(TakeDeferredReport(store));

@@ -7,6 +7,7 @@
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/Trace.h"
 #include "core/win32/WinText.h"
 #include "dialogs/win32/frmAbout.h"
 #include "dialogs/win32/frmButtonSet.h"
@@ -37,15 +38,6 @@ constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 constexpr int kKeyEnter = VK_RETURN;
 constexpr int kKeyF5 = VK_F5;
 constexpr int kKeyContextMenu = VK_APPS;
-
-// Runs `step` whatever happened before; a failure in it drops only it.
-template <typename Step>
-void Guarded(Step&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 }  // namespace
 
@@ -404,20 +396,26 @@ void frmMain::CloseLauncher(bool endOfSession) {
       deferred += (deferred.empty() ? L"" : L"\r\n\r\n") + problem.text;
     }
     // While Windows ends no box may hold the session up: told next time.
-    if (endOfSession && !deferred.empty()) Guarded([&] { SaveDeferredReport(services_.store, deferred); });
+    if (endOfSession && !deferred.empty()) {
+      Guarded(L"keeping the report for the next start", [&] { SaveDeferredReport(services_.store, deferred); });
+    }
   }
   // HTML Help's windows live in this process and must go before it ends.
-  Guarded([&] { help_.CloseAll(); });
+  Guarded(L"closing the help", [&] { help_.CloseAll(); });
   ::DestroyWindow(hwnd());
 }
 
 UnloadReport frmMain::Form_Unload() {
-  Guarded([&] { tray_.Remove(); });
+  Guarded(L"removing the tray icon", [&] { tray_.Remove(); });
   std::optional<WindowPosition> position;
-  Guarded([&] {
+  Guarded(L"measuring the window", [&] {
     if (!::IsIconic(hwnd())) position = CurrentWindowPosition(hwnd());
   });
-  return SaveLauncher(model_, services_, position);
+  UnloadReport report = SaveLauncher(model_, services_, position);
+  TraceException(L"saving the data file", report.dataFileThrew);
+  TraceException(L"saving the window position", report.positionThrew);
+  TraceException(L"saving the settings", report.settingsThrew);
+  return report;
 }
 
 void frmMain::OnDestroyed() { ::PostQuitMessage(0); }

@@ -3,6 +3,7 @@
 #include "buttons/DragDrop.h"
 #include "buttons/win32/Launching.h"
 #include "core/Mouse.h"
+#include "core/Reports.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
@@ -91,31 +92,11 @@ void frmMain::Form_Load() {
   BOOL cues = FALSE;
   ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0);
   ::SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(cues ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-  ReportLoad(load, model_.ButtonLast() + 1 - shown);
-}
-
-void frmMain::ReportLoad(const DataFileLoad& load, int notShown) {
-  const std::wstring& path = model_.DataFilePath;
-  switch (load.status) {
-    case DataFileLoad::Status::Unreadable:
-      ShowMessage(DataFileReadFailedMessage(path, load.error.reason));
-      break;
-    case DataFileLoad::Status::NotDataFile:
-      ShowMessage(DataFileNotRecognisedMessage(path));
-      break;
-    case DataFileLoad::Status::Damaged:
-      ShowMessage(DataFileDamagedMessage(path));
-      break;
-    case DataFileLoad::Status::Overflow:
-      ShowMessage(DataFileTooLargeMessage(path));
-      break;
-    case DataFileLoad::Status::Loaded:
-    case DataFileLoad::Status::Missing:
-      break;
-  }
-  if (notShown > 0) ShowMessage(ButtonsNotShownMessage(notShown));
   // A save that failed while Windows was ending is told now.
-  if (const auto report = TakeDeferredReport(services_.store)) ShowMessage(Message{*report});
+  const int notShown = model_.ButtonLast() + 1 - shown;
+  for (const Message& m : LoadMessages(load, model_.DataFilePath, notShown, TakeDeferredReport(services_.store))) {
+    ShowMessage(m);
+  }
 }
 
 void frmMain::Show() {
@@ -383,21 +364,12 @@ void frmMain::CloseLauncher(bool endOfSession) {
   EnableTimer(false);
   if (!unloaded_) {
     unloaded_ = true;
-    const UnloadReport report = Form_Unload();
-    std::vector<Message> problems;
-    if (!report.keptCopy.empty()) problems.push_back(DataFileChangedMessage(model_.DataFilePath, report.keptCopy));
-    if (!report.dataFileSkipped && !report.dataFileWritten) {
-      problems.push_back(endOfSession ? EndOfSessionSaveFailedMessage(model_.DataFilePath, report.dataFileError.reason)
-                                      : DataFileWriteFailedMessage(model_.DataFilePath, report.dataFileError.reason));
-    }
-    std::wstring deferred;
-    for (const Message& problem : problems) {
-      if (!endOfSession) ShowMessage(problem);
-      deferred += (deferred.empty() ? L"" : L"\r\n\r\n") + problem.text;
-    }
-    // While Windows ends no box may hold the session up: told next time.
-    if (endOfSession && !deferred.empty()) {
-      Guarded(L"keeping the report for the next start", [&] { SaveDeferredReport(services_.store, deferred); });
+    const std::vector<Message> problems = UnloadMessages(Form_Unload(), model_.DataFilePath, endOfSession);
+    if (!endOfSession) {
+      for (const Message& problem : problems) ShowMessage(problem);
+    } else if (!problems.empty()) {
+      // While Windows ends no box may hold the session up: told next time.
+      Guarded(L"keeping the report", [&] { SaveDeferredReport(services_.store, DeferredText(problems)); });
     }
   }
   // HTML Help's windows live in this process and must go before it ends.

@@ -74,7 +74,6 @@ class frmMain : public Window,
   void MakeIcons();
   // Adds the tray icon, and keeps trying while the task bar refuses it.
   void AddTrayIcon();
-  void ReportLoad(const DataFileLoad& load, int notShown);
 
   // A resolution, monitor or task bar changed: a docked window follows its
   // edge, a floating one stays on a monitor.

@@ -36,11 +36,25 @@ void ButtonDrag::Begin(HWND window, int source) {
   ::SetCursor(cursors_[0].get());
 }
 
-void ButtonDrag::MoveTo(DragPlace place, int button) {
+DragPlace ButtonDrag::PlaceAt(HWND window, int& button) const {
+  POINT at{};
+  ::GetCursorPos(&at);
+  const HWND under = ::WindowFromPoint(at);
+  button = strip_.IndexOf(under);
+  if (under == window || under == bar_.hwnd()) return DragPlace::BarOrBackground;
+  if (button < 0) return DragPlace::Outside;
+  return button == source_ ? DragPlace::SourceButton : DragPlace::OtherButton;
+}
+
+void ButtonDrag::Move(HWND window) {
+  int button = -1;
+  const DragPlace place = PlaceAt(window, button);
   ::SetCursor(cursors_[static_cast<int>(feedback_.MoveTo(place, button))].get());
 }
 
-int ButtonDrag::End(HWND window, bool drop, DragPlace place, int button) {
+int ButtonDrag::End(HWND window, bool drop) {
+  int button = -1;
+  const DragPlace place = PlaceAt(window, button);
   source_ = -1;
   if (::GetCapture() == window) ::ReleaseCapture();
   ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));

@@ -60,7 +60,7 @@ void frmMain::AskRunningToShow() {
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
     : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
-      drag_(instance) {}
+      drag_(instance, strip_, picControl_) {}
 
 frmMain::~frmMain() = default;
 
@@ -439,13 +439,13 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTray(tray_.OnMouse(static_cast<UINT>(lParam)));
       return 0;
     case WM_MOUSEMOVE:
-      if (drag_.Active()) ContinueButtonDrag(false, false);
+      if (drag_.Active()) drag_.Move(hwnd());
       return 0;
     case WM_LBUTTONUP:
-      if (drag_.Active()) ContinueButtonDrag(true, true);
+      if (drag_.Active()) EndButtonDrag(true);
       return 0;
     case WM_CAPTURECHANGED:
-      if (drag_.Active() && reinterpret_cast<HWND>(lParam) != hwnd()) ContinueButtonDrag(true, false);
+      if (drag_.Active() && reinterpret_cast<HWND>(lParam) != hwnd()) EndButtonDrag(false);
       return 0;
     // A second press soon after the first arrives as a double-click (the
     // class asks for them); on the background it is just another press.
@@ -462,7 +462,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE && drag_.Active()) {
-        ContinueButtonDrag(true, false);
+        EndButtonDrag(false);
       } else if (wParam == kKeyContextMenu) {
         model_.CurrentButton = -1;
         ShowButtonMenu();
@@ -559,25 +559,9 @@ void frmMain::IconButton_MouseMove(int Index, int Button, int, float, float) {
   if (Button == kLeftButton && !drag_.Active()) drag_.Begin(hwnd(), Index);
 }
 
-DragPlace frmMain::PlaceAt(POINT screen, int& button) const {
-  const HWND under = ::WindowFromPoint(screen);
-  button = strip_.IndexOf(under);
-  if (under == hwnd() || under == picControl_.hwnd()) return DragPlace::BarOrBackground;
-  if (button < 0) return DragPlace::Outside;
-  return button == drag_.Source() ? DragPlace::SourceButton : DragPlace::OtherButton;
-}
-
-void frmMain::ContinueButtonDrag(bool end, bool drop) {
-  POINT at{};
-  ::GetCursorPos(&at);
-  int button = -1;
-  const DragPlace place = PlaceAt(at, button);
-  if (!end) {
-    drag_.MoveTo(place, button);
-    return;
-  }
+void frmMain::EndButtonDrag(bool drop) {
   const int source = drag_.Source();
-  const int target = drag_.End(hwnd(), drop, place, button);
+  const int target = drag_.End(hwnd(), drop);
   if (target < 0) return;
   SwapButtons(model_.Buttons, source, target);
   // The buttons stay in place; both show their (new) contents.

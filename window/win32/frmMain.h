@@ -89,8 +89,8 @@ class frmMain : public Window,
   void OnTray(TrayAction action);
   void Hide();
 
-  void ContinueButtonDrag(bool end, bool drop);
-  DragPlace PlaceAt(POINT screen, int& button) const;
+  // A button dragged onto another (or let go elsewhere) swaps with it.
+  void EndButtonDrag(bool drop);
 
   // TickHost
   bool MainWindowActive() override;

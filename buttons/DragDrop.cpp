@@ -6,6 +6,11 @@
 
 namespace vornish {
 
+FileDrop FileDropOn(const ButtonList& buttons, int index, bool buttonDialogOpen) {
+  if (buttonDialogOpen || index < 0 || index >= static_cast<int>(buttons.size())) return FileDrop::Ignored;
+  return buttons[static_cast<std::size_t>(index)].Lock ? FileDrop::OpenWithButton : FileDrop::Register;
+}
+
 ButtonRecord RegisterDroppedFile(std::wstring_view path, OleColor defColor, std::wstring_view currentDirectory) {
   ButtonRecord b = EmptyButton(defColor);
   b.Title = GetFileName(path);

@@ -519,14 +519,12 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
 }
 
 void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
-  if (buttonDialogOpen_ || Index < 0 || Index > model_.ButtonLast()) return;
-  ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(Index)];
+  const FileDrop drop = FileDropOn(model_.Buttons, Index, buttonDialogOpen_);
+  if (drop == FileDrop::Ignored) return;
   ::SetActiveWindow(hwnd());
-  if (record.Lock) {
-    LaunchButton(Index, DroppedFileParameter(FileName));
-    return;
-  }
-  record = RegisterDroppedFile(FileName, model_.settings.DefColor, services_.fs.CurrentDirectory());
+  if (drop == FileDrop::OpenWithButton) return LaunchButton(Index, DroppedFileParameter(FileName));
+  model_.Buttons[static_cast<std::size_t>(Index)] =
+      RegisterDroppedFile(FileName, model_.settings.DefColor, services_.fs.CurrentDirectory());
   RefreshButton(Index);
 }
 

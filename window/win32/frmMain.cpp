@@ -28,10 +28,6 @@ constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
 // Fires once the window is shown: what can wait until then starts here.
 constexpr UINT_PTR kTimerAfterShow = 3;
-// Tries again to add a tray icon that the task bar refused (it may not be
-// there yet at log-on).
-constexpr UINT_PTR kTimerTrayRetry = 4;
-constexpr UINT kTrayRetryMilliseconds = 2000;
 
 constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 
@@ -71,7 +67,6 @@ bool frmMain::Load() {
                           nullptr, instance_)) {
     return false;
   }
-  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   showRequest_ = ::RegisterWindowMessageW(kShowRequestName);
   MakeIcons();
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
@@ -132,11 +127,6 @@ void frmMain::MakeIcons() {
 
 void frmMain::AddTrayIcon() {
   tray_.Add(hwnd(), icons_.smallIcon.get(), TrayTip(model_.DataFilePath, ProgramFolder()));
-  if (tray_.Shown()) {
-    ::KillTimer(hwnd(), kTimerTrayRetry);
-  } else {
-    ::SetTimer(hwnd(), kTimerTrayRetry, kTrayRetryMilliseconds, nullptr);
-  }
 }
 
 void frmMain::ApplyWindowSettings() {
@@ -402,9 +392,8 @@ LRESULT frmMain::HandleException(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-    tray_.Restore();
-    if (!tray_.Shown()) ::SetTimer(hwnd(), kTimerTrayRetry, kTrayRetryMilliseconds, nullptr);
+  if (const auto action = tray_.OnMessage(message, wParam, lParam)) {
+    OnTray(*action);
     return 0;
   }
   if (message == showRequest_ && showRequest_ != 0) {
@@ -431,12 +420,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
-      if (wParam == kTrayPressTimer) OnTray(tray_.OnTimer());
       if (wParam == kTimerAfterShow) AfterShow();
-      if (wParam == kTimerTrayRetry) AddTrayIcon();
-      return 0;
-    case kTrayMessage:
-      OnTray(tray_.OnMouse(static_cast<UINT>(lParam)));
       return 0;
     case WM_MOUSEMOVE:
       if (drag_.Active()) drag_.Move(hwnd());

@@ -72,7 +72,6 @@ class frmMain : public Window,
   void AfterShow();
   // The window's and the tray's icons, made for the window's DPI.
   void MakeIcons();
-  // Adds the tray icon, and keeps trying while the task bar refuses it.
   void AddTrayIcon();
 
   // A resolution, monitor or task bar changed: a docked window follows its
@@ -144,7 +143,6 @@ class frmMain : public Window,
   HelpViewer help_;
   WindowIcons icons_;
   CommandTimer tmrPopUp_;
-  UINT taskbarCreated_ = 0;
   UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
   bool showTips_ = false;

@@ -1,5 +1,6 @@
 #include "window/win32/HelpViewer.h"
 
+#include "core/win32/SharedRoutines.h"
 #include "core/win32/WinText.h"
 
 namespace vornish::win32 {
@@ -47,6 +48,10 @@ std::optional<Message> HelpViewer::Open(HWND owner, const HelpChoice& help, Help
       break;
   }
   return HelpFileMissingMessage(help.file);
+}
+
+void HelpViewer::Show(HWND owner, const FileSystem& fs, HelpRequest request) {
+  if (const auto problem = Open(owner, ChooseHelp(ProgramFolder(), fs), request)) ShowMessage(owner, *problem);
 }
 
 void HelpViewer::CloseAll() {

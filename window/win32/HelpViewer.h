@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "core/FileSystem.h"
 #include "core/Messages.h"
 #include "core/StartUp.h"
 #include "core/win32/Handles.h"
@@ -21,13 +22,16 @@ class HelpViewer {
   HelpViewer(const HelpViewer&) = delete;
   HelpViewer& operator=(const HelpViewer&) = delete;
 
-  // Opens `help` at its contents or its keyword index, with `owner` as the
-  // caller; what to tell the user when that failed.
-  std::optional<Message> Open(HWND owner, const HelpChoice& help, HelpRequest request);
+  // Opens the help file beside the program (looked for now: one put there
+  // later counts too) at its contents or its keyword index, with `owner` as
+  // the caller; tells the user when there is none or it did not open.
+  void Show(HWND owner, const FileSystem& fs, HelpRequest request);
   // Closes every HTML Help window of the launcher.
   void CloseAll();
 
  private:
+  // What to tell the user when `help` did not open.
+  std::optional<Message> Open(HWND owner, const HelpChoice& help, HelpRequest request);
   using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
   // HTML Help's entry, loaded on first use: no import library is needed, and
   // the launcher starts without loading it.

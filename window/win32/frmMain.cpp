@@ -275,12 +275,7 @@ void frmMain::ApplySettings(const SettingsChange& change) {
   ApplyWindowSettings();
 }
 
-void frmMain::OpenHelp(HelpRequest request) {
-  // Looked for now: a help file put beside the program later counts too.
-  if (const auto problem = help_.Open(hwnd(), ChooseHelp(ProgramFolder(), services_.fs), request)) {
-    ShowMessage(*problem);
-  }
-}
+void frmMain::OpenHelp(HelpRequest request) { help_.Show(hwnd(), services_.fs, request); }
 
 void frmMain::Exit() { CloseLauncher(); }
 

@@ -110,8 +110,7 @@ void IconButton::Paint(HDC dc) const {
   FillSolid(dc, RECT{0, h - kEdge, w, h}, bottomRight);
 
   // The focus shows once the keyboard is in use (the system's rule for focus cues).
-  const HWND root = ::GetAncestor(hwnd(), GA_ROOT);
-  if (::GetFocus() == hwnd() && !(::SendMessageW(root, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+  if (::GetFocus() == hwnd() && FocusCuesShown(::GetAncestor(hwnd(), GA_ROOT))) {
     RECT focus = face;
     ::InflateRect(&focus, -1, -1);
     ::DrawFocusRect(dc, &focus);
@@ -213,7 +212,7 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Tab and the arrow keys move between the buttons, as between the
         // controls of a dialog; from now on the focus shows.
         const bool back = wParam == VK_TAB ? ::GetKeyState(VK_SHIFT) < 0 : wParam == VK_LEFT || wParam == VK_UP;
-        ::SendMessageW(::GetAncestor(hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        ShowFocusCues(::GetAncestor(hwnd(), GA_ROOT));
         const HWND next = ::GetNextDlgTabItem(::GetParent(hwnd()), hwnd(), back);
         if (next) ::SetFocus(next);
         return 0;

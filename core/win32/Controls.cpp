@@ -56,6 +56,18 @@ void SetToolText(HWND tooltip, HWND tool, const wchar_t* text) {
   ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void StartFocusCues(HWND window) {
+  BOOL cues = FALSE;
+  ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0);
+  ::SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(cues ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
+void ShowFocusCues(HWND window) {
+  ::SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+bool FocusCuesShown(HWND window) { return !(::SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS); }
+
 COLORREF ToColorRef(OleColor colour) {
   return static_cast<COLORREF>(ResolveColour(colour, [](int index) { return ::GetSysColor(index); }));
 }

@@ -22,6 +22,14 @@ void RemoveTool(HWND tooltip, HWND tool);
 // its own copy of the text.
 void SetToolText(HWND tooltip, HWND tool, const wchar_t* text);
 
+// Focus cues (focus rectangles) of top-level window `window` and its
+// controls: shown from the start only when the user asked the system for
+// them, and from the moment the keyboard is used. A control draws its focus
+// rectangle only while they are shown.
+void StartFocusCues(HWND window);
+void ShowFocusCues(HWND window);
+bool FocusCuesShown(HWND window);
+
 // The RGB value of a colour value, system colours resolved now.
 COLORREF ToColorRef(OleColor colour);
 

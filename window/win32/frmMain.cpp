@@ -83,10 +83,7 @@ void frmMain::Form_Load() {
   ArrangeButtons();
   strip_.WaitForFaces();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
-  // Focus cues show from the start only when the user asked the system for them.
-  BOOL cues = FALSE;
-  ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0);
-  ::SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(cues ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  StartFocusCues(hwnd());
   // A save that failed while Windows was ending is told now.
   const int notShown = model_.ButtonLast() + 1 - shown;
   for (const Message& m : LoadMessages(load, model_.DataFilePath, notShown, TakeDeferredReport(services_.store))) {

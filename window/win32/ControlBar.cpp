@@ -5,11 +5,13 @@
 #include <windowsx.h>
 
 #include "core/Mouse.h"
+#include "core/Settings.h"
 #include "core/Twips.h"
 #include "core/win32/Accessible.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/Handles.h"
+#include "window/ControlBar.h"
 
 namespace vornish::win32 {
 
@@ -37,6 +39,15 @@ void ControlBar::SetBackColor(OleColor colour) {
 void ControlBar::PaintRows(std::vector<std::uint32_t> rows) {
   rows_ = std::move(rows);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void ControlBar::ShowActive(OleColor controlColor) {
+  if (controlColor == kControlColourStandard) return SetBackColor(kColourActiveCaption);
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  std::vector<std::uint32_t> rows =
+      GradientRows(controlColor, PixelsToTwips(client.bottom, static_cast<int>(WindowDpi(hwnd()))), client.bottom);
+  if (!rows.empty()) PaintRows(std::move(rows));
 }
 
 void ControlBar::SetMovePointer(bool move) {

@@ -37,6 +37,11 @@ class ControlBar : public Window {
   // A gradient, one 0x00BBGGRR colour per pixel row, kept until the next
   // SetBackColor.
   void PaintRows(std::vector<std::uint32_t> rows);
+  // The bar of an active window in the setting ControlColor: the system's
+  // active caption colour, or a gradient as many rows high as the bar (a
+  // colour that is no gradient leaves the bar as it is).
+  void ShowActive(OleColor controlColor);
+  void ShowInactive() { SetBackColor(kColourInactiveCaption); }
 
   // The bar's pointer: the arrow, or the move pointer while it drags the window.
   void SetMovePointer(bool move);

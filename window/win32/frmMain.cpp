@@ -195,20 +195,9 @@ void frmMain::tmrPopUp_Timer() { tmrPopUp_.Tick(*this, model_.settings.Position)
 
 bool frmMain::MainWindowActive() { return ::GetActiveWindow() == hwnd(); }
 
-void frmMain::ShowBarInactive() { picControl_.SetBackColor(kColourInactiveCaption); }
+void frmMain::ShowBarInactive() { picControl_.ShowInactive(); }
 
-void frmMain::ShowBarActive() {
-  if (model_.settings.ControlColor == kControlColourStandard) {
-    picControl_.SetBackColor(kColourActiveCaption);
-    return;
-  }
-  RECT client{};
-  ::GetClientRect(picControl_.hwnd(), &client);
-  std::vector<std::uint32_t> rows =
-      GradientRows(model_.settings.ControlColor, PixelsToTwips(client.bottom, Dpi()), client.bottom);
-  // A colour that is no gradient paints nothing: the bar keeps what it shows.
-  if (!rows.empty()) picControl_.PaintRows(std::move(rows));
-}
+void frmMain::ShowBarActive() { picControl_.ShowActive(model_.settings.ControlColor); }
 
 void frmMain::Run(Command command) { RunCommand(command, model_, *this); }
 

@@ -58,12 +58,12 @@ std::vector<std::uint32_t> GradientRows(OleColor controlColor, std::int32_t heig
   return rows;
 }
 
-BarDoubleClick BarDoubleClickAction(std::int32_t controlDblClick) {
+BarAction BarDoubleClickAction(std::int32_t controlDblClick) {
   switch (controlDblClick) {
-    case 0: return BarDoubleClick::Hide;
-    case 1: return BarDoubleClick::Settings;
-    case 2: return BarDoubleClick::Exit;
-    default: return BarDoubleClick::Nothing;
+    case 0: return BarAction::Hide;
+    case 1: return BarAction::Settings;
+    case 2: return BarAction::Exit;
+    default: return BarAction::Nothing;
   }
 }
 

@@ -32,7 +32,9 @@ inline constexpr OleColor kGradientPurple = 0xFF00FF;
 // last band and the rows between the bands at their share of the height.
 std::vector<std::uint32_t> GradientRows(OleColor controlColor, std::int32_t heightTwips, int pixelRows);
 
-enum class BarDoubleClick { Nothing, Hide, Settings, Exit };
-BarDoubleClick BarDoubleClickAction(std::int32_t controlDblClick);
+// What the bar's double-click (by the setting ControlDblClick) or its control
+// menu asks for.
+enum class BarAction { Nothing, Hide, Settings, Exit };
+BarAction BarDoubleClickAction(std::int32_t controlDblClick);
 
 }  // namespace vornish

@@ -133,11 +133,11 @@ TEST(ControlBar, EveryRowOfTheGradientAtAnUnevenHeight) {
 }
 
 TEST(ControlBar, TipAndDoubleClickByTheSetting) {
-  const std::tuple<int, std::optional<std::wstring_view>, BarDoubleClick> cases[] = {
-      {0, L"ﾗﾝﾁｬｰ非表示", BarDoubleClick::Hide},
-      {1, L"ﾗﾝﾁｬｰ設定", BarDoubleClick::Settings},
-      {2, L"終了", BarDoubleClick::Exit},
-      {3, std::nullopt, BarDoubleClick::Nothing},
+  const std::tuple<int, std::optional<std::wstring_view>, BarAction> cases[] = {
+      {0, L"ﾗﾝﾁｬｰ非表示", BarAction::Hide},
+      {1, L"ﾗﾝﾁｬｰ設定", BarAction::Settings},
+      {2, L"終了", BarAction::Exit},
+      {3, std::nullopt, BarAction::Nothing},
   };
   for (const auto& [setting, tip, action] : cases) {
     EXPECT_EQ(ControlBarTip(setting), tip);

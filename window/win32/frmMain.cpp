@@ -275,19 +275,19 @@ void frmMain::ShowButtonMenu() {
   ::SetActiveWindow(hwnd());
 }
 
-void frmMain::ShowControlMenu() {
-  switch (popMenu_.ShowControlMenu(hwnd())) {
-    case kControlHide:
+void frmMain::RunBarAction(BarAction action) {
+  switch (action) {
+    case BarAction::Hide:
       Hide();
       break;
-    case kControlSettings:
+    case BarAction::Settings:
       tmrPopUp_.Post(Command::LauncherSettings);
       tmrPopUp_Timer();
       break;
-    case kControlExit:
+    case BarAction::Exit:
       CloseLauncher();
       break;
-    default:
+    case BarAction::Nothing:
       break;
   }
 }
@@ -536,7 +536,7 @@ void frmMain::picControl_MouseDown(int Button, int, float X, float Y) {
   if (Button == kLeftButton) {
     barPress_ = POINTFLOAT{X, Y};
   } else if (Button == kRightButton) {
-    ShowControlMenu();
+    RunBarAction(popMenu_.ShowControlMenu(hwnd()));
   }
 }
 
@@ -551,21 +551,6 @@ void frmMain::picControl_MouseMove(int Button, int, float X, float Y) {
   ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void frmMain::picControl_DblClick() {
-  switch (BarDoubleClickAction(model_.settings.ControlDblClick)) {
-    case BarDoubleClick::Hide:
-      Hide();
-      break;
-    case BarDoubleClick::Settings:
-      tmrPopUp_.Post(Command::LauncherSettings);
-      tmrPopUp_Timer();
-      break;
-    case BarDoubleClick::Exit:
-      CloseLauncher();
-      break;
-    case BarDoubleClick::Nothing:
-      break;
-  }
-}
+void frmMain::picControl_DblClick() { RunBarAction(BarDoubleClickAction(model_.settings.ControlDblClick)); }
 
 }  // namespace vornish::win32

@@ -84,7 +84,9 @@ class frmMain : public Window,
   void tmrPopUp_Timer();
   void EnableTimer(bool enabled);
   void ShowButtonMenu();
-  void ShowControlMenu();
+  // Hides the launcher, opens its settings or exits, as the bar's
+  // double-click or its control menu asks.
+  void RunBarAction(BarAction action);
   void OnTray(TrayAction action);
   void Hide();
 

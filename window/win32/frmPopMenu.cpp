@@ -87,7 +87,14 @@ std::optional<Command> frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuSt
   return std::nullopt;
 }
 
-int frmPopMenu::ShowControlMenu(HWND owner) { return IndexIn(Track(mnuControl_.get(), owner), kControlBase); }
+BarAction frmPopMenu::ShowControlMenu(HWND owner) {
+  switch (IndexIn(Track(mnuControl_.get(), owner), kControlBase)) {
+    case 2: return BarAction::Hide;      // "ﾗﾝﾁｬｰ非表示(&N)"
+    case 3: return BarAction::Settings;  // "ﾗﾝﾁｬｰ設定(&S)..."
+    case 4: return BarAction::Exit;      // "終了(&X)"
+    default: return BarAction::Nothing;
+  }
+}
 
 int frmPopMenu::ShowTrayMenu(HWND owner) { return IndexIn(Track(mnuSysTray_.get(), owner), kTrayBase); }
 

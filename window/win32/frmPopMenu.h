@@ -10,6 +10,7 @@
 
 #include "core/win32/Handles.h"
 #include "window/Commands.h"
+#include "window/ControlBar.h"
 
 namespace vornish::win32 {
 
@@ -20,9 +21,9 @@ class frmPopMenu {
   // The button menu with the given items enabled; the chosen item's command
   // (Nothing for "ｷｬﾝｾﾙ"), nothing when the menu closed without a choice.
   std::optional<Command> ShowButtonMenu(HWND owner, const ButtonMenuState& state);
-  // The control menu and the tray menu; return the chosen item's index, -1
-  // for none.
-  int ShowControlMenu(HWND owner);
+  // The control menu: what its chosen item asks for.
+  BarAction ShowControlMenu(HWND owner);
+  // The tray menu: the chosen item's index, -1 for none.
   int ShowTrayMenu(HWND owner);
 
  private:
@@ -34,10 +35,7 @@ class frmPopMenu {
   UniqueMenu mnuSysTray_;
 };
 
-// Item indexes of the control and tray menus that act.
-inline constexpr int kControlHide = 2;
-inline constexpr int kControlSettings = 3;
-inline constexpr int kControlExit = 4;
+// Item indexes of the tray menu that act.
 inline constexpr int kTrayShow = 0;
 inline constexpr int kTrayExit = 2;
 

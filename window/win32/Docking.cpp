@@ -90,6 +90,16 @@ WindowPosition CurrentWindowPosition(HWND window) {
   return WindowPosition{PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi)};
 }
 
+void KeepOnAMonitor(HWND window, int dpi) {
+  const RECT r = WindowRect(window);
+  if (!::MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) RestoreWindowPosition(window, CurrentWindowPosition(window), dpi);
+}
+
+void MoveWithPointer(HWND window) {
+  ::ReleaseCapture();
+  ::SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
 void PaintFrame(HWND window, HDC dc, int dpi) {
   RECT client{};
   ::GetClientRect(window, &client);

@@ -26,6 +26,12 @@ void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dp
 void RestoreWindowPosition(HWND window, WindowPosition saved, int dpi);
 // The window's left and top edges in twips at the system's DPI.
 WindowPosition CurrentWindowPosition(HWND window);
+// A floating window whose monitor has gone comes back onto the nearest one.
+void KeepOnAMonitor(HWND window, int dpi);
+
+// The system moves `window` with the pointer until the left button goes up,
+// as if its caption had been pressed.
+void MoveWithPointer(HWND window);
 
 // Two pixels of raised border, 30 twips in from the left and top edges and 15
 // in from the right and bottom ones.

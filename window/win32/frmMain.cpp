@@ -161,12 +161,7 @@ void frmMain::PlaceWindow() {
 
 void frmMain::FollowDisplay() {
   if (model_.settings.Position == kPositionFloating) {
-    // Its monitor may have gone: a floating window left on none comes back.
-    RECT r{};
-    ::GetWindowRect(hwnd(), &r);
-    if (!::MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) {
-      RestoreWindowPosition(hwnd(), CurrentWindowPosition(hwnd()), Dpi());
-    }
+    KeepOnAMonitor(hwnd(), Dpi());
   } else {
     PlaceWindow();
   }
@@ -417,8 +412,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // The background is a handle too: the system moves the window at once.
-      ::ReleaseCapture();
-      ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      MoveWithPointer(hwnd());
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
@@ -547,8 +541,7 @@ void frmMain::picControl_MouseMove(int Button, int, float X, float Y) {
   }
   if (!IsDragMove(barPress_.x, barPress_.y, X, Y)) return;
   picControl_.SetMovePointer(true);
-  ::ReleaseCapture();
-  ::SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  MoveWithPointer(hwnd());
 }
 
 void frmMain::picControl_DblClick() { RunBarAction(BarDoubleClickAction(model_.settings.ControlDblClick)); }

@@ -9,7 +9,6 @@
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/Trace.h"
-#include "core/win32/WinText.h"
 #include "dialogs/win32/frmAbout.h"
 #include "dialogs/win32/frmButtonSet.h"
 #include "dialogs/win32/frmLanking.h"
@@ -84,7 +83,7 @@ void frmMain::Form_Load() {
   strip_.WaitForFaces();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
   StartFocusCues(hwnd());
-  // A save that failed while Windows was ending is told now.
+  // What the load found, and a save that failed while Windows was ending.
   const int notShown = model_.ButtonLast() + 1 - shown;
   for (const Message& m : LoadMessages(load, model_.DataFilePath, notShown, TakeDeferredReport(services_.store))) {
     ShowMessage(m);

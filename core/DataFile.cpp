@@ -4,7 +4,6 @@
 #include "core/Text.h"
 #include "core/Utf8.h"
 
-#include <utility>
 #include "core/SystemObjects.h"
 
 namespace vornish {
@@ -37,11 +36,12 @@ void SetField(ButtonRecord& r, int k, std::wstring_view text, OleColor defColor)
   }
 }
 
-// Text fields are written as they are; these characters would end a field or
-// a line early and shift every following field, so they become spaces.
+// There is no quoting: an ESC would end the field early and an LF the line,
+// shifting every field after it, so they are written as spaces (a field read
+// from a file never holds an LF, nor a CR before one).
 void AppendTextField(std::wstring& line, std::wstring_view text) {
   for (wchar_t c : text) {
-    line.push_back((c == kFieldEndW || c == L'\r' || c == L'\n' || c == L'\0') ? L' ' : c);
+    line.push_back((c == kFieldEndW || c == L'\n') ? L' ' : c);
   }
   line.push_back(kFieldEndW);
 }
@@ -97,11 +97,21 @@ bool BuildFile(const ButtonList& buttons, const TextCodec& codec, bool utf8, std
   return true;
 }
 
+// Takes the next line off `rest`. Lines end at LF; a CR right before it (or at
+// the very end of the data) belongs to the line end, any other CR is text.
+// CR and LF are never part of a multi-byte character in the code page or in
+// UTF-8, nor is ESC, so lines and fields are found in the raw bytes.
+std::string_view TakeLine(std::string_view& rest) {
+  const auto lf = rest.find('\n');
+  std::string_view line = rest.substr(0, lf);
+  rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
 }  // namespace
 
-std::string_view FirstLine(std::string_view bytes) {
-  return bytes.substr(0, bytes.find_first_of("\r\n"));
-}
+std::string_view FirstLine(std::string_view bytes) { return TakeLine(bytes); }
 
 bool IsDataFileHeader(std::string_view firstLine) {
   if (StartsWithUtf8Bom(firstLine)) firstLine.remove_prefix(kUtf8Bom.size());
@@ -114,17 +124,9 @@ ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, Ole
     out.unicode = true;
     bytes.remove_prefix(kUtf8Bom.size());
   }
-  bool header = true;
+  TakeLine(bytes);  // the header, whatever it holds
   while (!bytes.empty()) {
-    const auto end = bytes.find_first_of("\r\n");
-    std::string_view line = bytes.substr(0, end);
-    if (end == std::string_view::npos) {
-      bytes = {};
-    } else {
-      const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-      bytes.remove_prefix(end + (crlf ? 2 : 1));
-    }
-    if (std::exchange(header, false)) continue;
+    std::string_view line = TakeLine(bytes);
     if (out.buttons.size() == kMaxButtons) {
       out.overflow = true;
       break;

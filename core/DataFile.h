@@ -26,7 +26,7 @@ inline constexpr std::string_view kSystemObjectFile = "SysObj";
 // spaces are removed. Letter case counts.
 bool IsDataFileHeader(std::string_view firstLine);
 
-// The first line of `bytes`, up to (not including) CR or LF.
+// The first line of `bytes`, without its line end (see ParseDataFile).
 std::string_view FirstLine(std::string_view bytes);
 
 struct ParsedDataFile {
@@ -36,20 +36,22 @@ struct ParsedDataFile {
   bool damaged = false;   // some bytes had no character: they were replaced
 };
 
-// Splits `bytes` into buttons. The first line is skipped whatever it holds.
-// Lines end in CR LF, CR or LF, and fields in ESC, found in the raw bytes (ESC
-// is never part of a character), so a damaged character damages only its own
-// field. Numeric fields whose text is not a number that fits take the value
-// of an empty button (`defColor` for Color); a negative Sys counts as an
+// Splits `bytes` into buttons, one a line. The first line is skipped whatever
+// it holds. Lines end in CR LF or LF (as a file edited elsewhere may have
+// them); a CR anywhere else, like a NUL, is part of its field. Fields end in
+// ESC. Lines and fields are found in the raw bytes (none of these bytes is
+// ever part of a multi-byte character), so a damaged character damages only
+// its own field. Numeric fields whose text is not a number that fits take the
+// value of an empty button (`defColor` for Color); a negative Sys counts as an
 // ordinary button. Fields after the eleventh are ignored; missing fields keep
 // a fresh record's values.
 ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, OleColor defColor);
 
 // The file's bytes for `buttons`. System-object buttons are written with File
-// "SysObj" and an empty Param. ESC, CR, LF and NUL inside a text field would
-// break the line structure and are written as spaces. When every text has an
-// exact form in the ANSI code page the file is ANSI; otherwise the whole file
-// is UTF-8 with a byte-order mark.
+// "SysObj" and an empty Param. Text fields are written as they are, CR and NUL
+// included; ESC and LF cannot be told from the field and line ends and are
+// written as spaces. When every text has an exact form in the ANSI code page
+// the file is ANSI; otherwise the whole file is UTF-8 with a byte-order mark.
 std::string FormatDataFile(const ButtonList& buttons, const TextCodec& codec);
 
 // Outcome of loading the data file at start.

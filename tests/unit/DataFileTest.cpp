@@ -94,7 +94,6 @@ TEST_F(DataFileTest, DamagedLinesLoadAsFarAsTheyGo) {
       {L"t", L"f", L"", L"", 1, L"", 0, false, kDef, 0, 0},  // a negative Sys is an ordinary button
       {L"t", L"f", L"", L"", 2, L"", 4, true, 0xFFFFFFFF, 8, 0},
   };
-  EXPECT_EQ(Read(kHeader + "A\x1B\rB\x1B\nC\x1B").size(), 3u) << "CR and LF end lines too";
   EXPECT_EQ(read, expected);
 }
 
@@ -119,13 +118,35 @@ TEST_F(DataFileTest, TextBeyondTheCodePageMakesTheWholeFileUtf8) {
   EXPECT_EQ(Read(bytes), buttons);
 }
 
-TEST_F(DataFileTest, CharactersThatWouldBreakTheLineAreWrittenAsSpaces) {
-  ButtonRecord b = EmptyButton(kDef);
-  b.Title = std::wstring(L"a\x1B" L"b\r\nc") + L'\0' + L"d";
-  const ButtonList read = Read(FormatDataFile({b, Notepad()}, codec));
-  ASSERT_EQ(read.size(), 2u);
-  EXPECT_EQ(read[0].Title, L"a b  c d");
-  EXPECT_EQ(read[1], Notepad());
+TEST_F(DataFileTest, CarriageReturnsAndNulsAreTextAndEveryLineIsOneButton) {
+  using namespace std::string_literals;
+  // Lines end at CR LF or LF only, so each line here is one button.
+  const std::pair<std::string, std::vector<std::wstring>> files[] = {
+      {"Ti\rtle\x1B" "f\x1B\r\n" "B\x1B\r\n", {L"Ti\rtle", L"B"}},
+      {"\rA\x1B\n" "\r\x1B\n" "C\r\x1B", {L"\rA", L"\r", L"C\r"}},
+      {"N\0UL\x1B\r\n" "\0\x1B\r\n"s, {L"N\0UL"s, L"\0"s}},
+      {"A\x1B\r\r\n" "\r\r\n" "B\x1B\r", {L"A", L"", L"B"}},  // a CR ending the file ends its line
+  };
+  for (const auto& [lines, titles] : files) {
+    const ButtonList read = Read(kHeader + lines);
+    ASSERT_EQ(read.size(), titles.size()) << lines;
+    for (std::size_t i = 0; i < titles.size(); ++i) EXPECT_EQ(read[i].Title, titles[i]) << lines;
+  }
+  // Written as they are, in the code page and in UTF-8; only ESC and LF, which
+  // would end the field or the line, become spaces.
+  for (const std::wstring beyond : {L"", L"한"}) {
+    ButtonRecord kept = EmptyButton(kDef);
+    kept.Title = L"ﾀ\rｲ\0トル"s + beyond;
+    kept.File = L"C:\\a\0b\r"s;
+    kept.Path = L"\r";
+    kept.Param = L"\0"s;
+    kept.Icon = L"\r\r\0"s;
+    ButtonRecord spaced = EmptyButton(kDef);
+    spaced.Title = L"a\x1B" L"b\r\nc";
+    const ButtonList read = Read(FormatDataFile({kept, spaced, Notepad()}, codec));
+    spaced.Title = L"a b\r c";
+    EXPECT_EQ(read, (ButtonList{kept, spaced, Notepad()}));
+  }
 }
 
 TEST_F(DataFileTest, ADamagedCharacterDamagesOnlyItsOwnField) {
@@ -167,12 +188,11 @@ TEST_F(DataFileTest, FilesThatCannotBeReadWholeAreProtected) {
 
 TEST(DataFileHeader, SpacesAndAByteOrderMarkButNotLetterCase) {
   const std::pair<std::string_view, bool> cases[] = {
-      {"[Vornish Ver.1.0]", true},  {"   [Vornish Ver.1.0]  ", true}, {"\xEF\xBB\xBF[Vornish Ver.1.0]", true},
-      {"[vornish ver.1.0]", false}, {"[Vornish Ver.1.0]x", false},    {"\t[Vornish Ver.1.0]", false},
-      {"", false},
+      {"[Vornish Ver.1.0]", true},  {"   [Vornish Ver.1.0]  \r\nA", true}, {"\xEF\xBB\xBF[Vornish Ver.1.0]\n", true},
+      {"[vornish ver.1.0]", false}, {"[Vornish Ver.1.0]x", false},         {"\t[Vornish Ver.1.0]", false},
+      {"", false},                  {"[Vornish Ver.1.0]\r", true},        {"[Vornish Ver.1.0]\rA\x1B\r\n", false},
   };
-  for (const auto& [line, header] : cases) EXPECT_EQ(IsDataFileHeader(line), header) << line;
-  EXPECT_EQ(FirstLine("[Vornish Ver.1.0]\r\nrest"), "[Vornish Ver.1.0]");
+  for (const auto& [bytes, header] : cases) EXPECT_EQ(IsDataFileHeader(FirstLine(bytes)), header) << bytes;
 }
 
 }  // namespace

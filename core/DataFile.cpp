@@ -1,101 +1,18 @@
 #include "core/DataFile.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "core/Numbers.h"
+#include "core/SystemObjects.h"
 #include "core/Text.h"
 #include "core/Utf8.h"
-
-#include "core/SystemObjects.h"
 
 namespace vornish {
 
 namespace {
 
-constexpr wchar_t kFieldEndW = L'\x1B';
 constexpr std::string_view kLineEnd = "\r\n";
-
-void SetField(ButtonRecord& r, int k, std::wstring_view text, OleColor defColor) {
-  switch (k) {
-    case 1: r.Title.assign(text); break;
-    case 2: r.File.assign(text); break;
-    case 3: r.Path.assign(text); break;
-    case 4: r.Param.assign(text); break;
-    case 5: r.State = ParseInt32(text).value_or(kStateNormal); break;
-    case 6: r.Icon.assign(text); break;
-    case 7: r.IconNo = ParseInt32(text).value_or(0); break;
-    case 8: r.Lock = ParseBool(text).value_or(false); break;
-    case 9: r.Color = ParseColour(text).value_or(defColor); break;
-    case 10: r.Count = ParseInt32(text).value_or(0); break;
-    case 11: {
-      // A negative number is no system object; keeping it would make the
-      // writer replace the button's File by "SysObj".
-      const std::int32_t sys = ParseInt32(text).value_or(0);
-      r.Sys = sys < 0 ? 0 : sys;
-      break;
-    }
-    default: break;
-  }
-}
-
-// There is no quoting: an ESC would end the field early and an LF the line,
-// shifting every field after it, so they are written as spaces (a field read
-// from a file never holds an LF, nor a CR before one).
-void AppendTextField(std::wstring& line, std::wstring_view text) {
-  for (wchar_t c : text) {
-    line.push_back((c == kFieldEndW || c == L'\n') ? L' ' : c);
-  }
-  line.push_back(kFieldEndW);
-}
-
-void AppendNumberField(std::wstring& line, std::int64_t value) {
-  line += ToDecimal(value);
-  line.push_back(kFieldEndW);
-}
-
-std::wstring FormatButtonLine(const ButtonRecord& b) {
-  const bool systemObject = b.Sys != 0;
-  std::wstring line;
-  line.reserve(b.Title.size() + b.File.size() + b.Path.size() + b.Param.size() + b.Icon.size() + 64);
-  AppendTextField(line, b.Title);
-  AppendTextField(line, systemObject ? Widen(kSystemObjectFile) : b.File);
-  AppendTextField(line, b.Path);
-  AppendTextField(line, systemObject ? std::wstring_view{} : std::wstring_view{b.Param});
-  AppendNumberField(line, b.State);
-  AppendTextField(line, b.Icon);
-  AppendNumberField(line, b.IconNo);
-  AppendNumberField(line, b.Lock ? 1 : 0);
-  AppendNumberField(line, static_cast<std::int32_t>(b.Color));
-  AppendNumberField(line, b.Count);
-  AppendNumberField(line, b.Sys);
-  return line;
-}
-
-// Builds the file in one encoding; fails (ANSI only) when a line has no exact
-// form in the code page.
-bool BuildFile(const ButtonList& buttons, const TextCodec& codec, bool utf8, std::string& out) {
-  out.clear();
-  // Room for the usual case (two bytes per character at most in the code
-  // page), so the file is not copied again and again while it grows.
-  std::size_t estimate = kUtf8Bom.size() + kDataFileHeader.size() + kLineEnd.size();
-  for (const ButtonRecord& b : buttons) {
-    estimate += 2 * (b.Title.size() + b.File.size() + b.Path.size() + b.Param.size() + b.Icon.size()) + 64;
-  }
-  out.reserve(estimate);
-  if (utf8) out += kUtf8Bom;
-  out += kDataFileHeader;
-  out += kLineEnd;
-  std::string encoded;
-  for (const ButtonRecord& b : buttons) {
-    const std::wstring line = FormatButtonLine(b);
-    if (utf8) {
-      out += ToUtf8(line);
-    } else {
-      if (!codec.ToAnsi(line, encoded)) return false;
-      out += encoded;
-    }
-    out += kLineEnd;
-  }
-  return true;
-}
 
 // Takes the next line off `rest`. Lines end at LF; a CR right before it (or at
 // the very end of the data) belongs to the line end, any other CR is text.
@@ -107,6 +24,201 @@ std::string_view TakeLine(std::string_view& rest) {
   rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
+}
+
+// The lines in `bytes`, counted up to `limit`.
+std::size_t CountLines(std::string_view bytes, std::size_t limit) {
+  std::size_t lines = 0;
+  for (; !bytes.empty() && lines < limit; ++lines) TakeLine(bytes);
+  return lines;
+}
+
+// Bytes below 0x80 are the same characters in every ANSI code page and in
+// UTF-8: such text needs no converter.
+bool IsAscii(std::string_view bytes) {
+  unsigned char any = 0;
+  for (char c : bytes) any |= static_cast<unsigned char>(c);
+  return any < 0x80;
+}
+
+void WidenAscii(std::string_view bytes, std::wstring& out) {
+  out.resize(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<wchar_t>(bytes[i]);
+}
+
+// Decodes the fields of one file, each on its own, so that a damaged character
+// damages only its own field. A text field that is not plain ASCII is decoded
+// in one call into a buffer that is reused and then copied, so that each
+// string holds exactly its characters (decoded in place it would keep room
+// for one a byte).
+class FieldReader {
+ public:
+  FieldReader(const TextCodec& codec, bool utf8, OleColor defColor)
+      : codec_(codec), utf8_(utf8), defColor_(defColor) {}
+
+  void Read(ButtonRecord& r, int k, std::string_view bytes) {
+    switch (k) {
+      case 1: return Text(bytes, r.Title);
+      case 2: return Text(bytes, r.File);
+      case 3: return Text(bytes, r.Path);
+      case 4: return Text(bytes, r.Param);
+      case 5: r.State = Number(bytes, ParseInt32).value_or(kStateNormal); return;
+      case 6: return Text(bytes, r.Icon);
+      case 7: r.IconNo = Number(bytes, ParseInt32).value_or(0); return;
+      case 8: r.Lock = Number(bytes, ParseBool).value_or(false); return;
+      case 9: r.Color = Number(bytes, ParseColour).value_or(defColor_); return;
+      case 10: r.Count = Number(bytes, ParseInt32).value_or(0); return;
+      case 11: {
+        // A negative number is no system object; keeping it would make the
+        // writer replace the button's File by "SysObj".
+        const std::int32_t sys = Number(bytes, ParseInt32).value_or(0);
+        r.Sys = sys < 0 ? 0 : sys;
+        return;
+      }
+      default: return;
+    }
+  }
+
+  bool damaged() const { return damaged_; }
+
+ private:
+  // Numbers as the launcher writes them (digits and a minus sign, within 32
+  // bits) are taken straight from the bytes; any other text goes through
+  // `parse`, which gives these the same values.
+  template <typename T>
+  std::optional<T> Number(std::string_view bytes, std::optional<T> (*parse)(std::wstring_view)) {
+    const bool negative = !bytes.empty() && bytes.front() == '-';
+    const std::string_view digits = bytes.substr(negative ? 1 : 0);
+    std::int64_t value = 0;
+    bool plain = !digits.empty() && digits.size() <= 10;
+    for (std::size_t i = 0; plain && i < digits.size(); ++i) {
+      plain = digits[i] >= '0' && digits[i] <= '9';
+      value = value * 10 + (digits[i] - '0');
+    }
+    if (negative) value = -value;
+    if (plain && value >= INT32_MIN && value <= INT32_MAX) return static_cast<T>(static_cast<std::int32_t>(value));
+    return parse(Decode(bytes));
+  }
+
+  const std::wstring& Decode(std::string_view bytes) {
+    if (IsAscii(bytes)) {
+      WidenAscii(bytes, buffer_);
+    } else if (utf8_) {
+      FromUtf8(bytes, buffer_, &damaged_);
+    } else {
+      codec_.FromAnsi(bytes, buffer_, &damaged_);
+    }
+    return buffer_;
+  }
+
+  void Text(std::string_view bytes, std::wstring& out) {
+    if (IsAscii(bytes)) {
+      WidenAscii(bytes, out);
+    } else {
+      out.assign(Decode(bytes));
+    }
+  }
+
+  const TextCodec& codec_;
+  const bool utf8_;
+  const OleColor defColor_;
+  std::wstring buffer_;
+  bool damaged_ = false;
+};
+
+// Appends the fields of one file's lines to `out`, in the code page or in
+// UTF-8. Once a text has no form in the code page, ok() stays false.
+class FieldWriter {
+ public:
+  FieldWriter(std::string& out, const TextCodec& codec, bool utf8) : out_(out), codec_(codec), utf8_(utf8) {}
+
+  // There is no quoting: an ESC would end the field early and an LF the line,
+  // shifting every field after it, so they are written as spaces (a field
+  // read from a file never holds an LF, nor a CR before one). Only these
+  // characters give these bytes, so they are replaced in the bytes.
+  void Text(std::wstring_view text) {
+    if (!ok_) return;
+    std::uint32_t any = 0;
+    std::uint32_t breaks = 0;
+    for (wchar_t c : text) {
+      const auto u = static_cast<std::uint32_t>(c);
+      any |= u;
+      breaks |= static_cast<std::uint32_t>(u == 0x1B) | static_cast<std::uint32_t>(u == '\n');
+    }
+    const std::size_t start = out_.size();
+    if (any < 0x80) {
+      out_.resize(start + text.size());
+      for (std::size_t i = 0; i < text.size(); ++i) out_[start + i] = static_cast<char>(text[i]);
+    } else if (utf8_) {
+      AppendUtf8(text, out_);
+    } else if (!codec_.AppendAnsi(text, out_)) {
+      ok_ = false;
+      return;
+    }
+    if (breaks != 0) std::replace_if(out_.begin() + static_cast<std::ptrdiff_t>(start), out_.end(), IsBreak, ' ');
+    out_.push_back(kFieldEnd);
+  }
+
+  void Ascii(std::string_view text) {
+    out_ += text;
+    out_.push_back(kFieldEnd);
+  }
+
+  void Number(std::int32_t value) {
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out_.append(digits, end);
+    out_.push_back(kFieldEnd);
+  }
+
+  bool ok() const { return ok_; }
+
+ private:
+  static bool IsBreak(char c) { return c == kFieldEnd || c == '\n'; }
+
+  std::string& out_;
+  const TextCodec& codec_;
+  const bool utf8_;
+  bool ok_ = true;
+};
+
+// Builds the file in one encoding; fails (ANSI only) when a text has no exact
+// form in the code page.
+bool BuildFile(const ButtonList& buttons, const TextCodec& codec, bool utf8, std::string& out) {
+  out.clear();
+  // Room for the usual case (two bytes a character at most in the code page,
+  // three in UTF-8), so the file is not copied again and again while it grows.
+  const std::size_t perChar = utf8 ? 3 : 2;
+  std::size_t estimate = kUtf8Bom.size() + kDataFileHeader.size() + kLineEnd.size();
+  for (const ButtonRecord& b : buttons) {
+    estimate += perChar * (b.Title.size() + b.File.size() + b.Path.size() + b.Param.size() + b.Icon.size()) + 64;
+  }
+  out.reserve(estimate);
+  if (utf8) out += kUtf8Bom;
+  out += kDataFileHeader;
+  out += kLineEnd;
+  FieldWriter field(out, codec, utf8);
+  for (const ButtonRecord& b : buttons) {
+    const bool systemObject = b.Sys != 0;
+    field.Text(b.Title);
+    if (systemObject) {
+      field.Ascii(kSystemObjectFile);
+    } else {
+      field.Text(b.File);
+    }
+    field.Text(b.Path);
+    field.Text(systemObject ? std::wstring_view{} : std::wstring_view{b.Param});
+    field.Number(b.State);
+    field.Text(b.Icon);
+    field.Number(b.IconNo);
+    field.Number(b.Lock ? 1 : 0);
+    field.Number(static_cast<std::int32_t>(b.Color));
+    field.Number(b.Count);
+    field.Number(b.Sys);
+    if (!field.ok()) return false;
+    out += kLineEnd;
+  }
+  return true;
 }
 
 }  // namespace
@@ -125,21 +237,24 @@ ParsedDataFile ParseDataFile(std::string_view bytes, const TextCodec& codec, Ole
     bytes.remove_prefix(kUtf8Bom.size());
   }
   TakeLine(bytes);  // the header, whatever it holds
+  // A button a line: room for all at once rather than a list moved as it grows.
+  out.buttons.reserve(CountLines(bytes, kMaxButtons));
+  FieldReader field(codec, out.unicode, defColor);
   while (!bytes.empty()) {
-    std::string_view line = TakeLine(bytes);
     if (out.buttons.size() == kMaxButtons) {
       out.overflow = true;
       break;
     }
+    std::string_view line = TakeLine(bytes);
     ButtonRecord& r = out.buttons.emplace_back();
     for (int k = 1; k <= kFieldCount; ++k) {
-      const auto fieldEnd = line.find(kFieldEnd);
-      if (fieldEnd == std::string_view::npos) break;
-      const std::string_view field = line.substr(0, fieldEnd);
-      SetField(r, k, out.unicode ? FromUtf8(field, &out.damaged) : codec.FromAnsi(field, &out.damaged), defColor);
-      line.remove_prefix(fieldEnd + 1);
+      const auto end = line.find(kFieldEnd);
+      if (end == std::string_view::npos) break;
+      field.Read(r, k, line.substr(0, end));
+      line.remove_prefix(end + 1);
     }
   }
+  out.damaged = field.damaged();
   return out;
 }
 

@@ -12,14 +12,15 @@ class TextCodec {
  public:
   virtual ~TextCodec() = default;
 
-  // Encodes text in the ANSI code page. Returns false, leaving `out`
-  // unspecified, when any character has no exact form there (no best-fit
-  // substitutes, no "?").
-  virtual bool ToAnsi(std::wstring_view text, std::string& out) const = 0;
+  // Appends the text's bytes in the ANSI code page to `out`. Returns false,
+  // leaving `out` unspecified, when any character has no exact form there (no
+  // best-fit substitutes, no "?").
+  virtual bool AppendAnsi(std::wstring_view text, std::string& out) const = 0;
 
-  // Decodes ANSI bytes; bytes without a mapping become replacement
-  // characters, and `replaced` (when given) is set then.
-  virtual std::wstring FromAnsi(std::string_view bytes, bool* replaced = nullptr) const = 0;
+  // Decodes ANSI bytes into `out`, replacing what it held (its storage is
+  // reused). Bytes without a mapping become replacement characters, and
+  // `replaced` (when given) is set then. NUL is a character like any other.
+  virtual void FromAnsi(std::string_view bytes, std::wstring& out, bool* replaced = nullptr) const = 0;
 };
 
 }  // namespace vornish

@@ -9,7 +9,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void AppendCodePoint(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
   } else if (cp < 0x800) {
@@ -71,9 +71,7 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& i) {
 }
 
 template <typename Char>
-std::string ToUtf8Impl(std::basic_string_view<Char> text) {
-  std::string out;
-  out.reserve(text.size() * 3);
+void AppendUtf8Impl(std::basic_string_view<Char> text, std::string& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<Char>>(text[i]));
     if constexpr (sizeof(Char) == 2) {
@@ -86,15 +84,22 @@ std::string ToUtf8Impl(std::basic_string_view<Char> text) {
       }
     }
     if (IsHighSurrogate(c) || IsLowSurrogate(c) || c > 0x10FFFF) c = kReplacement;
-    AppendUtf8(out, c);
+    AppendCodePoint(out, c);
   }
+}
+
+template <typename Char>
+std::string ToUtf8Impl(std::basic_string_view<Char> text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  AppendUtf8Impl(text, out);
   return out;
 }
 
 template <typename String>
-String FromUtf8Impl(std::string_view bytes, bool* replaced) {
+void FromUtf8Impl(std::string_view bytes, String& out, bool* replaced) {
   using Char = typename String::value_type;
-  String out;
+  out.clear();
   out.reserve(bytes.size());
   std::size_t i = 0;
   while (i < bytes.size()) {
@@ -109,15 +114,27 @@ String FromUtf8Impl(std::string_view bytes, bool* replaced) {
       out.push_back(static_cast<Char>(cp));
     }
   }
-  return out;
 }
 
 }  // namespace
 
 std::string ToUtf8(std::wstring_view text) { return ToUtf8Impl(text); }
 std::string ToUtf8(std::u16string_view text) { return ToUtf8Impl(text); }
-std::wstring FromUtf8(std::string_view bytes, bool* replaced) { return FromUtf8Impl<std::wstring>(bytes, replaced); }
-std::u16string Utf16FromUtf8(std::string_view bytes) { return FromUtf8Impl<std::u16string>(bytes, nullptr); }
+void AppendUtf8(std::wstring_view text, std::string& out) { AppendUtf8Impl(text, out); }
+
+std::wstring FromUtf8(std::string_view bytes, bool* replaced) {
+  std::wstring out;
+  FromUtf8Impl(bytes, out, replaced);
+  return out;
+}
+
+void FromUtf8(std::string_view bytes, std::wstring& out, bool* replaced) { FromUtf8Impl(bytes, out, replaced); }
+
+std::u16string Utf16FromUtf8(std::string_view bytes) {
+  std::u16string out;
+  FromUtf8Impl(bytes, out, nullptr);
+  return out;
+}
 
 bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom; }
 

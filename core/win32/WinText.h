@@ -10,11 +10,17 @@
 namespace vornish::win32 {
 
 // The system's ANSI code page through WideCharToMultiByte/MultiByteToWideChar,
-// refusing best-fit substitutes so that lossy text is detected.
+// refusing best-fit substitutes so that lossy text is detected. Each call
+// converts straight into the caller's string, with no size query first.
 class AnsiCodec : public TextCodec {
  public:
-  bool ToAnsi(std::wstring_view text, std::string& out) const override;
-  std::wstring FromAnsi(std::string_view bytes, bool* replaced = nullptr) const override;
+  AnsiCodec();
+  bool AppendAnsi(std::wstring_view text, std::string& out) const override;
+  void FromAnsi(std::string_view bytes, std::wstring& out, bool* replaced = nullptr) const override;
+
+ private:
+  bool utf8_;                  // the code page is UTF-8 (a system option of Windows 10 and later)
+  std::size_t maxCharBytes_;  // bytes of the longest character
 };
 
 // The system's description of an error code, without the trailing line end;

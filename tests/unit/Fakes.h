@@ -23,8 +23,8 @@ class Cp932Codec : public TextCodec {
   ~Cp932Codec() override;
   Cp932Codec(const Cp932Codec&) = delete;
   Cp932Codec& operator=(const Cp932Codec&) = delete;
-  bool ToAnsi(std::wstring_view text, std::string& out) const override;
-  std::wstring FromAnsi(std::string_view bytes, bool* replaced = nullptr) const override;
+  bool AppendAnsi(std::wstring_view text, std::string& out) const override;
+  void FromAnsi(std::string_view bytes, std::wstring& out, bool* replaced = nullptr) const override;
 
  private:
   void* toAnsi_;

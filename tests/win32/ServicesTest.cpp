@@ -105,12 +105,14 @@ TEST(RegistryStore, StringsUnderTheTraditionalKeyAndHandEditedNumbers) {
 TEST(AnsiCodec, CodePage932WithoutSubstitutes) {
   if (::GetACP() != 932) GTEST_SKIP() << "needs a Japanese system locale (code page 932)";
   const AnsiCodec codec;
-  std::string bytes;
-  ASSERT_TRUE(codec.ToAnsi(L"メモ帳ｱ", bytes));
-  EXPECT_EQ(bytes, "\x83\x81\x83\x82\x92\xA0\xB1");
-  EXPECT_EQ(codec.FromAnsi(bytes), L"メモ帳ｱ");
-  EXPECT_FALSE(codec.ToAnsi(L"한국어", bytes)) << "no '?'";
-  EXPECT_FALSE(codec.ToAnsi(L"caf\u00e9", bytes)) << "no best-fit 'e'";
+  std::string bytes = "x";
+  ASSERT_TRUE(codec.AppendAnsi(std::wstring(L"メモ\r帳ｱ\0", 6), bytes));
+  EXPECT_EQ(bytes, std::string("x\x83\x81\x83\x82\r\x92\xA0\xB1\0", 10)) << "appended, CR and NUL kept";
+  std::wstring text = L"old";
+  codec.FromAnsi(bytes, text);
+  EXPECT_EQ(text, std::wstring(L"xメモ\r帳ｱ\0", 7));
+  EXPECT_FALSE(codec.AppendAnsi(L"한국어", bytes)) << "no '?'";
+  EXPECT_FALSE(codec.AppendAnsi(L"caf\u00e9", bytes)) << "no best-fit 'e'";
 }
 
 TEST(WinSystemInfo, FoldersAndPlatform) {

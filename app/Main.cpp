@@ -41,10 +41,10 @@ int RunLauncher(HINSTANCE instance) {
       frmMain::AskRunningToShow();
       return 0;
     case StartDecision::Action::RefuseNotFound:
-      ShowMessage(nullptr, FileNotFoundMessage());
+      ShowMessage(nullptr, FileNotFoundMessage(start.dataFilePath, start.reason));
       return 0;
     case StartDecision::Action::RefuseNotDataFile:
-      ShowMessage(nullptr, NotDataFileMessage());
+      ShowMessage(nullptr, NotDataFileMessage(start.dataFilePath));
       return 0;
     case StartDecision::Action::Run:
       break;

@@ -14,11 +14,15 @@ struct FileResult {
   enum class Status { Ok, NotFound, Failed };
   Status status = Status::Ok;
   std::uint32_t error = 0;  // the platform's error code when not Ok
-  std::wstring reason;      // the platform's text for that error
+  std::wstring reason;      // why, in words for the user (see FileProblemText)
 
   bool ok() const { return status == Status::Ok; }
   static FileResult Success() { return {}; }
 };
+
+// Data files above this size are not read: no launcher writes one, and reading
+// it would only exhaust memory.
+inline constexpr std::uint64_t kMaxReadableFile = 256ull * 1024 * 1024;
 
 // What tells one version of a file from another without reading it.
 struct FileStamp {
@@ -38,7 +42,7 @@ class FileSystem {
   // True when a folder or file exists at `path`.
   virtual bool PathExists(std::wstring_view path) const = 0;
 
-  // Reads the whole file.
+  // Reads the whole file; one above kMaxReadableFile is refused.
   virtual FileResult ReadAll(std::wstring_view path, std::string& bytes) const = 0;
 
   // Replaces the file's content with `bytes` so that either the old or the

@@ -1,19 +1,22 @@
 #include "core/Messages.h"
 
 #include "core/ButtonRecord.h"
+#include "core/FileSystem.h"
 #include "core/Text.h"
 
 namespace vornish {
 
 namespace {
 
-// A headline, a blank line, the path and the system's reason, and a footer
+// A headline, a blank line, the path (when there is one) and the reason, and a footer
 // after another blank line.
 Message WithDetails(std::wstring_view headline, std::wstring_view path, std::wstring_view reason,
                     std::wstring_view footer) {
   std::wstring text(headline);
-  text += L"\r\n\r\n";
-  text += path;
+  if (!path.empty()) {
+    text += L"\r\n\r\n";
+    text += path;
+  }
   if (!reason.empty()) {
     text += L"\r\n";
     text += reason;
@@ -29,9 +32,38 @@ constexpr std::wstring_view kNotSavedThisRun = L"ﾃﾞｰﾀﾌｧｲﾙを守�
 
 }  // namespace
 
-Message FileNotFoundMessage() { return {L"ﾌｧｲﾙが見つかりません。"}; }
+std::wstring FileProblemText(FileProblem problem, std::uint32_t code) {
+  switch (problem) {
+    case FileProblem::NotFound:
+      return L"ﾌｧｲﾙが見つかりません。";
+    case FileProblem::PathNotFound:
+      return L"ﾌｫﾙﾀﾞが見つかりません。";
+    case FileProblem::AccessDenied:
+      return L"ｱｸｾｽが拒否されました。ﾌｧｲﾙが読み取り専用になっているか、使う権限がありません。";
+    case FileProblem::SharingViolation:
+      return L"ほかのﾌﾟﾛｸﾞﾗﾑがﾌｧｲﾙを使用中です。";
+    case FileProblem::DiskFull:
+      return L"ﾃﾞｨｽｸの空き容量が足りません。";
+    case FileProblem::TooLarge:
+      return L"ﾌｧｲﾙが大きすぎます。読み込めるのは" +
+             ToDecimal(static_cast<std::int64_t>(kMaxReadableFile / (1024 * 1024))) + L"MBまでです。";
+    case FileProblem::WriteProtected:
+      return L"ﾃﾞｨｽｸが書き込み禁止になっています。";
+    case FileProblem::Other:
+      break;
+  }
+  std::wstring text = L"予期しないｴﾗｰが起きました。";
+  if (code != 0) text += L"(ｴﾗｰ番号 " + ToDecimal(code) + L")";
+  return text;
+}
 
-Message NotDataFileMessage() { return {std::wstring(kAppTitle) + L"のﾃﾞｰﾀﾌｧｲﾙではありません。"}; }
+Message FileNotFoundMessage(std::wstring_view path, std::wstring_view reason) {
+  return WithDetails(L"ﾌｧｲﾙが見つかりません。", path, reason, {});
+}
+
+Message NotDataFileMessage(std::wstring_view path) {
+  return WithDetails(std::wstring(kAppTitle) + L"のﾃﾞｰﾀﾌｧｲﾙではありません。", path, {}, {});
+}
 
 Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason) {
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path, reason, {});

@@ -2,6 +2,7 @@
 // Every box carries the application's title.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,17 @@ struct Message {
   bool operator==(const Message&) const = default;
 };
 
-// Start-up refusals.
-Message FileNotFoundMessage();
-Message NotDataFileMessage();
+// Why a file could not be read or written: the causes a user can act on by
+// name, anything else as Other with the system's error number.
+enum class FileProblem { NotFound, PathNotFound, AccessDenied, SharingViolation, DiskFull, TooLarge, WriteProtected, Other };
+// The reason given under a path in the messages below: a sentence, never a
+// bare number (`code` appears only for Other, in parentheses, when not 0).
+std::wstring FileProblemText(FileProblem problem, std::uint32_t code = 0);
+
+// Start-up refusals of a data file named on the command line, with its path
+// and, when it is there but cannot be read, the reason.
+Message FileNotFoundMessage(std::wstring_view path, std::wstring_view reason);
+Message NotDataFileMessage(std::wstring_view path);
 
 // The data file could not be saved at exit; the old file is kept.
 Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);

@@ -43,8 +43,11 @@ StartDecision DecideStart(std::wstring_view arguments, bool anotherInstanceRunni
   }
   d.dataFilePath = DataFileArgument(arguments);
   std::string bytes;
-  if (d.dataFilePath.empty() || !fs.ReadAll(d.dataFilePath, bytes).ok()) {
+  const FileResult read = d.dataFilePath.empty() ? FileResult{FileResult::Status::NotFound, 0, L""}
+                                                  : fs.ReadAll(d.dataFilePath, bytes);
+  if (!read.ok()) {
     d.action = StartDecision::Action::RefuseNotFound;
+    if (read.status == FileResult::Status::Failed) d.reason = read.reason;
   } else if (!IsDataFileHeader(FirstLine(bytes))) {
     d.action = StartDecision::Action::RefuseNotDataFile;
   }

@@ -28,6 +28,9 @@ struct StartDecision {
   };
   Action action = Action::Run;
   std::wstring dataFilePath;
+  // RefuseNotFound: why a file that is there could not be read (empty when
+  // it is not there).
+  std::wstring reason;
 };
 
 // Without an argument only one launcher runs and the data file is VRN.dat in

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "core/Messages.h"
 #include "core/Text.h"
 #include "core/win32/Handles.h"
-#include "core/win32/WinText.h"
 
 namespace vornish::win32 {
 
@@ -14,11 +14,41 @@ namespace {
 // room for the temporary name written beside a file.
 constexpr std::size_t kExtendedFrom = MAX_PATH - 20;
 
+FileProblem ProblemOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      return FileProblem::NotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+      return FileProblem::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+      return FileProblem::AccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FileProblem::SharingViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileProblem::DiskFull;
+    case ERROR_FILE_TOO_LARGE:
+      return FileProblem::TooLarge;
+    case ERROR_WRITE_PROTECT:
+      return FileProblem::WriteProtected;
+    default:
+      return FileProblem::Other;
+  }
+}
+
+// The reason is the launcher's own sentence, not the system's text: that
+// may be in another language than the launcher's, or missing (Wine has none
+// for a file too large).
 FileResult Failure(DWORD error) {
   // A failure is never reported as "the operation completed successfully".
   if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
   const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  return {missing ? FileResult::Status::NotFound : FileResult::Status::Failed, error, ErrorText(error)};
+  return {missing ? FileResult::Status::NotFound : FileResult::Status::Failed, error,
+          FileProblemText(ProblemOf(error), error)};
 }
 
 DWORD Attributes(std::wstring_view path) { return ::GetFileAttributesW(ExtendedPath(path).c_str()); }
@@ -66,7 +96,7 @@ FileResult WinFileSystem::ReadAll(std::wstring_view path, std::string& bytes) co
   if (!file) return Failure(::GetLastError());
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return Failure(::GetLastError());
-  if (static_cast<unsigned long long>(size.QuadPart) > kMaxReadableFile) return Failure(ERROR_FILE_TOO_LARGE);
+  if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadableFile) return Failure(ERROR_FILE_TOO_LARGE);
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < bytes.size()) {

@@ -31,8 +31,4 @@ DWORD WriteAll(HANDLE file, std::string_view bytes);
 // they are.
 std::wstring ExtendedPath(std::wstring_view path);
 
-// Data files above this size are not read: no launcher writes one, and reading
-// it would only exhaust memory.
-inline constexpr unsigned long long kMaxReadableFile = 256ull * 1024 * 1024;
-
 }  // namespace vornish::win32

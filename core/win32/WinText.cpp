@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "core/Text.h"
+#include "core/Messages.h"
 
 namespace vornish::win32 {
 
@@ -57,7 +57,7 @@ std::wstring ErrorText(DWORD error) {
   if (length > 0 && buffer) text.assign(buffer, length);
   if (buffer) ::LocalFree(buffer);
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-  if (text.empty()) text = L"Error " + ToDecimal(error);
+  if (text.empty()) text = FileProblemText(FileProblem::Other, error);
   return text;
 }
 

@@ -24,7 +24,7 @@ class AnsiCodec : public TextCodec {
 };
 
 // The system's description of an error code, without the trailing line end;
-// the code in decimal when the system has no text for it.
+// a Japanese sentence with the code in it when the system has no text for it.
 std::wstring ErrorText(DWORD error);
 
 }  // namespace vornish::win32

@@ -60,6 +60,8 @@ TEST(StartDecision, OneLauncherWithoutAFileAndOnlyDataFilesWithOne) {
     EXPECT_EQ(d.action, c.action) << std::wstring(c.arguments).size();
     EXPECT_EQ(d.dataFilePath, c.path);
   }
+  EXPECT_EQ(DecideStart(L"D:\\locked.dat", false, L"C:\\", fs).reason, L"sharing violation") << "there: why not read";
+  EXPECT_EQ(DecideStart(L"D:\\missing.dat", false, L"C:\\", fs).reason, L"");
 }
 
 TEST(Settings, KeysTheirDefaultsAndTextForms) {

@@ -104,8 +104,12 @@ TEST(Twips, FollowTheDpiAndRoundToTheNearest) {
 
 TEST(Messages, EveryTextAndItsKindOfBox) {
   const std::pair<Message, Message> cases[] = {
-      {FileNotFoundMessage(), {L"ﾌｧｲﾙが見つかりません。"}},
-      {NotDataFileMessage(), {L"Vornishのﾃﾞｰﾀﾌｧｲﾙではありません。"}},
+      {FileNotFoundMessage(L"D:\\a.dat", L""), {L"ﾌｧｲﾙが見つかりません。\r\n\r\nD:\\a.dat"}},
+      {FileNotFoundMessage(L"D:\\a.dat", FileProblemText(FileProblem::TooLarge)),
+       {L"ﾌｧｲﾙが見つかりません。\r\n\r\nD:\\a.dat\r\nﾌｧｲﾙが大きすぎます。読み込めるのは256MBまでです。"}},
+      {NotDataFileMessage(L"D:\\a.dat"), {L"Vornishのﾃﾞｰﾀﾌｧｲﾙではありません。\r\n\r\nD:\\a.dat"}},
+      {{FileProblemText(FileProblem::Other, 1117)}, {L"予期しないｴﾗｰが起きました。(ｴﾗｰ番号 1117)"}},
+      {{FileProblemText(FileProblem::Other)}, {L"予期しないｴﾗｰが起きました。"}},
       {DataFileWriteFailedMessage(L"C:\\L\\VRN.dat", L"アクセスが拒否されました。"),
        {L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\nC:\\L\\VRN.dat\r\n"
         L"アクセスが拒否されました。"}},

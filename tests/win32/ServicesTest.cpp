@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/DataFile.h"
+#include "core/Messages.h"
 #include "core/win32/Com.h"
 #include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
@@ -77,6 +78,17 @@ TEST(WinFileSystem, LockedFilesAndPathsBeyondTheClassicLimit) {
   const FileResult locked = fs.ReadAll(file, bytes);
   EXPECT_EQ(locked.status, FileResult::Status::Failed);
   EXPECT_EQ(locked.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(locked.reason, FileProblemText(FileProblem::SharingViolation));
+
+  // Too large to read: the reason names the limit (Wine has no text for it).
+  const std::wstring huge = (dir / L"huge.dat").wstring();
+  {
+    const UniqueFile grown(::CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    LARGE_INTEGER size{};
+    size.QuadPart = static_cast<LONGLONG>(kMaxReadableFile) + 1;
+    ASSERT_TRUE(::SetFilePointerEx(grown.get(), size, nullptr, FILE_BEGIN) && ::SetEndOfFile(grown.get()));
+  }
+  EXPECT_EQ(fs.ReadAll(huge, bytes).reason, FileProblemText(FileProblem::TooLarge));
 }
 
 TEST(RegistryStore, StringsUnderTheTraditionalKeyAndHandEditedNumbers) {

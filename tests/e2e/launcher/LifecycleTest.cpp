@@ -14,13 +14,13 @@ TEST_F(LifecycleTest, RefusalsAndOneLauncherWithoutAFile) {
       {(dir / L"nothing here.dat").wstring(), L"ﾌｧｲﾙが見つかりません。"},
       {(dir / L"other.dat").wstring(), L"Vornishのﾃﾞｰﾀﾌｧｲﾙではありません。"},
   };
-  for (const auto& [argument, text] : refusals) {
+  for (const auto& [argument, headline] : refusals) {
     Launcher refused(dir.path());
     refused.StartOnly(argument);
     const auto box = WaitForDialog(refused.Id());
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, L"Vornish");
-    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->text, headline + L"\r\n\r\n" + argument) << "the file named";
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     EXPECT_FALSE(TopWindow(refused.Id(), kMainClass));
     ASSERT_TRUE(Answer(box->window, IDOK));

@@ -66,16 +66,17 @@ struct DataFileLoad {
   };
   Status status = Status::Missing;
   FileResult error;  // set for Unreadable
-  // The version read, to tell at exit whether another program changed it.
-  std::optional<FileStamp> stamp;
-  std::uint64_t hash = 0;
+  // ContentHash of the version read, to tell later whether another program
+  // changed it; none when there was no file.
+  std::optional<std::uint64_t> hash;
 
   // The file must not be overwritten in this run: writing would lose what was
   // never read, or was read only in part.
   bool protectsFile() const { return status != Status::Loaded && status != Status::Missing; }
 };
 
-// A fingerprint of a file's bytes (64-bit FNV-1a).
+// A 64-bit fingerprint of a file's bytes, to tell its versions apart (not
+// made to resist someone who wants two alike).
 std::uint64_t ContentHash(std::string_view bytes);
 
 // Reads `path` into `buttons` (which ends up holding at least one button) and
@@ -83,8 +84,9 @@ std::uint64_t ContentHash(std::string_view bytes);
 DataFileLoad ReadDataFile(std::wstring_view path, ButtonList& buttons, const FileSystem& fs,
                           const TextCodec& codec, const SystemInfo& system, OleColor defColor);
 
-// Writes `buttons` to `path` through FileSystem::ReplaceContents.
+// Writes `buttons` to `path` through FileSystem::ReplaceContents. On success
+// `hash` becomes the ContentHash of the file now there.
 FileResult WriteDataFile(std::wstring_view path, const ButtonList& buttons, FileSystem& fs,
-                         const TextCodec& codec);
+                         const TextCodec& codec, std::optional<std::uint64_t>& hash);
 
 }  // namespace vornish

@@ -24,13 +24,6 @@ struct FileResult {
 // it would only exhaust memory.
 inline constexpr std::uint64_t kMaxReadableFile = 256ull * 1024 * 1024;
 
-// What tells one version of a file from another without reading it.
-struct FileStamp {
-  std::uint64_t size = 0;
-  std::uint64_t writeTime = 0;  // the platform's last-write time
-  bool operator==(const FileStamp&) const = default;
-};
-
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -55,8 +48,6 @@ class FileSystem {
   // root.
   virtual std::wstring CurrentDirectory() const = 0;
 
-  // Size and last-write time of a file; nothing when there is none.
-  virtual std::optional<FileStamp> Stamp(std::wstring_view path) const = 0;
   // Copies a file to `to`, which must not exist yet.
   virtual FileResult CopyNew(std::wstring_view from, std::wstring_view to) = 0;
   // The files in `folder` whose names match `pattern` ("*" for any run of

@@ -1,5 +1,6 @@
 #include "core/Launcher.h"
 
+#include "core/Messages.h"
 #include "core/Paths.h"
 #include "core/Text.h"
 
@@ -19,13 +20,14 @@ void RemoveStaleTemporaries(std::wstring_view path, LauncherServices services) {
   }
 }
 
-// The file on disk, when it is not the version that was read.
-bool ChangedSinceRead(const LauncherModel& model, const FileSystem& fs) {
-  const auto now = fs.Stamp(model.DataFilePath);
-  if (!now || now == model.dataFileStamp) return false;
+// Whether the file on disk is another program's version, and its hash then
+// (none when it cannot be read: whether it changed cannot be told, so it is
+// kept all the same). No file is nothing to keep.
+bool ChangedByAnother(const LauncherModel& model, const FileSystem& fs, std::optional<std::uint64_t>& hash) {
+  if (!fs.FileExists(model.DataFilePath)) return false;
   std::string bytes;
-  return !(model.dataFileStamp && fs.ReadAll(model.DataFilePath, bytes).ok() &&
-           ContentHash(bytes) == model.dataFileHash);
+  if (fs.ReadAll(model.DataFilePath, bytes).ok()) hash = ContentHash(bytes);
+  return !hash || hash != model.dataFileHash;
 }
 
 }  // namespace
@@ -36,7 +38,6 @@ DataFileLoad LoadLauncher(LauncherModel& model, LauncherServices services) {
   DataFileLoad load = ReadDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec,
                                    services.system, model.settings.DefColor);
   model.writeDataFile = !load.protectsFile();
-  model.dataFileStamp = load.stamp;
   model.dataFileHash = load.hash;
   return load;
 }
@@ -48,7 +49,7 @@ std::wstring KeptCopyPath(std::wstring_view path, std::wstring_view timeStamp, c
   const std::wstring stem = dot == std::wstring::npos ? name : name.substr(0, dot);
   const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
   std::wstring kept = folder + stem + L"-" + std::wstring(timeStamp) + extension;
-  for (int n = 2; fs.Stamp(kept); ++n) kept = folder + stem + L"-" + std::wstring(timeStamp) + L"-" + ToDecimal(n) + extension;
+  for (int n = 2; fs.PathExists(kept); ++n) kept = folder + stem + L"-" + std::wstring(timeStamp) + L"-" + ToDecimal(n) + extension;
   return kept;
 }
 
@@ -64,8 +65,27 @@ WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWi
   return p;
 }
 
-UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
-                          std::optional<WindowPosition> position) {
+DataFileSave SaveDataFile(LauncherModel& model, LauncherServices services) {
+  DataFileSave save;
+  if (!model.writeDataFile) {
+    save.skipped = true;
+    return save;
+  }
+  // Never destroy another program's version silently: keep it beside, once.
+  std::optional<std::uint64_t> theirs;
+  if (ChangedByAnother(model, services.fs, theirs)) {
+    const std::wstring kept = KeptCopyPath(model.DataFilePath, services.system.TimeStamp(), services.fs);
+    save.error = services.fs.CopyNew(model.DataFilePath, kept);
+    if (!save.error.ok()) return save;
+    save.keptCopy = kept;
+    if (theirs) model.dataFileHash = theirs;
+  }
+  save.error = WriteDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec, model.dataFileHash);
+  save.written = save.error.ok();
+  return save;
+}
+
+UnloadReport SaveLauncher(LauncherModel& model, LauncherServices services, std::optional<WindowPosition> position) {
   // Every step runs whatever happened to the ones before it.
   UnloadReport report;
   const auto guarded = [](std::exception_ptr& threw, auto&& step) {
@@ -75,22 +95,8 @@ UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
       threw = std::current_exception();
     }
   };
-  if (model.writeDataFile) {
-    report.dataFileError = {FileResult::Status::Failed, 0, L""};
-    guarded(report.dataFileThrew, [&] {
-      // Never destroy another program's version silently: keep it beside.
-      if (ChangedSinceRead(model, services.fs)) {
-        const std::wstring kept = KeptCopyPath(model.DataFilePath, services.system.TimeStamp(), services.fs);
-        report.dataFileError = services.fs.CopyNew(model.DataFilePath, kept);
-        if (!report.dataFileError.ok()) return;
-        report.keptCopy = kept;
-      }
-      report.dataFileError = WriteDataFile(model.DataFilePath, model.Buttons, services.fs, services.codec);
-    });
-    report.dataFileWritten = report.dataFileError.ok();
-  } else {
-    report.dataFileSkipped = true;
-  }
+  report.dataFile.error = {FileResult::Status::Failed, 0, FileProblemText(FileProblem::Other)};
+  guarded(report.dataFileThrew, [&] { report.dataFile = SaveDataFile(model, services); });
   if (position) {
     guarded(report.positionThrew, [&] { report.positionSaved = SaveWindowPosition(services.store, *position); });
   }

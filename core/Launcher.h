@@ -23,9 +23,10 @@ struct LauncherModel {
   int CurrentButton = -1;   // button the pop-up menu was opened on; -1 none
   std::wstring DataFilePath;
   bool writeDataFile = true;  // false when this run must leave the file alone
-  // The version of the data file that was read (none when there was none).
-  std::optional<FileStamp> dataFileStamp;
-  std::uint64_t dataFileHash = 0;
+  // ContentHash of the version of the data file this launcher last read,
+  // wrote or kept a copy of (none while it has seen none): any other content
+  // found there was put there by another program.
+  std::optional<std::uint64_t> dataFileHash;
 
   int ButtonLast() const { return static_cast<int>(Buttons.size()) - 1; }
 };
@@ -54,25 +55,36 @@ std::wstring KeptCopyPath(std::wstring_view path, std::wstring_view timeStamp, c
 WindowPosition VisibleWindowPosition(WindowPosition saved, std::int32_t windowWidth, std::int32_t windowHeight,
                                      const TwipsRect& screen);
 
-struct UnloadReport {
-  bool dataFileWritten = false;
-  bool dataFileSkipped = false;  // protected in this run
-  FileResult dataFileError;      // why writing failed
-  // Another program had changed the file since it was read: its version was
-  // kept under this name.
+struct DataFileSave {
+  bool written = false;
+  bool skipped = false;  // protected in this run
+  FileResult error;      // why it was not written
+  // Another program had changed the file since this launcher last read or
+  // wrote it: that version was kept under this name.
   std::wstring keptCopy;
+
+  bool failed() const { return !written && !skipped; }
+};
+
+// Writes the buttons to the data file, as often as the launcher likes, unless
+// the file is protected in this run. A file whose content is not the version
+// this launcher last read or wrote is copied aside first, once; when that copy
+// fails, the file is not replaced. Only the content tells: another program may
+// rewrite the file with the same size and put its old time back. After a copy
+// or a write the model remembers that version as its own.
+DataFileSave SaveDataFile(LauncherModel& model, LauncherServices services);
+
+struct UnloadReport {
+  DataFileSave dataFile;
   bool positionSaved = false;
   bool settingsSaved = false;
   // What a step threw when it failed outright (the next steps ran all the same).
   std::exception_ptr dataFileThrew, positionThrew, settingsThrew;
 };
 
-// The saving half of the unload step: the data file, then the window position
-// (unless `position` is empty, as for a minimised window), then the settings.
-// Every step runs whatever happened to the previous one. A data file that is
-// no longer the version that was read is copied aside before it is replaced;
-// when that copy fails, it is not replaced.
-UnloadReport SaveLauncher(const LauncherModel& model, LauncherServices services,
-                          std::optional<WindowPosition> position);
+// The saving half of the unload step: the data file (SaveDataFile), then the
+// window position (unless `position` is empty, as for a minimised window),
+// then the settings. Every step runs whatever happened to the previous one.
+UnloadReport SaveLauncher(LauncherModel& model, LauncherServices services, std::optional<WindowPosition> position);
 
 }  // namespace vornish

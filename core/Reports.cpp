@@ -29,10 +29,11 @@ std::vector<Message> LoadMessages(const DataFileLoad& load, std::wstring_view pa
 
 std::vector<Message> UnloadMessages(const UnloadReport& report, std::wstring_view path, bool endOfSession) {
   std::vector<Message> messages;
-  if (!report.keptCopy.empty()) messages.push_back(DataFileChangedMessage(path, report.keptCopy));
-  if (!report.dataFileSkipped && !report.dataFileWritten) {
-    messages.push_back(endOfSession ? EndOfSessionSaveFailedMessage(path, report.dataFileError.reason)
-                                    : DataFileWriteFailedMessage(path, report.dataFileError.reason));
+  const DataFileSave& saved = report.dataFile;
+  if (!saved.keptCopy.empty()) messages.push_back(DataFileChangedMessage(path, saved.keptCopy));
+  if (saved.failed()) {
+    messages.push_back(endOfSession ? EndOfSessionSaveFailedMessage(path, saved.error.reason)
+                                    : DataFileWriteFailedMessage(path, saved.error.reason));
   }
   return messages;
 }

@@ -163,17 +163,6 @@ std::wstring WinFileSystem::CurrentDirectory() const {
   return {};
 }
 
-std::optional<FileStamp> WinFileSystem::Stamp(std::wstring_view path) const {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return std::nullopt;
-  }
-  const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-  return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
-                   join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
-}
-
 FileResult WinFileSystem::CopyNew(std::wstring_view from, std::wstring_view to) {
   if (!::CopyFileW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(), TRUE)) return Failure(::GetLastError());
   return FileResult::Success();

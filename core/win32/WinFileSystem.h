@@ -16,7 +16,6 @@ class WinFileSystem : public FileSystem {
   FileResult ReadAll(std::wstring_view path, std::string& bytes) const override;
   FileResult ReplaceContents(std::wstring_view path, std::string_view bytes) override;
   std::wstring CurrentDirectory() const override;
-  std::optional<FileStamp> Stamp(std::wstring_view path) const override;
   FileResult CopyNew(std::wstring_view from, std::wstring_view to) override;
   std::vector<std::wstring> FindFiles(std::wstring_view folder, std::wstring_view pattern) const override;
   bool Remove(std::wstring_view path) override;

@@ -186,6 +186,16 @@ TEST_F(DataFileTest, FilesThatCannotBeReadWholeAreProtected) {
   EXPECT_EQ(buttons, ButtonList{EmptyButton(kDef)});
 }
 
+TEST(ContentHash, EveryByteAndTheLengthCount) {
+  const std::string text = "[Vornish Ver.1.0]\r\nA\x1B\r\n";  // not a whole number of words
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string changed = text;
+    changed[i] = static_cast<char>(changed[i] ^ 0x80);
+    EXPECT_NE(ContentHash(changed), ContentHash(text)) << i;
+  }
+  EXPECT_NE(ContentHash(std::string("A\0", 2)), ContentHash("A"));
+}
+
 TEST(DataFileHeader, SpacesAndAByteOrderMarkButNotLetterCase) {
   const std::pair<std::string_view, bool> cases[] = {
       {"[Vornish Ver.1.0]", true},  {"   [Vornish Ver.1.0]  \r\nA", true}, {"\xEF\xBB\xBF[Vornish Ver.1.0]\n", true},

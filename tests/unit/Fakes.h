@@ -58,11 +58,6 @@ class FakeFileSystem : public FileSystem {
     return {};
   }
   std::wstring CurrentDirectory() const override { return currentDirectory; }
-  std::optional<FileStamp> Stamp(std::wstring_view path) const override {
-    const auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return FileStamp{it->second.size(), std::hash<std::string>{}(it->second)};
-  }
   FileResult CopyNew(std::wstring_view from, std::wstring_view to) override {
     if (files.contains(to) || !files.contains(from)) return {FileResult::Status::Failed, 80, L"exists"};
     files.insert_or_assign(std::wstring(to), files.find(from)->second);

@@ -133,13 +133,13 @@ TEST_F(UnloadTest, EveryStepRunsWhateverHappenedToTheOthers) {
   EXPECT_EQ(model.Buttons, ButtonList{EmptyButton(255)}) << "the empty button takes the stored colour";
   fs.unwritable.insert(path);
   const UnloadReport failed = SaveLauncher(model, services, WindowPosition{300, 450});
-  EXPECT_EQ(failed.dataFileError.error, 5u);
+  EXPECT_EQ(failed.dataFile.error.error, 5u);
   EXPECT_EQ(store.Get(L"Window", L"MainLeft"), L"300");
   EXPECT_TRUE(failed.settingsSaved);
 
   fs.unwritable.clear();
   const UnloadReport minimised = SaveLauncher(model, services, std::nullopt);
-  EXPECT_TRUE(minimised.dataFileWritten);
+  EXPECT_TRUE(minimised.dataFile.written);
   EXPECT_FALSE(minimised.positionSaved);
   EXPECT_EQ(store.Get(L"Window", L"MainLeft"), L"300");
 }
@@ -150,7 +150,7 @@ TEST_F(UnloadTest, AStepThatFailsOutrightLeavesTheOthers) {
   } throwing;
   LoadLauncher(model, services);
   const UnloadReport report = SaveLauncher(model, LauncherServices{throwing, fs, codec, system}, WindowPosition{});
-  EXPECT_TRUE(report.dataFileWritten);
+  EXPECT_TRUE(report.dataFile.written);
   EXPECT_FALSE(report.settingsSaved);
   EXPECT_TRUE(report.settingsThrew) << "reported for a trace";
   EXPECT_EQ(fs.writes, 1);
@@ -167,7 +167,7 @@ TEST_F(UnloadTest, AnUnreadableFileIsNeverOverwritten) {
   EXPECT_FALSE(model.writeDataFile);
   model.Buttons[0].Title = L"changed";
   const UnloadReport report = SaveLauncher(model, services, WindowPosition{15, 30});
-  EXPECT_TRUE(report.dataFileSkipped);
+  EXPECT_TRUE(report.dataFile.skipped);
   EXPECT_EQ(fs.writes, 0);
   EXPECT_TRUE(report.settingsSaved);
 }
@@ -186,13 +186,13 @@ TEST_F(UnloadTest, AFileAnotherProgramChangedIsKeptBesideAndLeftoversOfDeadSaves
   fs.files[path] = "[Vornish Ver.1.0]\r\nrestored\x1B\r\n";
   fs.files[L"C:\\L\\VRN-20261207-103015.dat"] = "an earlier one";
   const UnloadReport report = SaveLauncher(model, services, std::nullopt);
-  EXPECT_EQ(report.keptCopy, L"C:\\L\\VRN-20261207-103015-2.dat");
-  EXPECT_EQ(fs.files[report.keptCopy], "[Vornish Ver.1.0]\r\nrestored\x1B\r\n");
-  EXPECT_TRUE(report.dataFileWritten);
+  EXPECT_EQ(report.dataFile.keptCopy, L"C:\\L\\VRN-20261207-103015-2.dat");
+  EXPECT_EQ(fs.files[report.dataFile.keptCopy], "[Vornish Ver.1.0]\r\nrestored\x1B\r\n");
+  EXPECT_TRUE(report.dataFile.written);
 
   // Read at start and unchanged since: replaced without a copy.
   LoadLauncher(model, services);
-  EXPECT_EQ(SaveLauncher(model, services, std::nullopt).keptCopy, L"");
+  EXPECT_EQ(SaveLauncher(model, services, std::nullopt).dataFile.keptCopy, L"");
   // A copy that cannot be made stops the save.
   fs.files[path] = "changed";
   fs.files[L"C:\\L\\VRN-20261207-103015-3.dat"] = "";
@@ -202,8 +202,34 @@ TEST_F(UnloadTest, AFileAnotherProgramChangedIsKeptBesideAndLeftoversOfDeadSaves
   } full;
   full.files = fs.files;
   const UnloadReport refused = SaveLauncher(model, LauncherServices{store, full, codec, system}, std::nullopt);
-  EXPECT_FALSE(refused.dataFileWritten);
+  EXPECT_FALSE(refused.dataFile.written);
   EXPECT_EQ(full.files[path], "changed");
+}
+
+TEST_F(UnloadTest, AnotherProgramsVersionIsToldByItsContentAndKeptOnce) {
+  fs.files[path] = "[Vornish Ver.1.0]\r\nA\x1B\r\n";
+  LoadLauncher(model, services);
+  // Saved after every change: the launcher's own versions are its own.
+  for (const wchar_t* title : {L"AB", L"ABC"}) {
+    model.Buttons[0].Title = title;
+    EXPECT_EQ(SaveDataFile(model, services).keptCopy, L"");
+  }
+  // Rewritten with the same size (its time put back, the size alike: only
+  // the content tells), it is kept once and then replaced.
+  std::string theirs = fs.files[path];
+  theirs.replace(theirs.find("ABC"), 3, "XYZ");
+  fs.files[path] = theirs;
+  const DataFileSave first = SaveDataFile(model, services);
+  EXPECT_TRUE(first.written);
+  EXPECT_EQ(fs.files[first.keptCopy], theirs);
+  EXPECT_EQ(SaveDataFile(model, services).keptCopy, L"");
+  // Kept but not replaced: kept once all the same.
+  fs.files[path] = theirs;
+  fs.unwritable.insert(path);
+  EXPECT_NE(SaveDataFile(model, services).keptCopy, L"");
+  const DataFileSave again = SaveDataFile(model, services);
+  EXPECT_TRUE(again.failed());
+  EXPECT_EQ(again.keptCopy, L"");
 }
 
 TEST(VisibleWindowPosition, PullsTheWindowBackOntoItsMonitorControlBarFirst) {

@@ -1,5 +1,7 @@
-// Changing the set of buttons: add, insert, delete and empty. Each operation
-// changes the list and says which button controls must follow.
+// Changing the set of buttons: add, insert, delete and empty, clearing the
+// launch counts, and taking such a change back. Each operation changes the
+// list, records itself in the model's undo history and says which button
+// controls must follow.
 #pragma once
 
 #include "core/Launcher.h"
@@ -34,5 +36,17 @@ EditResult InitButton(LauncherModel& model);
 // A new button at the end for system object `number`: locked, in the
 // system-object colour, with this machine's program and parameters.
 EditResult AddSystemObject(LauncherModel& model, std::int32_t number, const SystemInfo& system);
+
+// Every launch count becomes 0 (the ranking's "クリア(&C)", counting switched
+// on again). False when there was none to clear.
+bool ClearCounts(LauncherModel& model);
+
+// Takes the newest change of the history back: a removed button returns to
+// its place with every field and its count, an emptied one gets its contents
+// back, an added one goes, cleared counts return. What the user did since to
+// the buttons it touched is never lost: an added button that has since been
+// filled stays, and an emptied button that has since been filled stays beside
+// the one that comes back. Counts counted since are added to those restored.
+EditResult UndoLastChange(LauncherModel& model);
 
 }  // namespace vornish

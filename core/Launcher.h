@@ -14,6 +14,7 @@
 #include "core/SystemInfo.h"
 #include "core/TextCodec.h"
 #include "core/Twips.h"
+#include "core/UndoHistory.h"
 
 namespace vornish {
 
@@ -27,6 +28,8 @@ struct LauncherModel {
   // wrote or kept a copy of (none while it has seen none): any other content
   // found there was put there by another program.
   std::optional<std::uint64_t> dataFileHash;
+  // The user's changes to the set of buttons, for undoing them (core/Editing.h).
+  UndoHistory history;
 
   int ButtonLast() const { return static_cast<int>(Buttons.size()) - 1; }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Editing.h"
 #include "core/Text.h"
 
 namespace vornish {
@@ -25,9 +26,9 @@ std::vector<RankingRow> RankingRows(const ButtonList& buttons) {
   return rows;
 }
 
-bool ClearRanking(ButtonList& buttons, const std::function<bool(const Message&)>& ask) {
+bool ClearRanking(LauncherModel& model, const std::function<bool(const Message&)>& ask) {
   if (!ask(ClearRankingQuestion()) || !ask(ClearRankingAgainQuestion())) return false;
-  for (ButtonRecord& b : buttons) b.Count = 0;
+  ClearCounts(model);
   return true;
 }
 

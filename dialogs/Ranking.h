@@ -25,7 +25,8 @@ struct RankingRow {
 std::vector<RankingRow> RankingRows(const ButtonList& buttons);
 
 // "クリア(&C)": two questions, and only after two Yes every count (empty
-// buttons' too) becomes 0. True when the counts were cleared.
-bool ClearRanking(ButtonList& buttons, const std::function<bool(const Message&)>& ask);
+// buttons' too) becomes 0, a change that can be undone. True when the user
+// agreed.
+bool ClearRanking(LauncherModel& model, const std::function<bool(const Message&)>& ask);
 
 }  // namespace vornish

@@ -1,5 +1,6 @@
 #include "dialogs/SettingsForm.h"
 
+#include "core/Editing.h"
 #include "core/Paths.h"
 
 namespace vornish {
@@ -71,10 +72,10 @@ void ChooseOrient(SettingsForm& form, int orient) {
 
 void SaveSettingsForm(const SettingsForm& form, LauncherModel& model, std::wstring_view programFolder,
                       SettingsHost& host) {
+  // What OK does to the buttons and their counts is undone as one change.
+  const UndoHistory::Change change(model.history);
   Settings& s = model.settings;
-  if (!s.CountEnable && form.countEnable && host.Ask(ClearCountsQuestion())) {
-    for (ButtonRecord& b : model.Buttons) b.Count = 0;
-  }
+  if (!s.CountEnable && form.countEnable && host.Ask(ClearCountsQuestion())) ClearCounts(model);
   if (form.sizeItem >= 0) s.Size = kSizes[form.sizeItem];
   s.Orient = form.orient;
   s.DefColor = form.colours[0];

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/Mouse.h"
+
 namespace vornish {
 
 namespace {
@@ -16,6 +18,7 @@ constexpr Entry kTable[] = {
     {0, Command::AddButton},        {1, Command::InsertButton},   {2, Command::DeleteButton},
     {3, Command::InitButton},       {5, Command::ButtonSettings}, {7, Command::Ranking},
     {8, Command::LauncherSettings}, {10, Command::HelpContents},  {12, Command::Exit},
+    {15, Command::Undo},
     {100, Command::HelpContents},   {101, Command::HelpSearch},   {103, Command::Tips},
     {105, Command::About},
 };
@@ -31,6 +34,11 @@ Command CommandOfNumber(int number) {
 
 Command PopMenuCommand(int index) { return CommandOfNumber(index); }
 Command HelpMenuCommand(int index) { return CommandOfNumber(index + 100); }
+
+Command KeyCommand(int keyCode, int shift) {
+  constexpr int kKeyZ = 'Z';
+  return keyCode == kKeyZ && shift == kCtrlMask ? Command::Undo : Command::Nothing;
+}
 
 void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
   const Command command = held_ == 0 ? std::exchange(pending_, Command::Nothing) : Command::Nothing;
@@ -57,12 +65,14 @@ void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
   host.Run(command);
 }
 
-ButtonMenuState MenuStateFor(const ButtonList& buttons, int currentButton) {
-  if (currentButton < 0 || currentButton >= static_cast<int>(buttons.size())) return {false, false, false, false};
+ButtonMenuState MenuStateFor(const ButtonList& buttons, int currentButton, bool canUndo) {
+  if (currentButton < 0 || currentButton >= static_cast<int>(buttons.size())) {
+    return {false, false, false, false, canUndo};
+  }
   const ButtonRecord& b = buttons[static_cast<std::size_t>(currentButton)];
-  if (b.File.empty()) return {true, true, false, false};
-  if (b.Sys != 0) return {true, false, false, true};
-  return {};
+  if (b.File.empty()) return {true, true, false, false, canUndo};
+  if (b.Sys != 0) return {true, false, false, true, canUndo};
+  return {true, true, true, true, canUndo};
 }
 
 }  // namespace vornish

@@ -24,12 +24,16 @@ enum class Command {
   HelpSearch,        // 101
   Tips,              // 103
   About,             // 105
+  Undo,              // 15, Ctrl+Z
 };
 
 // The command of item `index` of the button pop-up menu, and of item `index`
 // of its help submenu (numbered from 100).
 Command PopMenuCommand(int index);
 Command HelpMenuCommand(int index);
+// The command a key pressed on the strip asks for (`shift`: the masks of
+// core/Mouse.h): Ctrl+Z undoes.
+Command KeyCommand(int keyCode, int shift);
 
 // The bar paint marker: what the control bar shows, and whether a command runs.
 enum class BarMarker {
@@ -92,11 +96,13 @@ struct ButtonMenuState {
   bool remove = true;    // "ﾎﾞﾀﾝ削除(&D)"
   bool init = true;      // "ﾎﾞﾀﾝ初期化(&C)"
   bool settings = true;  // "ﾎﾞﾀﾝ設定(&B)..."
+  bool undo = false;     // "元に戻す(&U)"
   bool operator==(const ButtonMenuState&) const = default;
 };
 
 // For the menu opened on `currentButton` (-1: the background or the tray).
 // An entry without a file counts as empty whatever its system-object number.
-ButtonMenuState MenuStateFor(const ButtonList& buttons, int currentButton);
+// "元に戻す(&U)" is enabled when there is a change to undo.
+ButtonMenuState MenuStateFor(const ButtonList& buttons, int currentButton, bool canUndo);
 
 }  // namespace vornish

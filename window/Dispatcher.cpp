@@ -33,6 +33,9 @@ void RunCommand(Command command, LauncherModel& model, CommandHost& host) {
     case Command::InitButton:
       host.ApplyEdit(InitButton(model));
       break;
+    case Command::Undo:
+      host.ApplyEdit(UndoLastChange(model));
+      break;
     case Command::ButtonSettings:
       if (model.CurrentButton < 0 || model.CurrentButton > model.ButtonLast()) break;
       host.ShowBarInactive();

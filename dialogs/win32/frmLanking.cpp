@@ -100,7 +100,7 @@ void frmLanking::FillList() {
 
 void frmLanking::cmdFunc_Click(int Index) {
   if (Index == 0) return End(IDOK);
-  if (ClearRanking(model_.Buttons, [&](const Message& question) { return ShowMessage(hwnd(), question); })) {
+  if (ClearRanking(model_, [&](const Message& question) { return ShowMessage(hwnd(), question); })) {
     return End(IDOK);
   }
   ::SetFocus(Item(IDC_LANK_LIST));

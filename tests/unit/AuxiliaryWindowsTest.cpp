@@ -43,15 +43,18 @@ TEST(Ranking, RowsByTheNumberWithSharedRanks) {
 TEST(Ranking, ClearedOnlyAfterTwoYes) {
   const std::vector<bool> answers[] = {{false}, {true, false}, {true, true}};
   for (const std::vector<bool>& given : answers) {
-    ButtonList buttons = {Counted(L"a", 5), Counted(L"", 2, L"")};
+    LauncherModel model;
+    model.Buttons = {Counted(L"a", 5), Counted(L"", 2, L"")};
+    const ButtonList& buttons = model.Buttons;
     std::vector<Message> asked;
-    const bool cleared = ClearRanking(buttons, [&](const Message& question) {
+    const bool cleared = ClearRanking(model, [&](const Message& question) {
       asked.push_back(question);
       return given[asked.size() - 1];
     });
     EXPECT_EQ(asked.size(), given.size());
     EXPECT_EQ(cleared, given.size() == 2 && given[1]);
     EXPECT_EQ(std::pair(buttons[0].Count, buttons[1].Count), cleared ? std::pair(0, 0) : std::pair(5, 2));
+    EXPECT_EQ(model.history.CanUndo(), cleared);
   }
 }
 

@@ -104,11 +104,12 @@ class FakeSettingsHost : public SettingsHost {
   }
   void AddSystemObject(std::int32_t number) override {
     log.push_back(L"add " + std::to_wstring(number));
-    model_.Buttons.push_back(NewSystemObjectButton(number, testing::FakeSystemInfo(), 0));
+    vornish::AddSystemObject(model_, number, testing::FakeSystemInfo());
   }
   void DeleteButton(int index) override {
     log.push_back(L"delete " + std::to_wstring(index));
-    model_.Buttons.erase(model_.Buttons.begin() + index);
+    model_.CurrentButton = index;
+    ButtonDel(model_);
   }
   void CreateStartupLink(std::wstring_view arguments) override { log.push_back(L"link " + std::wstring(arguments)); }
 
@@ -148,13 +149,19 @@ TEST(SettingsForm, OkCopiesTheSettingsAndChangesTheSystemObjects) {
   form.startup = true;
   form.position = 3;
   FakeSettingsHost host(model);
+  const ButtonList before = model.Buttons;
   SaveSettingsForm(form, model, L"C:\\V", host);
+  const ButtonList after = model.Buttons;
   const std::vector<std::wstring> expected = {L"いままでの起動回数をクリアますか？", L"add 1", L"delete 3", L"add 3",
                                               L"add 4", L"add 5", L"add 6", L"add 7", L"add 8", L"add 9", L"add 10",
                                               L"add 11", L"add 12", L"add 13", L"link "};
   EXPECT_EQ(host.log, expected) << "numbers in order, the highest index removed, no argument for VRN.dat";
   EXPECT_EQ(std::tuple(model.settings.Size, model.settings.ControlColor, model.settings.Position, model.Buttons[0].Count),
             std::tuple(24, 0u, 3, 0)) << "no size item: unchanged; an unknown colour: 0";
+  UndoLastChange(model);
+  EXPECT_EQ(model.Buttons, before) << "one undo takes back what OK did to the buttons and their counts";
+  EXPECT_FALSE(model.history.CanUndo());
+  model.Buttons = after;
 
   // Counting left on, or switched off, asks nothing; another data file is the
   // shortcut's argument.

@@ -1,11 +1,16 @@
 // Changing the set of buttons and laying them out.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "Fakes.h"
 #include "core/Editing.h"
 #include "core/Layout.h"
 
 namespace vornish {
 namespace {
+
+using testing::FakeSystemInfo;
 
 class EditingTest : public ::testing::Test {
  protected:
@@ -64,6 +69,76 @@ TEST_F(EditingTest, TheLastButtonIsEmptiedNotRemovedAndAFullListTakesNoMore) {
   EXPECT_FALSE(Edit(AddButton, 0).changed);
   EXPECT_FALSE(Edit(InsertButton, 0).changed);
   EXPECT_EQ(model.Buttons.size(), kMaxButtons);
+}
+
+TEST_F(EditingTest, EveryChangeComesBackWholeInItsPlaceAndThenTheOneBefore) {
+  const FakeSystemInfo system;
+  const ButtonList original = model.Buttons;
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    EditResult undone;
+  };
+  const Case cases[] = {
+      {"add", [&] { Edit(AddButton, -1); }, {true, 4, 4, 3, true}},
+      {"insert", [&] { Edit(InsertButton, 1); }, {true, 4, 1, 3, true}},
+      {"delete", [&] { Edit(ButtonDel, 2); }, {true, 4, 2, 3, true}},
+      {"initialise", [&] { Edit(InitButton, 3); }, {true, 4, 3, 3, false}},
+      {"clear the counts", [&] { ClearCounts(model); }, {true, 4, 0, 3, false}},
+      {"settings OK: counts, a system object added, one removed",
+       [&] {
+         const UndoHistory::Change ok(model.history);
+         ClearCounts(model);
+         AddSystemObject(model, 2, system);
+         Edit(ButtonDel, 1);
+       },
+       {true, 4, 0, 3, false}},
+  };
+  for (const Case& c : cases) {
+    c.change();
+    ASSERT_NE(model.Buttons, original) << c.what;
+    const EditResult r = UndoLastChange(model);
+    EXPECT_EQ(model.Buttons, original) << c.what;
+    EXPECT_EQ(std::tie(r.changed, r.controls, r.refreshFrom, r.refreshTo, r.arrange),
+              std::tie(c.undone.changed, c.undone.controls, c.undone.refreshFrom, c.undone.refreshTo, c.undone.arrange))
+        << c.what;
+  }
+  // Deleting the only button empties it; undo fills it again.
+  model.Buttons.resize(1);
+  Edit(ButtonDel, 0);
+  Edit(AddButton, -1);
+  UndoLastChange(model);
+  EXPECT_EQ(Shown(), L"_0 ");
+  UndoLastChange(model);
+  EXPECT_EQ(Shown(), L"A10 ");
+  EXPECT_FALSE(model.history.CanUndo());
+  EXPECT_FALSE(UndoLastChange(model).changed) << "nothing to undo";
+}
+
+TEST_F(EditingTest, TheNewestChangesAreKeptUpToTheDepth) {
+  for (std::size_t i = 0; i < UndoHistory::kDepth + 1; ++i) Edit(AddButton, -1);
+  for (std::size_t i = 0; i < UndoHistory::kDepth; ++i) EXPECT_TRUE(UndoLastChange(model).changed) << i;
+  EXPECT_FALSE(model.history.CanUndo());
+  EXPECT_EQ(Shown(), L"A10 B11 C12 D13 _0 ") << "the oldest add was forgotten";
+}
+
+TEST_F(EditingTest, WhatTheUserDidSinceToTheButtonsUndoTouchesIsKept) {
+  Edit(AddButton, -1);
+  model.Buttons[4].Color = 0x000000FF;  // recoloured by the settings: still the added button
+  UndoLastChange(model);
+  EXPECT_EQ(Shown(), L"A10 B11 C12 D13 ");
+  Edit(AddButton, -1);
+  model.Buttons[4] = model.Buttons[0];  // a file dropped on it: it stays
+  EXPECT_FALSE(UndoLastChange(model).changed);
+  EXPECT_EQ(Shown(), L"A10 B11 C12 D13 A10 ");
+  Edit(InitButton, 1);
+  model.Buttons[1] = model.Buttons[3];  // filled again: the emptied one comes back beside it
+  UndoLastChange(model);
+  EXPECT_EQ(Shown(), L"A10 B11 D13 C12 D13 A10 ");
+  ClearCounts(model);
+  model.Buttons[0].Count = 2;  // launched since
+  UndoLastChange(model);
+  EXPECT_EQ(Shown(), L"A12 B11 D13 C12 D13 A10 ");
 }
 
 TEST(Layout, RowsColumnsAndTheirWindows) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Fakes.h"
+#include "core/Mouse.h"
 #include "window/Commands.h"
 #include "window/ControlBar.h"
 #include "window/Placement.h"
@@ -19,10 +20,15 @@ TEST(Commands, EveryRowOfTheCommandTable) {
   using enum Command;
   const Command pop[] = {AddButton, InsertButton,     DeleteButton, InitButton,   Nothing, ButtonSettings, Nothing,
                          Ranking,   LauncherSettings, Nothing,      HelpContents, Nothing, Exit,           Nothing,
-                         Nothing};
+                         Nothing,   Undo,             Nothing};
   const Command help[] = {HelpContents, HelpSearch, Nothing, Tips, Nothing, About};
-  for (int i = 0; i < 15; ++i) EXPECT_EQ(PopMenuCommand(i), pop[i]) << i;
+  for (int i = 0; i < 17; ++i) EXPECT_EQ(PopMenuCommand(i), pop[i]) << i;
   for (int i = 0; i < 6; ++i) EXPECT_EQ(HelpMenuCommand(i), help[i]) << i;
+  // Only Ctrl+Z, with no other shift key, undoes.
+  EXPECT_EQ(KeyCommand('Z', kCtrlMask), Undo);
+  EXPECT_EQ(KeyCommand('Z', 0), Nothing);
+  EXPECT_EQ(KeyCommand('Z', kCtrlMask | kShiftMask), Nothing);
+  EXPECT_EQ(KeyCommand('Y', kCtrlMask), Nothing);
 }
 
 // Records what the tick asked of the window.
@@ -108,7 +114,12 @@ TEST(ButtonMenu, EnabledItemsByWhereItOpened) {
       {-1, {false, false, false, false}}, {0, {true, true, true, true}},    {1, {true, true, false, false}},
       {2, {true, false, false, true}},    {3, {true, true, false, false}}, {4, {false, false, false, false}},
   };
-  for (const auto& [current, state] : cases) EXPECT_EQ(MenuStateFor(buttons, current), state) << current;
+  for (const auto& [current, state] : cases) {
+    EXPECT_EQ(MenuStateFor(buttons, current, false), state) << current;
+    ButtonMenuState undoable = state;
+    undoable.undo = true;
+    EXPECT_EQ(MenuStateFor(buttons, current, true), undoable) << current;
+  }
 }
 
 TEST(ControlBar, EveryRowOfTheGradientAtAnUnevenHeight) {

@@ -56,10 +56,11 @@ TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
   const auto flags = [&](const ButtonMenuState& state) {
     return open([&] { menus.ShowButtonMenu(owner.get(), state); });
   };
-  EXPECT_EQ(flags({false, false, false, false}), L"1000-0-11-1-1-1 -1") << "background or tray";
-  EXPECT_EQ(flags({true, true, false, false}), L"1110-0-11-1-1-1 -1") << "empty button";
-  EXPECT_EQ(flags({true, false, false, true}), L"1100-1-11-1-1-1 -1") << "system object";
-  EXPECT_EQ(flags({true, true, true, true}), L"1111-1-11-1-1-1 -1") << "any other button";
+  EXPECT_EQ(flags({false, false, false, false}), L"1000-0-11-1-1-10 -1") << "background or tray";
+  EXPECT_EQ(flags({true, true, false, false}), L"1110-0-11-1-1-10 -1") << "empty button";
+  EXPECT_EQ(flags({true, false, false, true}), L"1100-1-11-1-1-10 -1") << "system object";
+  EXPECT_EQ(flags({true, true, true, true}), L"1111-1-11-1-1-10 -1") << "any other button";
+  EXPECT_EQ(flags({false, false, false, false, true}), L"1000-0-11-1-1-11 -1") << "a change to undo";
   // What a double-click on the tray icon does is the tray menu's bold item.
   // (Under Wine another process cannot read a menu, so this is asked here.)
   EXPECT_EQ(open([&] { menus.ShowTrayMenu(owner.get()); }), L"1-1-1 0");

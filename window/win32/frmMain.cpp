@@ -261,12 +261,20 @@ void frmMain::Exit() { CloseLauncher(); }
 
 void frmMain::ShowButtonMenu() {
   if (tmrPopUp_.CommandRunning()) return;
-  if (const auto chosen = popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, model_.CurrentButton))) {
+  if (const auto chosen = popMenu_.ShowButtonMenu(
+          hwnd(), MenuStateFor(model_.Buttons, model_.CurrentButton, model_.history.CanUndo()))) {
     // Carried out on the next tick, after the menu has gone.
     tmrPopUp_.Post(*chosen);
     EnableTimer(true);
   }
   ::SetActiveWindow(hwnd());
+}
+
+void frmMain::RunKeyCommand(int keyCode, int shift) {
+  const Command command = KeyCommand(keyCode, shift);
+  if (command == Command::Nothing || tmrPopUp_.CommandRunning()) return;
+  tmrPopUp_.Post(command);
+  tmrPopUp_Timer();
 }
 
 void frmMain::RunBarAction(BarAction action) {
@@ -424,6 +432,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else if (wParam == kKeyContextMenu) {
         model_.CurrentButton = -1;
         ShowButtonMenu();
+      } else {
+        RunKeyCommand(static_cast<int>(wParam), ShiftState());
       }
       return 0;
     case WM_CONTEXTMENU:
@@ -498,12 +508,14 @@ void frmMain::IconButton_Click(int Index) {
   LaunchButton(Index, model_.Buttons[static_cast<std::size_t>(Index)].Param);
 }
 
-void frmMain::IconButton_KeyDown(int Index, int KeyCode, int) {
+void frmMain::IconButton_KeyDown(int Index, int KeyCode, int Shift) {
   if (KeyCode == kKeyEnter || KeyCode == kKeyF5) {
     IconButton_Click(Index);
   } else if (KeyCode == kKeyContextMenu) {
     model_.CurrentButton = Index;
     ShowButtonMenu();
+  } else {
+    RunKeyCommand(KeyCode, Shift);
   }
 }
 

@@ -84,6 +84,8 @@ class frmMain : public Window,
   void tmrPopUp_Timer();
   void EnableTimer(bool enabled);
   void ShowButtonMenu();
+  // A key on the strip that asks for a command (Ctrl+Z) runs it at once.
+  void RunKeyCommand(int keyCode, int shift);
   // Hides the launcher, opens its settings or exits, as the bar's
   // double-click or its control menu asks.
   void RunBarAction(BarAction action);

@@ -18,6 +18,7 @@ constexpr int kItemInsert = 1;
 constexpr int kItemDelete = 2;
 constexpr int kItemInit = 3;
 constexpr int kItemSettings = 5;
+constexpr int kItemUndo = 15;
 
 constexpr const wchar_t* kSeparator = L"-";
 
@@ -62,7 +63,7 @@ frmPopMenu::frmPopMenu() {
   mnuPop_.reset(BuildMenu(kPopBase,
                           {L"ﾎﾞﾀﾝ追加(&T)", L"ﾎﾞﾀﾝ挿入(&I)", L"ﾎﾞﾀﾝ削除(&D)", L"ﾎﾞﾀﾝ初期化(&C)", kSeparator,
                            L"ﾎﾞﾀﾝ設定(&B)...", kSeparator, L"起動ﾗﾝｷﾝｸﾞ(&L)...", L"ﾗﾝﾁｬｰ設定(&S)...", kSeparator,
-                           L"ﾍﾙﾌﾟ(&H)...", kSeparator, L"終了(&X)", kSeparator, L"ｷｬﾝｾﾙ"},
+                           L"ﾍﾙﾌﾟ(&H)...", kSeparator, L"終了(&X)", kSeparator, L"ｷｬﾝｾﾙ", L"元に戻す(&U)"},
                           help));
   if (!mnuPop_ && help) ::DestroyMenu(help);  // the button menu would have owned it
   mnuControl_.reset(BuildMenu(kControlBase, {L"ｷｬﾝｾﾙ", kSeparator, L"ﾗﾝﾁｬｰ非表示(&N)", L"ﾗﾝﾁｬｰ設定(&S)...", L"終了(&X)"}));
@@ -73,7 +74,8 @@ frmPopMenu::frmPopMenu() {
 
 HMENU frmPopMenu::ButtonMenu(const ButtonMenuState& state) {
   const std::pair<int, bool> items[] = {
-      {kItemInsert, state.insert}, {kItemDelete, state.remove}, {kItemInit, state.init}, {kItemSettings, state.settings}};
+      {kItemInsert, state.insert},     {kItemDelete, state.remove}, {kItemInit, state.init},
+      {kItemSettings, state.settings}, {kItemUndo, state.undo}};
   for (const auto& [index, enabled] : items) {
     ::EnableMenuItem(mnuPop_.get(), static_cast<UINT>(index), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
   }

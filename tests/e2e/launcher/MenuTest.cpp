@@ -54,6 +54,30 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   EXPECT_EQ(ReadBytes(DataFile()), kHeader + kEmptyLine + kEmptyLine + Named("B") + kEmptyLine);
 }
 
+TEST_F(MenuTest, DeletedButtonsComeBackWithCtrlZAndTheMenu) {
+  const std::string original = kHeader + Named("A", 3) + Named("B", 5) + Named("C");
+  WriteBytes(DataFile(), original);
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  const auto buttonsBecome = [&](std::size_t n) { return WaitUntil([&] { return launcher.Buttons().size() == n; }); };
+  for (std::size_t left : {2u, 1u}) {
+    RightClick(CentreOf(launcher.Buttons().at(0)));
+    ASSERT_TRUE(launcher.Menu());
+    Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
+    ASSERT_TRUE(buttonsBecome(left));
+  }
+  ASSERT_TRUE(Activate(main));
+  Press('Z', true);
+  ASSERT_TRUE(buttonsBecome(2)) << "Ctrl+Z: B back";
+  RightClick(Background(main));
+  ASSERT_TRUE(launcher.Menu());
+  Press('U');  // "元に戻す(&U)"
+  ASSERT_TRUE(buttonsBecome(3)) << "A back";
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), original) << "every field, the counts and the places";
+}
+
 // The process ids of visible windows whose program file is `exe`.
 std::vector<DWORD> ProcessesShowing(const std::wstring& exe) {
   std::vector<DWORD> found;

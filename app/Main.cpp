@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "buttons/win32/IconButton.h"
+#include "core/IniStore.h"
 #include "core/Launcher.h"
 #include "core/Messages.h"
 #include "core/StartUp.h"
@@ -59,7 +62,12 @@ int RunLauncher(HINSTANCE instance) {
   ::InitCommonControlsEx(&controls);
   if (!frmMain::Register(instance) || !IconButton::Register(instance) || !ControlBar::Register(instance)) return 1;
 
-  RegistryStore store;
+  // A portable copy keeps its settings in the file beside it, when it has one.
+  std::optional<IniSettingsStore> iniStore;
+  std::optional<RegistryStore> registryStore;
+  const std::wstring settingsFile = SettingsFilePath(programFolder);
+  SettingsStore& store = fs.FileExists(settingsFile) ? static_cast<SettingsStore&>(iniStore.emplace(fs, settingsFile))
+                                                     : registryStore.emplace();
   const AnsiCodec codec;
   const WinSystemInfo system;
   frmMain main(instance, model, LauncherServices{store, fs, codec, system});

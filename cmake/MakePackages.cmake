@@ -1,7 +1,9 @@
 # Makes the two packages from the built program; run at build time by the
 # target vornish_packages (cmake/Packages.cmake) as `cmake -P`:
 #   vornish-<version>-portable.zip  vornish.exe, VRN.chm when the build made
-#                                   one, readme.txt
+#                                   one, Vornish.ini (the settings at their
+#                                   defaults: the copy keeps its settings
+#                                   beside it), readme.txt
 #   vornish-<version>-setup.exe     the installer, packaging/vornish.nsi
 #   vornish-<version>.debug         the symbols of that vornish.exe, kept for
 #                                   reading crash reports (docs/crash-reports.md)
@@ -18,7 +20,8 @@ set(zip ${DIST_DIR}/vornish-${VERSION}-portable.zip)
 set(setup ${DIST_DIR}/vornish-${VERSION}-setup.exe)
 set(stage ${DIST_DIR}/stage)
 set(icon ${SOURCE_DIR}/res/icons/imgApp.ico)
-set(inputs ${files} ${icon} ${SOURCE_DIR}/packaging/vornish.nsi ${SOURCE_DIR}/packaging/readme.txt
+set(settings ${SOURCE_DIR}/packaging/Vornish.ini)
+set(inputs ${files} ${icon} ${SOURCE_DIR}/packaging/vornish.nsi ${SOURCE_DIR}/packaging/readme.txt ${settings}
            ${CMAKE_CURRENT_LIST_FILE})
 
 # The symbols belong to exactly this program: copied whenever it changed.
@@ -56,11 +59,13 @@ endif()
 file(GLOB previous_packages ${DIST_DIR}/vornish-*-portable.zip ${DIST_DIR}/vornish-*-setup.exe)
 file(REMOVE_RECURSE ${stage})
 file(REMOVE ${previous_packages} ${contents})
-file(COPY ${files} DESTINATION ${stage})
+file(COPY ${files} ${settings} DESTINATION ${stage})
 configure_file(${SOURCE_DIR}/packaging/readme.txt ${stage}/readme.txt @ONLY NEWLINE_STYLE CRLF)
 
-# -X: no Unix owners and permissions in the archive.
-execute_process(COMMAND ${ZIP} -q -X ${zip} ${names} readme.txt
+# -X: no Unix owners and permissions in the archive. The installer takes only
+# the files it names, never Vornish.ini: the installed copy keeps its
+# settings in the registry.
+execute_process(COMMAND ${ZIP} -q -X ${zip} ${names} Vornish.ini readme.txt
                 WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
 
 set(nsis_defines -DVERSION=${VERSION} -DVERSION_FOUR=${VERSION_FOUR} -DFILES=${stage} -DICON=${icon}

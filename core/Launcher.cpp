@@ -101,6 +101,10 @@ UnloadReport SaveLauncher(LauncherModel& model, LauncherServices services, std::
     guarded(report.positionThrew, [&] { report.positionSaved = SaveWindowPosition(services.store, *position); });
   }
   guarded(report.settingsThrew, [&] { report.settingsSaved = SaveSettings(services.store, model.settings); });
+  if ((!report.settingsSaved || (position && !report.positionSaved)) && !services.store.FilePath().empty()) {
+    report.settingsFile = services.store.FilePath();
+    report.settingsFailure = services.store.WriteFailure();
+  }
   return report;
 }
 

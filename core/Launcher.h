@@ -81,6 +81,10 @@ struct UnloadReport {
   DataFileSave dataFile;
   bool positionSaved = false;
   bool settingsSaved = false;
+  // The settings file that could not be written and why (the registry's
+  // failures are not told).
+  std::wstring settingsFile;
+  std::wstring settingsFailure;
   // What a step threw when it failed outright (the next steps ran all the same).
   std::exception_ptr dataFileThrew, positionThrew, settingsThrew;
 };

@@ -74,6 +74,10 @@ Message EndOfSessionSaveFailedMessage(std::wstring_view path, std::wstring_view 
                      reason, {});
 }
 
+Message SettingsFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason) {
+  return WithDetails(L"設定ﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path, reason, {});
+}
+
 Message DataFileReadFailedMessage(std::wstring_view path, std::wstring_view reason) {
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。", path, reason, kNotSavedThisRun);
 }

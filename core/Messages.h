@@ -48,6 +48,8 @@ Message DataFileDamagedMessage(std::wstring_view path);
 // Another program changed the data file while the launcher ran: that version
 // was kept as `kept` before the launcher saved its own.
 Message DataFileChangedMessage(std::wstring_view path, std::wstring_view kept);
+// The settings file beside the program could not be written; the old one is kept.
+Message SettingsFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The system refused windows for `count` buttons; they stay in the data file.
 Message ButtonsNotShownMessage(int count);
 

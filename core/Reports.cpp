@@ -35,6 +35,9 @@ std::vector<Message> UnloadMessages(const UnloadReport& report, std::wstring_vie
     messages.push_back(endOfSession ? EndOfSessionSaveFailedMessage(path, saved.error.reason)
                                     : DataFileWriteFailedMessage(path, saved.error.reason));
   }
+  if (!report.settingsFile.empty()) {
+    messages.push_back(SettingsFileWriteFailedMessage(report.settingsFile, report.settingsFailure));
+  }
   return messages;
 }
 

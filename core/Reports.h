@@ -22,7 +22,8 @@ std::vector<Message> LoadMessages(const DataFileLoad& load, std::wstring_view pa
 
 // After the unload step: the copy kept of a data file another program had
 // changed, then a save that failed, worded for the next start when it
-// happened at the end of the Windows session.
+// happened at the end of the Windows session, then a settings file that
+// could not be written.
 std::vector<Message> UnloadMessages(const UnloadReport& report, std::wstring_view path, bool endOfSession);
 
 // Messages that could not be shown, as the one text kept for the next start.

@@ -23,6 +23,10 @@ class SettingsStore {
   virtual std::optional<std::wstring> Read(std::wstring_view section, std::wstring_view key) const = 0;
   // Returns false when the value could not be stored.
   virtual bool Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) = 0;
+  // A store kept in a file the user can see names it and says why a write
+  // failed, so that the failure is told; the registry's never were.
+  virtual std::wstring_view FilePath() const { return {}; }
+  virtual std::wstring WriteFailure() const { return {}; }
 };
 
 inline constexpr std::wstring_view kSectionSet = L"Set";

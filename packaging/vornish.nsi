@@ -186,6 +186,8 @@ Section "Vornish" SecProgram
   File "${FILES}\VRN.chm"
 !endif
   ; Never VRN.dat: the user's buttons beside the program stay as they are.
+  ; Never Vornish.ini either: this copy keeps its settings in the registry,
+  ; and a settings file the user put here stays as it is.
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortCut "${MENU_LINK}" "$INSTDIR\vornish.exe"
 
@@ -244,11 +246,14 @@ Section "Uninstall"
   Delete "$INSTDIR\VRN.chm"
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(DeleteButtons)" /SD IDNO IDNO keep
     Delete "$INSTDIR\VRN.dat"
+    Delete "$INSTDIR\Vornish.ini"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "${SETTINGS_PARENT}"
   keep:
-  ; Left by a launcher that ended while it wrote VRN.dat; never the buttons.
+  ; Left by a launcher that ended while it wrote VRN.dat or Vornish.ini;
+  ; never the buttons nor the settings.
   Delete "$INSTDIR\VRN.dat.~*.tmp"
+  Delete "$INSTDIR\Vornish.ini.~*.tmp"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -3,9 +3,10 @@
 # them; run by ctest inside tools/test.sh's Wine session:
 #   - vornish.exe and the installer carry the project's one version number;
 #   - the portable zip holds exactly the files README.md lists; its launcher
-#     runs in a folder of its own and writes nothing there but VRN.dat;
+#     runs in a folder of its own and writes nothing there but VRN.dat, and
+#     its settings go to the Vornish.ini beside it, none to the registry;
 #   - a silent install puts the program, the Start-menu shortcut and the
-#     installed-apps entry in place; the installed launcher starts, and the
+#     installed-apps entry in place (no Vornish.ini); the installed launcher starts, and the
 #     button a dropped file made outlives it in VRN.dat beside it;
 #   - installing again over a running launcher closes it politely: it saves
 #     its buttons, and VRN.dat stays as it wrote it, byte for byte; /STARTUP
@@ -162,6 +163,7 @@ expect "the portable launcher closes" wine_quiet "$window" close 10000
 wait_for_launcher
 expect "the portable launcher ends cleanly" same "$status" 0
 expect "it wrote only VRN.dat beside itself" same "$(ls -A "$work/portable" | sort)" "$(sort <<<"$listed"$'\n'VRN.dat)"
+expect "and kept its settings in Vornish.ini, not in the registry" no_key "$settings_key"
 expect "and no start-up shortcut" test ! -e "$startup_link"
 rm -rf "$work/portable"
 
@@ -175,6 +177,7 @@ if [ -e "$bin/VRN.chm" ]; then
   expect "the help file installed beside it" cmp -s "$inst/VRN.chm" "$bin/VRN.chm"
 fi
 expect "no VRN.dat shipped" test ! -e "$inst/VRN.dat"
+expect "no Vornish.ini: the installed copy keeps its settings in the registry" test ! -e "$inst/Vornish.ini"
 expect "the Start-menu shortcut starts it" \
   same "$(shortcut "$menu_link")" "$instw\\vornish.exe|$instw||1"
 expect "no start-up shortcut unless asked" test ! -e "$startup_link"

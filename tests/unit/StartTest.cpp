@@ -2,14 +2,21 @@
 // store's keys and text forms, and what the unload step saves.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+
 #include "Fakes.h"
+#include "core/IniStore.h"
 #include "core/Launcher.h"
+#include "core/Reports.h"
 #include "core/StartUp.h"
 
 namespace vornish {
 namespace {
 
 using namespace testing;
+using namespace std::string_literals;
 using Action = StartDecision::Action;
 
 TEST(CommandLine, ArgumentsAndTheDataFilePathInThem) {
@@ -113,6 +120,103 @@ TEST(Settings, UnusableTextFallsBackAndBothBooleanFormsRead) {
   EXPECT_EQ(store.Get(kSectionSet, L"StartTips"), L"1");
   SaveStartTips(store, false);
   EXPECT_EQ(store.Get(kSectionSet, L"StartTips"), L"0");
+}
+
+// Every setting of the table, changed from its default.
+Settings EveryOneChanged() {
+  Settings s;
+  for (const SettingKey& key : kSettingKeys) {
+    std::visit([&](const auto& value) { s.*value.member = static_cast<decltype(value.byDefault)>(value.byDefault ^ 1); },
+               key.value);
+  }
+  return s;
+}
+
+TEST(SettingsFile, HoldsEverySettingOfTheTableAsTheRegistryDoesAndAnyText) {
+  const std::wstring path = SettingsFilePath(L"E:\\");
+  EXPECT_EQ(path, L"E:\\Vornish.ini");
+  FakeFileSystem fs;
+  FakeSettingsStore registry;
+  const std::wstring report = L"保存できません\r\n\r\nC:\\n\\r\\x 🍣 ;=[x]";
+  IniSettingsStore written(fs, path);
+  for (SettingsStore* store : std::initializer_list<SettingsStore*>{&registry, &written}) {
+    ASSERT_TRUE(SaveSettings(*store, EveryOneChanged()));
+    ASSERT_TRUE(SaveStartTips(*store, false));
+    ASSERT_TRUE(SaveWindowPosition(*store, {-300, 4500}));
+    ASSERT_TRUE(SaveDeferredReport(*store, report));
+  }
+  EXPECT_EQ(fs.writes, 16) << "one atomic replacement a value";
+  EXPECT_TRUE(fs.files[path].starts_with("\xFF\xFE[\0S\0e\0t\0]\0\r\0\n\0S\0i\0z\0e\0=\0"s));
+  IniSettingsStore file(fs, path);  // as the next start reads it
+  for (const auto& [key, text] : registry.values) EXPECT_EQ(file.Read(key.first, key.second), text) << key.second.size();
+  Settings expected = EveryOneChanged();
+  expected.StartTips = false;
+  EXPECT_EQ(LoadSettings(file), expected);
+  EXPECT_EQ(LoadWindowPosition(file), (WindowPosition{-300, 4500}));
+  EXPECT_EQ(TakeDeferredReport(file), report);
+  EXPECT_TRUE(SaveSettings(file, expected));
+  EXPECT_EQ(fs.writes, 17) << "only the report taken changed the file";
+}
+
+TEST(SettingsFile, HandWrittenLinesReadAndStayAndAFileNotReadIsNeverWritten) {
+  FakeFileSystem fs;
+  const std::wstring path = L"E:\\Vornish.ini";
+  fs.files[path] = "\xEF\xBB\xBF; mine\n[set]\n  size = 16 \n\n[Other]\nSize=24\r[Set]\nOrient=1";
+  IniSettingsStore store(fs, path);
+  EXPECT_EQ(LoadSettings(store).Size, 16) << "names of either case, spaces around";
+  EXPECT_EQ(LoadSettings(store).Orient, 0) << "only the first section of a name counts";
+  ASSERT_TRUE(store.Write(L"Set", L"WindowTop", L"True"));
+  ASSERT_TRUE(store.Write(L"Set", L"Size", L"32"));
+  EXPECT_EQ(IniFileLines(fs.files[path]), (std::vector<std::wstring>{L"; mine", L"[set]", L"Size=32", L"WindowTop=True",
+                                                                      L"", L"[Other]", L"Size=24", L"[Set]", L"Orient=1"}));
+  fs.unwritable.insert(path);
+  EXPECT_FALSE(store.Write(L"Set", L"Size", L"24"));
+  EXPECT_EQ(store.WriteFailure(), L"access denied");
+  fs.unwritable.clear();
+  EXPECT_TRUE(store.Write(L"Set", L"Size", L"24"));
+  EXPECT_TRUE(store.Write(L"Set", L"Size", L"24")) << "stored";
+  EXPECT_EQ(fs.writes, 3);
+
+  fs.unreadable.insert(L"F:\\Vornish.ini");
+  IniSettingsStore locked(fs, L"F:\\Vornish.ini");
+  EXPECT_FALSE(locked.Write(L"Set", L"Size", L"24"));
+  EXPECT_EQ(locked.WriteFailure(), L"sharing violation");
+  EXPECT_EQ(fs.writes, 3);
+}
+
+TEST(SettingsFile, TheOneShippedHoldsTheDefaults) {
+  std::ifstream in(VORNISH_SOURCE_DIR "/packaging/Vornish.ini", std::ios::binary);
+  FakeFileSystem fs;
+  fs.files[L"Vornish.ini"] = std::string(std::istreambuf_iterator<char>(in), {});
+  IniSettingsStore shipped(fs, L"Vornish.ini");
+  FakeSettingsStore defaults;
+  SaveSettings(defaults, Settings());
+  SaveStartTips(defaults, true);
+  SaveWindowPosition(defaults, {});
+  for (const auto& [key, text] : defaults.values) EXPECT_EQ(shipped.Read(key.first, key.second), text) << key.second.size();
+  EXPECT_EQ(defaults.values.size(), 15u);
+}
+
+TEST(SettingsFile, AFailedWriteIsToldWithTheFileAndTheRegistrysAreNot) {
+  FakeFileSystem fs;
+  Cp932Codec codec;
+  FakeSystemInfo system;
+  IniSettingsStore file(fs, L"E:\\Vornish.ini");
+  FakeSettingsStore registry;
+  registry.failWrites = true;
+  fs.unwritable.insert(L"E:\\Vornish.ini");
+  LauncherModel model;
+  model.DataFilePath = L"E:\\VRN.dat";
+  model.writeDataFile = false;
+  for (SettingsStore* store : std::initializer_list<SettingsStore*>{&file, &registry}) {
+    const UnloadReport report = SaveLauncher(model, {*store, fs, codec, system}, WindowPosition{});
+    const std::vector<Message> told = UnloadMessages(report, model.DataFilePath, false);
+    if (store == &file) {
+      EXPECT_EQ(told, std::vector{SettingsFileWriteFailedMessage(L"E:\\Vornish.ini", L"access denied")});
+    } else {
+      EXPECT_EQ(told, std::vector<Message>{});
+    }
+  }
 }
 
 class UnloadTest : public ::testing::Test {

@@ -266,5 +266,38 @@ TEST_F(DialogsTest, UnderAnOpenDialogDropsOnTheButtonWaitAndClosingStillSaves) {
             kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "1", "0"}));
 }
 
+TEST_F(DialogsTest, APortableCopyKeepsItsSettingsInTheFileBesideIt) {
+  ClearSettings();
+  const auto utf16 = [](std::wstring_view text) {
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  };
+  const Path ini = dir / L"Vornish.ini";
+  WriteBytes(ini, utf16(L"[Set]\r\nStartTips=0\r\nSize=16\r\n[Window]\r\nMainLeft=4500\r\nMainTop=3000\r\n"));
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  EXPECT_EQ(RectOf(main).bottom - RectOf(main).top, 26) << "16-pixel buttons, as the file says";
+  RightClick(CentreOf(launcher.Bar()));
+  ASSERT_TRUE(launcher.Menu());
+  Press('S');  // "ﾗﾝﾁｬｰ設定(&S)..."
+  const HWND dialog = ShownDialog(launcher, L"ランチャー設定");
+  ASSERT_TRUE(dialog);
+  Press(VK_TAB, true, true);
+  ASSERT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_WINDOW_TOP); }));
+  ClickControl(dialog, IDC_SET_WINDOW_TOP);
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_WINDOW_TOP); }));
+  ASSERT_TRUE(Answer(dialog, IDOK));
+  launcher.Close();
+
+  const std::string bytes = ReadBytes(ini);
+  ASSERT_TRUE(bytes.starts_with("\xFF\xFE"));
+  const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
+  for (const wchar_t* line : {L"[Set]\r\nStartTips=0\r\nSize=16\r\n", L"\r\nWindowTop=True\r\n",
+                              L"[Window]\r\nMainLeft=4500\r\nMainTop=3000\r\n"}) {
+    EXPECT_NE(text.find(line), std::wstring::npos) << Utf8(line);
+  }
+  EXPECT_TRUE(ListSettings(L"Set").empty() && ListSettings(L"Window").empty()) << "nothing in the registry";
+}
+
 }  // namespace
 }  // namespace vornish::e2e

@@ -10,6 +10,7 @@
 #include "core/IniStore.h"
 #include "core/Launcher.h"
 #include "core/Reports.h"
+#include "core/SaveScheduler.h"
 #include "core/StartUp.h"
 
 namespace vornish {
@@ -334,6 +335,36 @@ TEST_F(UnloadTest, AnotherProgramsVersionIsToldByItsContentAndKeptOnce) {
   const DataFileSave again = SaveDataFile(model, services);
   EXPECT_TRUE(again.failed());
   EXPECT_EQ(again.keptCopy, L"");
+}
+
+TEST(SaveScheduler, SavesWithinASecondAtMostOnceASecondAndTellsAFailureOnce) {
+  enum Event { Change, Fire, SavedOk, SavedFailed };
+  // At a time (ms), an event, and what it answers: the timer to set (-1: none),
+  // whether to save, whether to tell the failure.
+  const std::tuple<std::uint64_t, Event, long long> steps[] = {
+      {0, Change, 750},      {100, Change, -1},  {990, Change, -1},   // a burst: one timer
+      {750, Fire, true},     {750, SavedOk, false}, {760, Fire, false},
+      {800, Change, 950},    // no sooner than a second after the last save
+      {1750, Fire, true},    {1750, SavedFailed, true},
+      {5000, Change, 750},   {5750, Fire, true}, {5750, SavedFailed, false},  // told once
+      {9000, Change, 750},   {9750, Fire, true}, {9750, SavedOk, false},
+      {20000, Change, 750},  {20750, Fire, true}, {20750, SavedFailed, true},  // failing anew
+  };
+  SaveScheduler scheduler;
+  for (const auto& [now, event, answer] : steps) {
+    long long got = 0;
+    switch (event) {
+      case Change: {
+        const auto wait = scheduler.Changed(now);
+        got = wait ? static_cast<long long>(*wait) : -1;
+        break;
+      }
+      case Fire: got = scheduler.TakeDue(); break;
+      case SavedOk: got = scheduler.Saved(now, true); break;
+      case SavedFailed: got = scheduler.Saved(now, false); break;
+    }
+    EXPECT_EQ(got, answer) << now << " " << event;
+  }
 }
 
 TEST(VisibleWindowPosition, PullsTheWindowBackOntoItsMonitorControlBarFirst) {

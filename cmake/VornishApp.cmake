@@ -41,6 +41,7 @@ vornish_layer(vornish_dialogs_win32
 target_link_libraries(vornish_dialogs_win32 PUBLIC vornish_dialogs vornish_buttons_win32 comdlg32 uxtheme version)
 
 vornish_layer(vornish_window_win32
+  window/win32/Saver.cpp
   window/win32/ButtonDrag.cpp
   window/win32/ButtonStrip.cpp
   window/win32/ControlBar.cpp

@@ -69,6 +69,11 @@ Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view rea
   return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path, reason, {});
 }
 
+Message DataFileRunSaveFailedMessage(std::wstring_view path, std::wstring_view reason) {
+  return WithDetails(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path, reason,
+                     L"次にﾎﾞﾀﾝを変更したときと終了するときに、もう一度保存します。");
+}
+
 Message EndOfSessionSaveFailedMessage(std::wstring_view path, std::wstring_view reason) {
   return WithDetails(L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。", path,
                      reason, {});

@@ -34,6 +34,8 @@ Message NotDataFileMessage(std::wstring_view path);
 
 // The data file could not be saved at exit; the old file is kept.
 Message DataFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
+// The same while the launcher runs: tried again at the next change and at exit.
+Message DataFileRunSaveFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The same, when Windows was ending: told at the next start.
 Message EndOfSessionSaveFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The data file exists but could not be read at start; this run will not

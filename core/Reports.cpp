@@ -41,6 +41,13 @@ std::vector<Message> UnloadMessages(const UnloadReport& report, std::wstring_vie
   return messages;
 }
 
+std::vector<Message> RunSaveMessages(const DataFileSave& save, std::wstring_view path, bool tellFailure) {
+  std::vector<Message> messages;
+  if (!save.keptCopy.empty()) messages.push_back(DataFileChangedMessage(path, save.keptCopy));
+  if (save.failed() && tellFailure) messages.push_back(DataFileRunSaveFailedMessage(path, save.error.reason));
+  return messages;
+}
+
 std::wstring DeferredText(const std::vector<Message>& messages) {
   std::wstring text;
   for (const Message& message : messages) text += (text.empty() ? L"" : L"\r\n\r\n") + message.text;

@@ -26,6 +26,10 @@ std::vector<Message> LoadMessages(const DataFileLoad& load, std::wstring_view pa
 // could not be written.
 std::vector<Message> UnloadMessages(const UnloadReport& report, std::wstring_view path, bool endOfSession);
 
+// After a save while the launcher runs: the copy kept of a data file another
+// program had changed, and a failure when it is to be told.
+std::vector<Message> RunSaveMessages(const DataFileSave& save, std::wstring_view path, bool tellFailure);
+
 // Messages that could not be shown, as the one text kept for the next start.
 std::wstring DeferredText(const std::vector<Message>& messages);
 

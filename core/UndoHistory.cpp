@@ -3,6 +3,7 @@
 namespace vornish {
 
 void UndoHistory::Record(UndoStep step) {
+  ++version_;
   if (open_ == 0 || !started_) {
     changes_.emplace_back();
     started_ = open_ > 0;
@@ -13,6 +14,7 @@ void UndoHistory::Record(UndoStep step) {
 
 std::vector<UndoStep> UndoHistory::TakeLast() {
   if (changes_.empty()) return {};
+  ++version_;
   std::vector<UndoStep> last = std::move(changes_.back());
   changes_.pop_back();
   // A change still open continues as a new one.

@@ -54,6 +54,8 @@ class UndoHistory {
   };
 
   bool CanUndo() const { return !changes_.empty(); }
+  // Moves on with every change recorded or taken back.
+  std::uint64_t Version() const { return version_; }
   // The newest change's steps in the order they happened, taken out of the
   // history; empty when there is nothing to undo.
   std::vector<UndoStep> TakeLast();
@@ -62,6 +64,7 @@ class UndoHistory {
   std::deque<std::vector<UndoStep>> changes_;
   int open_ = 0;
   bool started_ = false;  // the open change has its entry in changes_
+  std::uint64_t version_ = 0;
 };
 
 }  // namespace vornish

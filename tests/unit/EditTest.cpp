@@ -117,7 +117,9 @@ TEST_F(EditingTest, EveryChangeComesBackWholeInItsPlaceAndThenTheOneBefore) {
 
 TEST_F(EditingTest, TheNewestChangesAreKeptUpToTheDepth) {
   for (std::size_t i = 0; i < UndoHistory::kDepth + 1; ++i) Edit(AddButton, -1);
+  EXPECT_EQ(model.history.Version(), UndoHistory::kDepth + 1) << "moves on with every change recorded";
   for (std::size_t i = 0; i < UndoHistory::kDepth; ++i) EXPECT_TRUE(UndoLastChange(model).changed) << i;
+  EXPECT_EQ(model.history.Version(), 2 * UndoHistory::kDepth + 1) << "and every change taken back";
   EXPECT_FALSE(model.history.CanUndo());
   EXPECT_EQ(Shown(), L"A10 B11 C12 D13 _0 ") << "the oldest add was forgotten";
 }

@@ -364,7 +364,16 @@ TEST(SaveScheduler, SavesWithinASecondAtMostOnceASecondAndTellsAFailureOnce) {
       case SavedFailed: got = scheduler.Saved(now, false); break;
     }
     EXPECT_EQ(got, answer) << now << " " << event;
-  }
+  }  // What such a save tells: a copy kept of another program's version, and a
+  // failure when the scheduler says so.
+  DataFileSave failed;
+  failed.error = {FileResult::Status::Failed, 5, L"r"};
+  EXPECT_EQ(RunSaveMessages(failed, L"V", true), std::vector{DataFileRunSaveFailedMessage(L"V", L"r")});
+  EXPECT_EQ(RunSaveMessages(failed, L"V", false), std::vector<Message>{});
+  DataFileSave kept;
+  kept.written = true;
+  kept.keptCopy = L"K";
+  EXPECT_EQ(RunSaveMessages(kept, L"V", false), std::vector{DataFileChangedMessage(L"V", L"K")});
 }
 
 TEST(VisibleWindowPosition, PullsTheWindowBackOntoItsMonitorControlBarFirst) {

@@ -119,6 +119,11 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
       {DataFileTooLargeMessage(L"C:\\L\\VRN.dat"),
        {L"ﾃﾞｰﾀﾌｧｲﾙのﾎﾞﾀﾝが多すぎます。最初の32768個だけを表示します。\r\n\r\nC:\\L\\VRN.dat\r\n\r\n"
         L"ﾃﾞｰﾀﾌｧｲﾙを守るため、今回の起動中のﾎﾞﾀﾝの変更は保存されません。"}},
+      {DataFileRunSaveFailedMessage(L"C:\\L\\VRN.dat", L"r"),
+       {L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\nC:\\L\\VRN.dat\r\nr\r\n\r\n"
+        L"次にﾎﾞﾀﾝを変更したときと終了するときに、もう一度保存します。"}},
+      {SettingsFileWriteFailedMessage(L"E:\\Vornish.ini", L"r"),
+       {L"設定ﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\nE:\\Vornish.ini\r\nr"}},
       {EndOfSessionSaveFailedMessage(L"C:\\L\\VRN.dat", L"r"),
        {L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\nC:\\L\\VRN.dat\r\nr"}},
       {DataFileNotRecognisedMessage(L"C:\\L\\VRN.dat"),

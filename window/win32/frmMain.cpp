@@ -55,7 +55,7 @@ void frmMain::AskRunningToShow() {
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
     : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
-      drag_(instance, strip_, picControl_) {}
+      drag_(instance, strip_, picControl_), saver_(model, services) {}
 
 frmMain::~frmMain() = default;
 
@@ -193,7 +193,13 @@ void frmMain::ShowBarInactive() { picControl_.ShowInactive(); }
 
 void frmMain::ShowBarActive() { picControl_.ShowActive(model_.settings.ControlColor); }
 
-void frmMain::Run(Command command) { RunCommand(command, model_, *this); }
+void frmMain::Run(Command command) {
+  // What the commands change in the buttons and their counts is recorded for
+  // undoing; so the history tells when there is something to save.
+  const std::uint64_t version = model_.history.Version();
+  RunCommand(command, model_, *this);
+  if (model_.history.Version() != version) saver_.Changed(hwnd());
+}
 
 // The launcher may have been closed while a command's dialog was open (the
 // system ending, an installer asking): what follows the dialog then finds no
@@ -205,8 +211,10 @@ void frmMain::ApplyEdit(const EditResult& edit) {
   if (edit.arrange) ArrangeButtons();
 }
 
+// A button shows its record anew after a drop, a swap or its settings.
 void frmMain::RefreshButton(int index) {
   if (hwnd()) strip_.Refresh(index, index);
+  saver_.Changed(hwnd());
 }
 
 void frmMain::ShowMessage(const Message& message) { win32::ShowMessage(hwnd(), message); }
@@ -252,6 +260,7 @@ void frmMain::ApplySettings(const SettingsChange& change) {
   } else {
     for (int index : change.recoloured) strip_.Refresh(index, index);
   }
+  if (!change.recoloured.empty()) saver_.Changed(hwnd());
   ApplyWindowSettings();
 }
 
@@ -337,30 +346,12 @@ void frmMain::CloseLauncher(bool endOfSession) {
   EnableTimer(false);
   if (!unloaded_) {
     unloaded_ = true;
-    const std::vector<Message> problems = UnloadMessages(Form_Unload(), model_.DataFilePath, endOfSession);
-    if (!endOfSession) {
-      for (const Message& problem : problems) ShowMessage(problem);
-    } else if (!problems.empty()) {
-      // While Windows ends no box may hold the session up: told next time.
-      Guarded(L"keeping the report", [&] { SaveDeferredReport(services_.store, DeferredText(problems)); });
-    }
+    Guarded(L"removing the tray icon", [&] { tray_.Remove(); });
+    saver_.AtExit(hwnd(), endOfSession);
   }
   // HTML Help's windows live in this process and must go before it ends.
   Guarded(L"closing the help", [&] { help_.CloseAll(); });
   ::DestroyWindow(hwnd());
-}
-
-UnloadReport frmMain::Form_Unload() {
-  Guarded(L"removing the tray icon", [&] { tray_.Remove(); });
-  std::optional<WindowPosition> position;
-  Guarded(L"measuring the window", [&] {
-    if (!::IsIconic(hwnd())) position = CurrentWindowPosition(hwnd());
-  });
-  UnloadReport report = SaveLauncher(model_, services_, position);
-  TraceException(L"saving the data file", report.dataFileThrew);
-  TraceException(L"saving the window position", report.positionThrew);
-  TraceException(L"saving the settings", report.settingsThrew);
-  return report;
 }
 
 void frmMain::OnDestroyed() { ::PostQuitMessage(0); }
@@ -404,6 +395,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimerPopUp) tmrPopUp_Timer();
       if (wParam == kTimerAfterShow) AfterShow();
+      saver_.OnTimer(hwnd(), wParam);
       return 0;
     case WM_MOUSEMOVE:
       if (drag_.Active()) drag_.Move(hwnd());
@@ -483,7 +475,8 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
   // No command runs while the start may pump messages.
   const CommandTimer::Hold hold(tmrPopUp_);
   ShellStarter starter(hwnd());
-  vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
+  const bool started = vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
+  if (started && model_.settings.CountEnable) saver_.Changed(hwnd());
 }
 
 void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {

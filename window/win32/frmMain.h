@@ -19,6 +19,7 @@
 #include "window/win32/ButtonStrip.h"
 #include "window/win32/ControlBar.h"
 #include "window/win32/HelpViewer.h"
+#include "window/win32/Saver.h"
 #include "window/win32/TrayIcon.h"
 #include "window/win32/frmPopMenu.h"
 
@@ -46,9 +47,9 @@ class frmMain : public Window,
   // Shows and activates the window (also to bring a hidden launcher back).
   void Show();
   // Ends the launcher, whichever way the user chose: stops the timer, runs the
-  // unload step (once) and closes the window. At the end of the Windows
-  // session a failed save is told at the next start instead of in a box that
-  // would hold the session up.
+  // unload step (once: the tray icon goes, then Saver::AtExit) and closes the
+  // window. At the end of the Windows session a failed save is told at the
+  // next start instead of in a box that would hold the session up.
   void CloseLauncher(bool endOfSession = false);
 
   // Sizes and places the buttons, the control bar and the window for the
@@ -67,7 +68,6 @@ class frmMain : public Window,
   int Dpi() const;
   void Form_Load();
   void Form_Activate();
-  UnloadReport Form_Unload();
   // The tray icon, OLE drops and tool tips, set up right after the first paint.
   void AfterShow();
   // The window's and the tray's icons, made for the window's DPI.
@@ -147,6 +147,7 @@ class frmMain : public Window,
   HelpViewer help_;
   WindowIcons icons_;
   CommandTimer tmrPopUp_;
+  Saver saver_;
   UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
   bool showTips_ = false;

@@ -52,6 +52,22 @@ TEST_F(DragDropTest, DroppedFilesRegisterOrOpenWithALockedButtonsProgram) {
                 Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "1", "-2147483632", "7", "0"}));
 }
 
+TEST_F(DragDropTest, ADropIsSavedWhileTheLauncherRunsAndOutlivesAKill) {
+  const Path notes = MakeFile(L"notes.txt");
+  WriteBytes(DataFile(), kHeader + Named("A"));
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+  const RemoteBuffer drop = DropFiles(launcher.Buttons().at(0), {notes.wstring()});
+  const std::string saved = kHeader + Registered(notes);
+  // By its size: a reader holding the file open could keep the save from replacing it.
+  EXPECT_TRUE(WaitUntil([&] {
+    std::error_code error;
+    return std::filesystem::file_size(DataFile(), error) == saved.size();
+  })) << "saved while it runs";
+  launcher.Kill();  // TerminateProcess: no exit step
+  EXPECT_EQ(ReadBytes(DataFile()), saved);
+}
+
 TEST_F(DragDropTest, LongPathAndANameBeyondTheCodePageSurviveARestart) {
   Path folder = dir.path();
   while (folder.wstring().size() < 280) folder /= std::wstring(40, L'd');

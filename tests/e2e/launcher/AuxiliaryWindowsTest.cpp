@@ -151,7 +151,8 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   ClickControl(dialog, IDC_TIPS_START);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_TIPS_START); }));
   ASSERT_TRUE(Answer(dialog, IDOK));
-  EXPECT_EQ(GetSetting(L"Set", L"StartTips"), L"0") << "written as the window closes";
+  // Written once the window has gone, when the dialog's loop has returned.
+  EXPECT_TRUE(WaitUntil([] { return GetSetting(L"Set", L"StartTips") == L"0"; })) << "written as the window closes";
 
   // From the help menu, again at tip 1; the close box keeps the box too.
   Choose(launcher, {'H', 'T'});  // "ﾜﾝﾎﾟｲﾝﾄを表示(&T)..."
@@ -163,7 +164,7 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_TIPS_START); }));
   ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
-  EXPECT_EQ(GetSetting(L"Set", L"StartTips"), L"1");
+  EXPECT_TRUE(WaitUntil([] { return GetSetting(L"Set", L"StartTips") == L"1"; }));
   launcher.Close();
   EXPECT_EQ(GetSetting(L"Set", L"StartTips"), L"1") << "the launcher's exit leaves it as the window wrote it";
 }

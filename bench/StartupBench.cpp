@@ -1,59 +1,142 @@
-// Start-up of vornish.exe beside a minimal Win32 program (holder.exe showing
-// its one plain window), under the same
-// conditions in one run: the time from CreateProcess until the program's main
-// window is visible and the program waits for input (its first paint done).
-// Prints each program's median and the ratio. Run under Wine by tools/bench.sh.
+// Start-up and memory of vornish.exe against the feature floor (bench/
+// Floor.cpp), the two started alternately in one run so that both see the
+// same machine: the time from CreateProcess until the program's main window
+// is visible and the program waits for input (its first paint done), and its
+// proportional set size once it has idled for a while. The launcher has ten
+// buttons whose programs have real icons. Prints the spread of each and the
+// launcher's figures as ratios to the floor's.
+//
+// `scale` mode times start-up and exit with many buttons instead.
+// Run under Wine by tools/bench.sh.
 #include <windows.h>
-#include <shellapi.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "WineBench.h"
 #include "harness/Harness.h"
 
 namespace {
 
 using namespace vornish::e2e;
+using namespace vornish::bench;
 using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// Memory is read this long after the first paint: what a program does once
+// its window shows (the launcher's tray icon, tips and OLE; the floor's OLE)
+// is done by then.
+constexpr DWORD kSettleMs = 2000;
 
 struct Subject {
   const wchar_t* name;
-  std::filesystem::path program;
-  std::wstring windowClass;
+  Path program;  // a path of its own: its Linux process is found by it
+  const wchar_t* windowClass;
 };
 
-double StartOnce(const Subject& subject) {
+struct Sample {
+  double startMs;
+  Memory memory;
+};
+
+struct Figures {
+  std::vector<double> startMs, pssMiB, anonMiB, threads;
+  void Add(const Sample& sample) {
+    startMs.push_back(sample.startMs);
+    pssMiB.push_back(sample.memory.pssMiB);
+    anonMiB.push_back(sample.memory.anonMiB);
+    threads.push_back(sample.memory.threads);
+  }
+};
+
+std::optional<Sample> RunOnce(const Subject& subject) {
   const auto start = Clock::now();
   Process process = Process::Start(subject.program);
-  WaitForInputIdle(process.Handle(), 10000);
+  ::WaitForInputIdle(process.Handle(), 10000);
   HWND window = nullptr;
-  WaitUntil([&] { return (window = TopWindow(process.Id(), subject.windowClass.c_str())) != nullptr; }, 10s);
-  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-  if (window) PostMessageW(window, WM_CLOSE, 0, 0);
-  process.WaitForExit(std::chrono::seconds(10));
-  process.Kill();
-  return window ? ms : -1.0;
+  WaitUntil([&] { return (window = TopWindow(process.Id(), subject.windowClass)) != nullptr; }, 10s);
+  const double ms = Ms(Clock::now() - start);
+  std::optional<Memory> memory;
+  if (window) {
+    ::Sleep(kSettleMs);
+    if (const int pid = LinuxPidOf(subject.program)) memory = MemoryOf(pid);
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  process.WaitForExit(10s);
+  if (!window || !memory) return std::nullopt;
+  return Sample{ms, *memory};
 }
 
-// A data file of `count` buttons whose programs have real icons.
-std::string DataFileOfPrograms(int count) {
-  std::vector<std::string> programs;
-  WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW(L"C:\\windows\\system32\\*.exe", &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more && programs.size() < 200; more = FindNextFileW(search, &found)) {
-    const std::wstring path = std::wstring(L"C:\\windows\\system32\\") + found.cFileName;
-    if (reinterpret_cast<INT_PTR>(ExtractIconW(nullptr, path.c_str(), static_cast<UINT>(-1))) > 0) programs.push_back(Utf8(path));
+// The launcher against the floor: the ratio of the medians, and the spread
+// of the ratios of each pair of runs.
+void Compare(const wchar_t* what, const std::vector<double>& floor, const std::vector<double>& launcher,
+             const wchar_t* unit, int decimals) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < floor.size() && i < launcher.size(); ++i) ratios.push_back(launcher[i] / floor[i]);
+  const Spread pairs = SpreadOf(ratios);
+  const double floorMedian = SpreadOf(floor).median;
+  const double launcherMedian = SpreadOf(launcher).median;
+  std::wprintf(L"  %ls ratio of each pair: %ls\n", what, Describe(pairs, 2).c_str());
+  std::wprintf(
+      L"= %ls against the floor: %.2fx (median %.*f %ls against %.*f %ls; of the pairs: median %.2fx, "
+      L"q1 %.2fx, q3 %.2fx)\n",
+      what, floorMedian > 0 ? launcherMedian / floorMedian : 0.0, decimals, launcherMedian, unit, decimals, floorMedian,
+      unit, pairs.median, pairs.q1, pairs.q3);
+}
+
+void PrintRows(const wchar_t* what, const Subject (&subjects)[2], const std::vector<double> Figures::*values,
+               const Figures (&figures)[2], int decimals) {
+  for (int k = 0; k < 2; ++k) {
+    std::wprintf(L"  %-14ls %-12ls %ls\n", k == 0 ? what : L"", subjects[k].name,
+                 Describe(SpreadOf(figures[k].*values), decimals).c_str());
   }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  std::string file = "[Vornish Ver.1.0]\r\n";
-  for (int i = 0; i < count && !programs.empty(); ++i) {
-    file += std::to_string(i) + "\x1B" + programs[static_cast<std::size_t>(i) % programs.size()] +
-            "\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "-2147483633\x1B" "0\x1B" "0\x1B\r\n";
+}
+
+void AgainstFloor(int runs) {
+  TempDir folder(L"startup-bench-" + std::to_wstring(::GetTickCount64()));
+  WriteBytes(folder / L"VRN.dat", DataFileOfPrograms(10));
+  CopyFileW((BinFolder() / L"vornish.exe").c_str(), (folder / L"vornish.exe").c_str(), FALSE);
+  CopyFileW(FloorProgram().c_str(), (folder / L"floor.exe").c_str(), FALSE);
+  ClearSettings();
+  // Tips and other first-start windows stay out of the way.
+  SetSetting(L"Set", L"StartTips", L"0");
+  const Subject subjects[2] = {
+      {L"floor", folder / L"floor.exe", kFloorClass},
+      {L"vornish.exe", folder / L"vornish.exe", kMainClass},
+  };
+
+  // One warm-up each, then alternately so that both see the same load; a
+  // pair counts only when both its runs gave their figures.
+  for (const Subject& subject : subjects) RunOnce(subject);
+  Figures figures[2];
+  int failed = 0;
+  for (int i = 0; i < runs; ++i) {
+    const auto floor = RunOnce(subjects[0]);
+    const auto launcher = RunOnce(subjects[1]);
+    if (!floor || !launcher) {
+      ++failed;
+      continue;
+    }
+    figures[0].Add(*floor);
+    figures[1].Add(*launcher);
   }
-  return file;
+  ClearSettings();
+
+  std::wprintf(
+      L"start-up to the first painted window, and memory %lu ms later: the feature floor and vornish.exe "
+      L"(10 buttons of programs with icons) alternately, %d runs each after a warm-up\n",
+      kSettleMs, runs);
+  PrintRows(L"start-up ms", subjects, &Figures::startMs, figures, 1);
+  PrintRows(L"PSS MiB", subjects, &Figures::pssMiB, figures, 2);
+  PrintRows(L"anonymous MiB", subjects, &Figures::anonMiB, figures, 2);
+  PrintRows(L"threads", subjects, &Figures::threads, figures, 0);
+  if (failed > 0) std::wprintf(L"  pairs left out (a run without a window or memory figure): %d\n", failed);
+  Compare(L"start-up", figures[0].startMs, figures[1].startMs, L"ms", 0);
+  Compare(L"memory (PSS)", figures[0].pssMiB, figures[1].pssMiB, L"MiB", 1);
 }
 
 // Start-up (to the first painted window) and exit (WM_CLOSE until the
@@ -68,20 +151,14 @@ void Scale(const Path& program, const std::vector<int>& counts) {
     Process process = Process::Start(folder / L"vornish.exe");
     HWND main = nullptr;
     WaitUntil([&] { return (main = TopWindow(process.Id(), kMainClass)) != nullptr; }, 300s);
-    WaitForInputIdle(process.Handle(), 300000);
-    const double started = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    ::WaitForInputIdle(process.Handle(), 300000);
+    const double started = Ms(Clock::now() - start);
     const auto closing = Clock::now();
-    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    if (main) ::PostMessageW(main, WM_CLOSE, 0, 0);
     process.WaitForExit(300s);
-    const double closed = std::chrono::duration<double, std::milli>(Clock::now() - closing).count();
-    std::wprintf(L"  %5d buttons: start-up %8.0f ms, exit %6.0f ms%ls\n", count, started, closed,
+    std::wprintf(L"  %5d buttons: start-up %8.0f ms, exit %6.0f ms%ls\n", count, started, Ms(Clock::now() - closing),
                  main ? L"" : L" (no window)");
   }
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 }  // namespace
@@ -95,37 +172,10 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<int> counts;
     for (int i = 3; i < argc; ++i) counts.push_back(_wtoi(argv[i]));
     if (counts.empty()) counts = {50, 100, 1000, 5000};
-    Scale(argc > 2 ? Path(argv[2]) : BinFolder() / L"vornish.exe", counts);
+    Scale(argc > 2 && argv[2][0] ? Path(argv[2]) : BinFolder() / L"vornish.exe", counts);
     ClearSettings();
     return 0;
   }
-  const int runs = argc > 1 ? _wtoi(argv[1]) : 15;
-  TempDir folder(L"startup-bench");
-  CopyFileW((BinFolder() / L"vornish.exe").c_str(), (folder / L"vornish.exe").c_str(), FALSE);
-  ClearSettings();
-  // Tips and other first-start windows stay out of the way.
-  SetSetting(L"Set", L"StartTips", L"0");
-  const Subject subjects[] = {
-      {L"minimal", BinFolder() / L"holder.exe", L"Vornish.E2EHolder"},
-      {L"vornish.exe", folder / L"vornish.exe", kMainClass},
-  };
-
-  // One warm-up each, then alternate so both see the same machine load.
-  for (const Subject& s : subjects) StartOnce(s);
-  std::vector<double> times[2];
-  for (int i = 0; i < runs; ++i) {
-    for (int k = 0; k < 2; ++k) times[k].push_back(StartOnce(subjects[k]));
-  }
-  ClearSettings();
-
-  const double minimal = Median(times[0]);
-  const double launcher = Median(times[1]);
-  std::wprintf(L"start-up to first painted window, median of %d runs under the same conditions\n", runs);
-  for (int k = 0; k < 2; ++k) {
-    std::wprintf(L"  %-12ls median %7.1f ms  (min %7.1f, max %7.1f)\n", subjects[k].name, Median(times[k]),
-                 *std::min_element(times[k].begin(), times[k].end()),
-                 *std::max_element(times[k].begin(), times[k].end()));
-  }
-  std::wprintf(L"  ratio vornish/minimal: %.2f\n", minimal > 0 ? launcher / minimal : 0.0);
+  AgainstFloor(argc > 1 ? _wtoi(argv[1]) : 30);
   return 0;
 }

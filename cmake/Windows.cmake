@@ -25,10 +25,25 @@ function(vornish_windows_bench name source)
   endif()
 endfunction()
 
-# Start-up beside a minimal program; CPU of the idle launcher.
-vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_e2e_harness shell32)
-add_dependencies(vornish_bench_startup vornish holder)
-vornish_windows_bench(vornish_bench_idle bench/IdleBench.cpp vornish_e2e_harness)
-add_dependencies(vornish_bench_idle vornish)
+# What the Wine benchmarks share: Linux's view of a program, order statistics,
+# data files of buttons with real icons.
+add_library(vornish_bench_wine STATIC bench/WineBench.cpp)
+target_compile_options(vornish_bench_wine PRIVATE ${VORNISH_WARNINGS})
+target_link_libraries(vornish_bench_wine PUBLIC shell32)
+# The feature floor the launcher's start-up, memory and idle CPU are given
+# against; it and the window costs carry the launcher's manifest.
+set_source_files_properties(bench/Manifest.rc PROPERTIES OBJECT_DEPENDS ${VORNISH_GENERATED_DIR}/vornish.manifest)
+vornish_windows_bench(vornish_bench_floor bench/Floor.cpp comctl32 shell32 ole32 uuid)
+target_sources(vornish_bench_floor PRIVATE bench/Manifest.rc)
+target_include_directories(vornish_bench_floor PRIVATE ${VORNISH_GENERATED_DIR})
+target_compile_definitions(vornish_bench_floor PRIVATE UNICODE _UNICODE)
+set_target_properties(vornish_bench_floor PROPERTIES WIN32_EXECUTABLE TRUE)
+
+# Start-up and memory against the floor; CPU of the idle launcher beside it.
+vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_e2e_harness vornish_bench_wine)
+add_dependencies(vornish_bench_startup vornish vornish_bench_floor)
+vornish_windows_bench(vornish_bench_idle bench/IdleBench.cpp vornish_e2e_harness vornish_bench_wine)
+add_dependencies(vornish_bench_idle vornish vornish_bench_floor)
 # Costs of the main window's work: icons, layout, placement, gradient.
-vornish_windows_bench(vornish_bench_window bench/WindowBench.cpp vornish_win32)
+vornish_windows_bench(vornish_bench_window bench/WindowBench.cpp vornish_win32 vornish_bench_wine)
+target_sources(vornish_bench_window PRIVATE bench/Manifest.rc)

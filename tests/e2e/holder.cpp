@@ -8,8 +8,7 @@
 //   holder.exe SECONDS READY-FILE   ends after SECONDS (or on WM_CLOSE);
 //                                   creates READY-FILE once its window exists
 //   holder.exe                      shows a plain window until it is closed
-//                                   (another program to activate, a baseline
-//                                   for the start-up benchmark)
+//                                   (another program to activate)
 #include <windows.h>
 #include <shellapi.h>
 

@@ -1,86 +1,105 @@
-// CPU time of an idle launcher under Wine: floating, then fixed to the bottom
-// edge (its placement runs on every tick), each for the same stretch of time
-// after it has settled. Wine does not report another process's times, so they
-// are read from Linux's /proc (through the Z: drive): the launcher's own
-// process and the Wine server, which does part of every window call's work.
+// CPU time of an idle launcher under Wine against the feature floor's over the
+// same stretch: the floor (bench/Floor.cpp) and the launcher (ten buttons of
+// programs with icons, active) run side by side, first with the launcher
+// floating, then fixed to the bottom edge (its placement runs on every tick),
+// measured once both have settled. The Wine server does part of every window
+// call's work and is reported too; it serves both programs and the session.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <vector>
 
+#include "WineBench.h"
 #include "harness/Harness.h"
 
 namespace {
 
 using namespace vornish::e2e;
+using namespace vornish::bench;
 
-std::string ReadProcFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  char buffer[4096];
-  DWORD read = 0;
-  ReadFile(file, buffer, sizeof buffer - 1, &read, nullptr);
-  CloseHandle(file);
-  return std::string(buffer, read);
-}
+// Time from both windows' first paint until measuring starts: the launcher's
+// icons, tray icon, tips and OLE are done by then, and so is the floor's OLE.
+constexpr DWORD kSettleMs = 2000;
 
-// User and system CPU milliseconds of the Linux processes named `comm`.
-double UnixCpuMs(const std::string& comm) {
-  double ms = 0;
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9') continue;
-    const std::wstring folder = std::wstring(L"Z:\\proc\\") + found.cFileName;
-    std::string name = ReadProcFile(folder + L"\\comm");
-    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
-    if (name != comm) continue;
-    const std::string stat = ReadProcFile(folder + L"\\stat");
-    // Fields after the command's closing parenthesis: state is field 3,
-    // utime and stime are fields 14 and 15, in clock ticks of 10 ms.
-    std::size_t at = stat.rfind(')');
-    if (at == std::string::npos) continue;
-    unsigned long long utime = 0, stime = 0;
-    std::sscanf(stat.c_str() + at + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime);
-    ms += static_cast<double>(utime + stime) * 10.0;
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return ms;
-}
+struct Mode {
+  const wchar_t* name;
+  const wchar_t* position;
+  std::vector<double> launcherMs, floorMs, serverMs;
+};
 
-void Measure(const wchar_t* name, const wchar_t* position, int seconds) {
-  TempDir folder(L"idle-bench");
+void Measure(Mode& mode, int seconds) {
+  TempDir folder(L"idle-bench-" + std::to_wstring(::GetTickCount64()));
   ClearSettings();
   SetSetting(L"Set", L"StartTips", L"0");
-  SetSetting(L"Set", L"Position", position);
-  std::string file = "[Vornish Ver.1.0]\r\n";
-  for (int i = 0; i < 10; ++i) file += "\x1B\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "-2147483633\x1B" "0\x1B" "0\x1B\r\n";
-  WriteBytes(folder / L"VRN.dat", file);
+  SetSetting(L"Set", L"Position", mode.position);
+  WriteBytes(folder / L"VRN.dat", DataFileOfPrograms(10));
+  const Path floorProgram = folder / L"floor.exe";
+  CopyFileW(FloorProgram().c_str(), floorProgram.c_str(), FALSE);
+  Process floor = Process::Start(floorProgram);
+  ::WaitForInputIdle(floor.Handle(), 10000);
   Launcher launcher(folder.path());
   const HWND main = launcher.Start();
-  if (!main) return;
+  const HWND floorWindow = WaitFor([&] { return TopWindow(floor.Id(), kFloorClass); }, 10s);
+  if (!main || !floorWindow) {
+    std::wprintf(L"  idle %-8ls: no window\n", mode.name);
+    return;
+  }
   Activate(main);
-  Sleep(2000);  // settled: icons drawn, bar painted, docked in place
-  const double before = UnixCpuMs("vornish.exe");
-  // Debian installs the 64-bit server as wineserver64.
-  const double serverBefore = UnixCpuMs("wineserver") + UnixCpuMs("wineserver64");
-  Sleep(static_cast<DWORD>(seconds) * 1000);
-  const double used = UnixCpuMs("vornish.exe") - before;
-  const double server = UnixCpuMs("wineserver") + UnixCpuMs("wineserver64") - serverBefore;
-  std::wprintf(L"  idle %-8ls %d s: launcher %.0f ms CPU (%.3f %% of one core), Wine server %.0f ms\n", name,
-               seconds, used, used / (seconds * 10.0), server);
+  ::Sleep(kSettleMs);
+  // The processes by their own paths: a launcher that ended earlier may linger
+  // as a zombie still holding its CPU time until it is reaped, and other
+  // sessions on the machine run launchers of their own.
+  const int launcherPid = LinuxPidOf(folder / L"vornish.exe");
+  const int floorPid = LinuxPidOf(floorProgram);
+  const std::vector<int> servers = WineServersOfThisPrefix();
+  const auto launcherBefore = CpuMs(launcherPid);
+  const auto floorBefore = CpuMs(floorPid);
+  const double serverBefore = CpuMs(servers);
+  ::Sleep(static_cast<DWORD>(seconds) * 1000);
+  const auto launcherAfter = CpuMs(launcherPid);
+  const auto floorAfter = CpuMs(floorPid);
+  const double server = CpuMs(servers) - serverBefore;
   launcher.Close();
+  ::PostMessageW(floorWindow, WM_CLOSE, 0, 0);
+  floor.WaitForExit(10s);
   ClearSettings();
+  if (!launcherPid || !floorPid || !launcherBefore || !launcherAfter || !floorBefore || !floorAfter) {
+    std::wprintf(L"  idle %-8ls: the Linux processes were not found\n", mode.name);
+    return;
+  }
+  mode.launcherMs.push_back(*launcherAfter - *launcherBefore);
+  mode.floorMs.push_back(*floorAfter - *floorBefore);
+  mode.serverMs.push_back(server);
+  std::wprintf(L"  idle %-8ls %d s: launcher %4.0f ms CPU, floor %4.0f ms; Wine server %4.0f ms\n", mode.name, seconds,
+               mode.launcherMs.back(), mode.floorMs.back(), server);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const int seconds = argc > 1 ? _wtoi(argv[1]) : 60;
-  std::wprintf(L"idle launcher, active, 10 empty buttons\n");
-  Measure(L"floating", L"0", seconds);
-  Measure(L"docked", L"4", seconds);
+  const int seconds = argc > 1 ? _wtoi(argv[1]) : 30;
+  const int rounds = argc > 2 ? _wtoi(argv[2]) : 1;
+  std::wprintf(
+      L"idle launcher (10 buttons of programs with icons, active) beside the feature floor, %d s each, "
+      L"%d round(s); CPU in 10 ms ticks\n",
+      seconds, rounds);
+  Mode modes[] = {{L"floating", L"0", {}, {}, {}}, {L"docked", L"4", {}, {}, {}}};
+  for (int round = 0; round < rounds; ++round) {
+    for (Mode& mode : modes) Measure(mode, seconds);
+  }
+  for (const Mode& mode : modes) {
+    const Spread launcher = SpreadOf(mode.launcherMs);
+    const Spread floor = SpreadOf(mode.floorMs);
+    if (rounds > 1) {
+      std::wprintf(L"  %-8ls launcher ms     %ls\n", mode.name, Describe(launcher, 0).c_str());
+      std::wprintf(L"  %-8ls floor ms        %ls\n", L"", Describe(floor, 0).c_str());
+      std::wprintf(L"  %-8ls Wine server ms  %ls\n", L"", Describe(SpreadOf(mode.serverMs), 0).c_str());
+    }
+    std::wprintf(
+        L"= idle CPU over %d s, %ls: launcher %.0f ms against the floor's %.0f ms (%.0f against %.0f "
+        L"ticks)\n",
+        seconds, mode.name, launcher.median, floor.median, launcher.median / 10.0, floor.median / 10.0);
+  }
   return 0;
 }

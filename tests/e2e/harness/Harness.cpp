@@ -364,13 +364,23 @@ bool Answer(HWND dialog, int buttonId) {
 }
 
 std::wstring HoverTip(HWND window, std::optional<POINT> at) {
+  const DWORD process = ProcessOf(window);
   const RECT r = RectOf(window);
-  // Away first, so that a tip already showing is shown afresh, not read stale.
+  // Away first, until no tip of the program shows, so that the tip read is
+  // one shown afresh for `window`, not an earlier one still up.
   MoveTo(POINT{r.right + 60, r.bottom + 60});
-  ::Sleep(100);
+  WaitUntil([&] { return !TopWindow(process, TOOLTIPS_CLASSW); });
   MoveTo(at.value_or(CentreOf(window)));
-  const HWND tip = WaitFor([&] { return TopWindow(ProcessOf(window), TOOLTIPS_CLASSW); });
-  return tip ? TextOf(tip) : std::wstring();
+  // Read from the tip once it shows its text: a busy program may answer a
+  // read late, and an answer it gave too late reads as no text.
+  std::wstring text;
+  WaitUntil(
+      [&] {
+        const HWND tip = TopWindow(process, TOOLTIPS_CLASSW);
+        return tip && !(text = TextOf(tip)).empty();
+      },
+      10s);
+  return text;
 }
 
 RemoteBuffer::RemoteBuffer(DWORD processId, std::size_t size)

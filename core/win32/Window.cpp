@@ -69,7 +69,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    self->OnDestroyed();
+    Guarded(L"a window's end", [&] { self->OnDestroyed(); });
   }
   return result;
 }

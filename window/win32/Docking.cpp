@@ -3,6 +3,7 @@
 #include "core/Launcher.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
+#include "core/win32/Trace.h"
 #include "window/win32/ButtonStrip.h"
 
 namespace vornish::win32 {
@@ -25,14 +26,20 @@ std::vector<Monitor> Monitors() {
   std::vector<Monitor> monitors;
   ::EnumDisplayMonitors(
       nullptr, nullptr,
-      [](HMONITOR handle, HDC, LPRECT, LPARAM data) {
+      [](HMONITOR handle, HDC, LPRECT, LPARAM data) -> BOOL {
         MONITORINFO info{};
         info.cbSize = sizeof info;
         if (!::GetMonitorInfoW(handle, &info)) return TRUE;
         auto& list = *reinterpret_cast<std::vector<Monitor>*>(data);
         const Monitor m{FromRect(info.rcMonitor), FromRect(info.rcWork)};
-        list.insert((info.dwFlags & MONITORINFOF_PRIMARY) ? list.begin() : list.end(), m);
-        return TRUE;
+        // The system calls this: out of memory, the list ends here instead.
+        try {
+          list.insert((info.dwFlags & MONITORINFOF_PRIMARY) ? list.begin() : list.end(), m);
+          return TRUE;
+        } catch (...) {
+          TraceException(L"listing the monitors");
+          return FALSE;
+        }
       },
       reinterpret_cast<LPARAM>(&monitors));
   if (monitors.empty()) {

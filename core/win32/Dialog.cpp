@@ -27,6 +27,15 @@ bool ReturnsDirectly(UINT message) {
   }
 }
 
+// A key for a control of the dialog that is hidden (on a page not shown;
+// another program may post one there). The dialog manager's search for the
+// control a key means starts at the control and walks the visible ones only:
+// from a hidden one it would never come back, and the loop would spin.
+bool IsKeyForHiddenControl(HWND dialog, const MSG& msg) {
+  return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd != dialog &&
+         ::IsChild(dialog, msg.hwnd) && !::IsWindowVisible(msg.hwnd);
+}
+
 }  // namespace
 
 INT_PTR Dialog::ShowModal(HINSTANCE instance, HWND owner, int id) {
@@ -48,6 +57,7 @@ INT_PTR Dialog::ShowModal(HINSTANCE instance, HWND owner, int id) {
       if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
+    if (IsKeyForHiddenControl(dialog, msg)) continue;
     bool handled = false;
     if (msg.hwnd == dialog || ::IsChild(dialog, msg.hwnd)) {
       try {
@@ -63,8 +73,10 @@ INT_PTR Dialog::ShowModal(HINSTANCE instance, HWND owner, int id) {
       ::DispatchMessageW(&msg);
     }
   }
-  // Enabled again before the dialog goes, so that the owner is activated.
+  // Enabled again before the dialog goes, so that the owner is activated and
+  // has the focus back.
   if (ownerEnabled) ::EnableWindow(owner, TRUE);
+  if (ownerEnabled && ::GetActiveWindow() == dialog) ::SetActiveWindow(owner);
   if (::IsWindow(dialog)) ::DestroyWindow(dialog);
   hwnd_ = nullptr;
   return result_;
@@ -79,6 +91,9 @@ void Dialog::End(int result) {
   if (!modal_ || ended_) return;
   ended_ = true;
   result_ = result;
+  // A message sent from another thread is handled inside GetMessageW, which
+  // returns only for a posted one: this one lets the loop see the end.
+  ::PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 std::wstring Dialog::Text(int id) const {

@@ -45,6 +45,8 @@ class Dialog {
   // the dialog has dealt with it.
   virtual bool PreviewMessage(const MSG& message) { (void)message; return false; }
 
+  // Closes a modal dialog with `result` as soon as the handler returns, also
+  // when a message another program sent asked for it.
   void End(int result);
   HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
   std::wstring Text(int id) const;

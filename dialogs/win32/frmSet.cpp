@@ -92,8 +92,11 @@ void frmSet::ShowPage(int page) {
   int index = 0;
   for (const Page* p : {&buttons_, &system_, &other_}) {
     const bool shown = index++ == page;
-    // The focus leaves a page that goes for the tab strip.
+    // The focus leaves a page that goes for the tab strip. A hidden page is
+    // disabled too: no click, not even one another program posts, puts the
+    // focus on a control the dialog manager cannot walk to.
     if (!shown && ::IsChild(p->hwnd(), focus)) ::SetFocus(Item(IDC_SET_TABS));
+    ::EnableWindow(p->hwnd(), shown);
     ::ShowWindow(p->hwnd(), shown ? SW_SHOW : SW_HIDE);
   }
 }

@@ -229,7 +229,16 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   ASSERT_TRUE(dialog);
   Screenshot(L"launcher-settings-144dpi.bmp");
   Pick(dialog, IDC_SET_SIZE, 0);
+  // A click that another program posts to a control of a hidden page, a key,
+  // and a key it posts there: the dialog still answers the next keys.
+  const HWND hidden = Control(dialog, IDC_SET_SYSTEM0 + 1);
+  ::PostMessageW(hidden, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  ::PostMessageW(hidden, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  Press('A');
+  ::PostMessageW(Control(dialog, IDC_SET_COUNT), WM_CHAR, 'a', 0);
   Press(VK_TAB, true);
+  ASSERT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_SELECT_ALL); })) << "the dialog answers";
+  EXPECT_NE(FocusOf(dialog), hidden) << "the click left the focus where it was";
   ClickControl(dialog, IDC_SET_SELECT_ALL);
   Press(VK_TAB, true);
   Screenshot(L"launcher-settings-other-144dpi.bmp");

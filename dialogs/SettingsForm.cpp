@@ -70,12 +70,16 @@ void ChooseOrient(SettingsForm& form, int orient) {
   if ((orient == 1 && row) || (orient == 0 && column)) form.position = kPositionFloating;
 }
 
+bool AsksToClearCounts(const SettingsForm& form, const Settings& settings) {
+  return !settings.CountEnable && form.countEnable;
+}
+
 void SaveSettingsForm(const SettingsForm& form, LauncherModel& model, std::wstring_view programFolder,
-                      SettingsHost& host) {
+                      SettingsHost& host, bool clearCounts) {
   // What OK does to the buttons and their counts is undone as one change.
   const UndoHistory::Change change(model.history);
   Settings& s = model.settings;
-  if (!s.CountEnable && form.countEnable && host.Ask(ClearCountsQuestion())) ClearCounts(model);
+  if (clearCounts && AsksToClearCounts(form, s)) ClearCounts(model);
   if (form.sizeItem >= 0) s.Size = kSizes[form.sizeItem];
   s.Orient = form.orient;
   s.DefColor = form.colours[0];

@@ -8,7 +8,6 @@
 
 #include "core/Colour.h"
 #include "core/Launcher.h"
-#include "core/Messages.h"
 
 namespace vornish {
 
@@ -68,23 +67,31 @@ void PressPosition(SettingsForm& form, int position);
 // launcher float.
 void ChooseOrient(SettingsForm& form, int orient);
 
-// What OK asks of the windows.
-class SettingsHost {
+// The buttons OK adds and removes: the main window's.
+class SystemObjectButtons {
  public:
-  virtual ~SettingsHost() = default;
-  // Counting is being switched on: clear the counts so far?
-  virtual bool Ask(const Message& question) = 0;
+  virtual ~SystemObjectButtons() = default;
   virtual void AddSystemObject(std::int32_t number) = 0;
   virtual void DeleteButton(int index) = 0;
+};
+
+// What OK asks of the windows: the buttons, and the start-up shortcut, whose
+// failures the dialog tells as its own messages.
+class SettingsHost : public SystemObjectButtons {
+ public:
   virtual void CreateStartupLink(std::wstring_view arguments) = 0;
 };
 
-// OK: counts cleared when counting is switched on and the user agrees, the
+// OK asks first whether to clear the counts so far (ClearCountsQuestion()):
+// when counting is being switched on.
+bool AsksToClearCounts(const SettingsForm& form, const Settings& settings);
+
+// OK, once that is answered (`clearCounts` the answer): counts cleared, the
 // settings copied (a list without a selection leaves its setting), system
 // objects added in number order or removed from the highest index, the
 // start-up shortcut created (with the data file as argument unless it is the
 // default one beside `programFolder`).
 void SaveSettingsForm(const SettingsForm& form, LauncherModel& model, std::wstring_view programFolder,
-                      SettingsHost& host);
+                      SettingsHost& host, bool clearCounts);
 
 }  // namespace vornish

@@ -48,6 +48,9 @@ class Dialog {
   // Closes a modal dialog with `result` as soon as the handler returns, also
   // when a message another program sent asked for it.
   void End(int result);
+  // The dialog is closing: ended (by CANCEL, say, while one of its questions
+  // was up) or its window gone with its owner.
+  bool Ended() const { return ended_ || !::IsWindow(hwnd_); }
   HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
   std::wstring Text(int id) const;
   void SetText(int id, std::wstring_view text);

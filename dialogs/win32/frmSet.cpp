@@ -6,8 +6,10 @@
 #include <stdexcept>
 
 #include "core/Twips.h"
+#include "core/Messages.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
+#include "core/win32/SharedRoutines.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/DialogParts.h"
 #include "res/resource.h"
@@ -23,10 +25,10 @@ constexpr std::array<POINT, 5> kPositionCross = {{{0, 0}, {-1, 0}, {0, -1}, {1, 
 
 }  // namespace
 
-frmSet::frmSet(HINSTANCE instance, LauncherModel& model, SettingsHost& host, std::wstring programFolder)
+frmSet::frmSet(HINSTANCE instance, LauncherModel& model, SystemObjectButtons& buttons, std::wstring programFolder)
     : instance_(instance),
       model_(model),
-      host_(host),
+      launcher_(buttons),
       programFolder_(std::move(programFolder)),
       form_(LoadSettingsForm(model)) {}
 
@@ -195,6 +197,14 @@ bool frmSet::OnPageCommand(int id, int code) {
 }
 
 void frmSet::Confirm() {
+  // OK again while its question is up (another program may press it: the
+  // dialog itself takes no input then) does nothing.
+  if (confirming_) return;
+  confirming_ = true;
+  const struct Done {
+    bool& confirming;
+    ~Done() { confirming = false; }
+  } done{confirming_};
   form_.sizeItem = buttons_.Selected(IDC_SET_SIZE);
   form_.colorChange = buttons_.Checked(IDC_SET_COLOR_CHANGE);
   for (int k = 0; k < kSystemObjectCount; ++k) {
@@ -206,8 +216,19 @@ void frmSet::Confirm() {
   form_.countEnable = other_.Checked(IDC_SET_COUNT);
   form_.startup = other_.Checked(IDC_SET_STARTUP);
   form_.taskBarItem = other_.Selected(IDC_SET_TASKBAR);
-  SaveSettingsForm(form_, model_, programFolder_, host_);
+  bool clearCounts = false;
+  if (AsksToClearCounts(form_, model_.settings)) {
+    clearCounts = ShowMessage(hwnd(), ClearCountsQuestion());
+    // CANCEL pressed while the question was up: nothing applies.
+    if (Ended()) return;
+  }
+  const BusyCursor busy;
+  SaveSettingsForm(form_, model_, programFolder_, *this, clearCounts);
   End(IDOK);
+}
+
+void frmSet::CreateStartupLink(std::wstring_view arguments) {
+  win32::CreateStartupLink(hwnd(), kStartupFolder, kAppTitle, ProgramPath(), arguments);
 }
 
 }  // namespace vornish::win32

@@ -1,6 +1,7 @@
 // "ランチャー設定": every launcher-wide setting on three tabbed pages. OK
 // writes the settings into the model and adds or removes system-object
-// buttons through the host; the caller applies what changed.
+// buttons through the main window; the caller applies what changed. Its
+// question and messages are its own: modal to it, not to the main window.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +16,9 @@
 
 namespace vornish::win32 {
 
-class frmSet : public Dialog {
+class frmSet : public Dialog, private SettingsHost {
  public:
-  frmSet(HINSTANCE instance, LauncherModel& model, SettingsHost& host, std::wstring programFolder);
+  frmSet(HINSTANCE instance, LauncherModel& model, SystemObjectButtons& buttons, std::wstring programFolder);
   // Shows the dialog over `owner`; true when OK wrote the settings.
   bool Show(HWND owner);
 
@@ -51,9 +52,14 @@ class frmSet : public Dialog {
   void ShowOrientAndPosition();
   void Confirm();
 
+  // SettingsHost
+  void AddSystemObject(std::int32_t number) override { launcher_.AddSystemObject(number); }
+  void DeleteButton(int index) override { launcher_.DeleteButton(index); }
+  void CreateStartupLink(std::wstring_view arguments) override;
+
   HINSTANCE instance_;
   LauncherModel& model_;
-  SettingsHost& host_;
+  SystemObjectButtons& launcher_;
   std::wstring programFolder_;
   SettingsForm form_;
   Page buttons_{*this};
@@ -62,6 +68,7 @@ class frmSet : public Dialog {
   HWND tooltip_ = nullptr;  // owned by the dialog
   std::array<UniqueIcon, 5> positionIcons_;
   std::array<COLORREF, 16> customColours_{};
+  bool confirming_ = false;  // OK is under way (its question may be up)
 };
 
 }  // namespace vornish::win32

@@ -96,12 +96,7 @@ TEST(ButtonForm, OkWritesTheFieldsItMayChange) {
 class FakeSettingsHost : public SettingsHost {
  public:
   explicit FakeSettingsHost(LauncherModel& model) : model_(model) {}
-  bool answer = true;
   std::vector<std::wstring> log;
-  bool Ask(const Message& question) override {
-    log.push_back(question.text);
-    return answer;
-  }
   void AddSystemObject(std::int32_t number) override {
     log.push_back(L"add " + std::to_wstring(number));
     vornish::AddSystemObject(model_, number, testing::FakeSystemInfo());
@@ -149,10 +144,15 @@ TEST(SettingsForm, OkCopiesTheSettingsAndChangesTheSystemObjects) {
   form.startup = true;
   form.position = 3;
   FakeSettingsHost host(model);
+  EXPECT_TRUE(AsksToClearCounts(form, model.settings)) << "counting switched on";
+  LauncherModel answeredNo = model;
+  FakeSettingsHost noHost(answeredNo);
+  SaveSettingsForm(form, answeredNo, L"C:\\V", noHost, false);
+  EXPECT_EQ(answeredNo.Buttons[0].Count, 5);
   const ButtonList before = model.Buttons;
-  SaveSettingsForm(form, model, L"C:\\V", host);
+  SaveSettingsForm(form, model, L"C:\\V", host, true);  // answered Yes
   const ButtonList after = model.Buttons;
-  const std::vector<std::wstring> expected = {L"いままでの起動回数をクリアますか？", L"add 1", L"delete 3", L"add 3",
+  const std::vector<std::wstring> expected = {L"add 1", L"delete 3", L"add 3",
                                               L"add 4", L"add 5", L"add 6", L"add 7", L"add 8", L"add 9", L"add 10",
                                               L"add 11", L"add 12", L"add 13", L"link "};
   EXPECT_EQ(host.log, expected) << "numbers in order, the highest index removed, no argument for VRN.dat";
@@ -163,14 +163,19 @@ TEST(SettingsForm, OkCopiesTheSettingsAndChangesTheSystemObjects) {
   EXPECT_FALSE(model.history.CanUndo());
   model.Buttons = after;
 
-  // Counting left on, or switched off, asks nothing; another data file is the
-  // shortcut's argument.
+  // Counting left on, or switched off, asks nothing and clears nothing;
+  // another data file is the shortcut's argument.
   model.DataFilePath = L"D:\\tools.dat";
+  model.Buttons[0].Count = 5;
   host.log.clear();
   form = LoadSettingsForm(model);
   form.startup = true;
-  SaveSettingsForm(form, model, L"C:\\V", host);
+  EXPECT_FALSE(AsksToClearCounts(form, model.settings));
+  SaveSettingsForm(form, model, L"C:\\V", host, true);
   EXPECT_EQ(host.log, std::vector<std::wstring>{L"link D:\\tools.dat"});
+  EXPECT_EQ(model.Buttons[0].Count, 5);
+  form.countEnable = false;
+  EXPECT_FALSE(AsksToClearCounts(form, model.settings));
 }
 
 TEST(SettingsForm, ApplyingRecoloursByKindWhenIndividualColoursAreOff) {

@@ -231,8 +231,6 @@ void frmMain::OpenButtonSettings(int index) {
 
 void frmMain::OpenSettings() { frmSet(instance_, model_, *this, ProgramFolder()).Show(hwnd()); }
 
-bool frmMain::Ask(const Message& question) { return win32::ShowMessage(hwnd(), question); }
-
 void frmMain::AddSystemObject(std::int32_t number) {
   ApplyEdit(vornish::AddSystemObject(model_, number, services_.system));
 }
@@ -240,10 +238,6 @@ void frmMain::AddSystemObject(std::int32_t number) {
 void frmMain::DeleteButton(int index) {
   model_.CurrentButton = index;
   ApplyEdit(ButtonDel(model_));
-}
-
-void frmMain::CreateStartupLink(std::wstring_view arguments) {
-  win32::CreateStartupLink(hwnd(), kStartupFolder, kAppTitle, ProgramPath(), arguments);
 }
 
 void frmMain::OpenRanking() { frmLanking(instance_, model_).Show(hwnd()); }

@@ -30,7 +30,7 @@ class frmMain : public Window,
                 private ControlBarEvents,
                 private TickHost,
                 private CommandHost,
-                private SettingsHost {
+                private SystemObjectButtons {
  public:
   static constexpr const wchar_t* kClassName = L"Vornish.frmMain";
   static bool Register(HINSTANCE instance);
@@ -114,11 +114,9 @@ class frmMain : public Window,
   void OpenHelp(HelpRequest request) override;
   void Exit() override;
 
-  // SettingsHost
-  bool Ask(const Message& question) override;
+  // SystemObjectButtons
   void AddSystemObject(std::int32_t number) override;
   void DeleteButton(int index) override;
-  void CreateStartupLink(std::wstring_view arguments) override;
 
   // IconButtonEvents
   void IconButton_FileDrop(int Index, const std::wstring& FileName) override;

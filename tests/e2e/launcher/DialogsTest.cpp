@@ -152,10 +152,14 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_WINDOW_TOP); }));
   ClickControl(dialog, IDOK);
 
-  // Counting switched on asks whether to clear the counts so far.
+  // Counting switched on asks whether to clear the counts so far. The dialog
+  // takes no input until it is answered, and OK pressed meanwhile (another
+  // program still can) adds nothing twice.
   const auto question = WaitForDialog(launcher.Id(), L"Vornish");
   ASSERT_TRUE(question);
   EXPECT_EQ(question->text, L"いままでの起動回数をクリアますか？");
+  EXPECT_FALSE(::IsWindowEnabled(dialog));
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, IDOK)));
   ASSERT_TRUE(Answer(question->window, IDYES));
   ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 15u; })) << "one button per system object";
   EXPECT_TRUE(WaitUntil([&] { return RectOf(main).left <= 2 && RectOf(main).right - RectOf(main).left == 26; }))
@@ -206,6 +210,7 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
 TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   const DpiScope dpi(144);
   SetSetting(L"Set", L"ControlDblClick", L"1");
+  SetSetting(L"Set", L"CountEnable", L"False");
   const std::string file = kHeader + Named("A", 3) + Named("B");
   WriteBytes(DataFile(), file);
   Launcher launcher(dir.path());
@@ -243,16 +248,24 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   Press(VK_TAB, true);
   Screenshot(L"launcher-settings-other-144dpi.bmp");
   ClickControl(dialog, IDC_SET_POSITION0 + 4);
-  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_POSITION0 + 4); }));
-  ASSERT_TRUE(Answer(dialog, IDCANCEL));
-  ::Sleep(300);
+  ClickControl(dialog, IDC_SET_COUNT);
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_POSITION0 + 4) && Checked(dialog, IDC_SET_COUNT); }));
+  // CANCEL pressed while OK's question is up applies nothing, whatever the answer.
+  ClickControl(dialog, IDOK);
+  const auto question = WaitForDialog(launcher.Id(), L"Vornish");
+  ASSERT_TRUE(question);
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, IDCANCEL)));
+  ASSERT_TRUE(Answer(question->window, IDYES));
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+  // Answered once the launcher is back in its loop, after the command.
+  EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
   EXPECT_EQ(launcher.Buttons().size(), 2u);
   EXPECT_TRUE(RectOf(main) == before);
-  EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
   launcher.Close();
   EXPECT_EQ(ReadBytes(DataFile()), file);
   std::map<std::wstring, std::wstring> expected = DefaultSetSection();
   expected[L"ControlDblClick"] = L"1";
+  expected[L"CountEnable"] = L"False";
   EXPECT_EQ(ListSettings(L"Set"), expected);
 }
 

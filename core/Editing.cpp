@@ -9,9 +9,7 @@ namespace vornish {
 
 namespace {
 
-bool HoldsCurrent(const LauncherModel& model) {
-  return model.CurrentButton >= 0 && model.CurrentButton <= model.ButtonLast();
-}
+bool Holds(const LauncherModel& model, int index) { return index >= 0 && index <= model.ButtonLast(); }
 
 EditResult Result(const LauncherModel& model, int refreshFrom, int refreshTo, bool arrange) {
   return EditResult{true, model.ButtonLast() + 1, refreshFrom, refreshTo, arrange};
@@ -89,30 +87,30 @@ int Invert(LauncherModel& model, const UndoStep& step) {
 
 EditResult AddButton(LauncherModel& model) { return Append(model, Empty(model)); }
 
-EditResult InsertButton(LauncherModel& model) {
-  if (model.Buttons.size() >= kMaxButtons || !HoldsCurrent(model)) return {};
-  Put(model, model.CurrentButton, Empty(model));
-  return Result(model, model.CurrentButton, model.ButtonLast(), true);
+EditResult InsertButton(LauncherModel& model, int index) {
+  if (model.Buttons.size() >= kMaxButtons || !Holds(model, index)) return {};
+  Put(model, index, Empty(model));
+  return Result(model, index, model.ButtonLast(), true);
 }
 
-EditResult ButtonDel(LauncherModel& model) {
-  if (!HoldsCurrent(model)) return {};
+EditResult ButtonDel(LauncherModel& model, int index) {
+  if (!Holds(model, index)) return {};
   if (model.ButtonLast() == 0) {
     Overwrite(model, 0, Empty(model));
   } else {
-    model.history.Record({UndoStep::Kind::Removed, model.CurrentButton, At(model, model.CurrentButton), {}, {}});
-    model.Buttons.erase(model.Buttons.begin() + model.CurrentButton);
+    model.history.Record({UndoStep::Kind::Removed, index, At(model, index), {}, {}});
+    model.Buttons.erase(model.Buttons.begin() + index);
   }
   // Buttons before the deleted one keep their contents; the ones from it on
   // show what moved into their place.
-  const int from = model.CurrentButton <= model.ButtonLast() ? model.CurrentButton : model.ButtonLast() + 1;
+  const int from = index <= model.ButtonLast() ? index : model.ButtonLast() + 1;
   return Result(model, from, model.ButtonLast(), true);
 }
 
-EditResult InitButton(LauncherModel& model) {
-  if (!HoldsCurrent(model)) return {};
-  Overwrite(model, model.CurrentButton, Empty(model));
-  return Result(model, model.CurrentButton, model.CurrentButton, false);
+EditResult InitButton(LauncherModel& model, int index) {
+  if (!Holds(model, index)) return {};
+  Overwrite(model, index, Empty(model));
+  return Result(model, index, index, false);
 }
 
 EditResult AddSystemObject(LauncherModel& model, std::int32_t number, const SystemInfo& system) {

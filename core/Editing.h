@@ -22,16 +22,19 @@ struct EditResult {
 // A new empty button at the end. Nothing happens when the list is full.
 EditResult AddButton(LauncherModel& model);
 
-// A new empty button in the place of CurrentButton; it and the buttons after
+// The operations on one button take its index, as the command chosen for it
+// carries it; an index of no button changes nothing.
+
+// A new empty button in the place of button `index`; it and the buttons after
 // it move one place on, counts and all. Nothing happens when the list is full.
-EditResult InsertButton(LauncherModel& model);
+EditResult InsertButton(LauncherModel& model, int index);
 
-// Removes CurrentButton; the buttons after it move one place back. The last
+// Removes button `index`; the buttons after it move one place back. The last
 // button is never removed: it is emptied instead.
-EditResult ButtonDel(LauncherModel& model);
+EditResult ButtonDel(LauncherModel& model, int index);
 
-// Empties CurrentButton (its launch count and colour included).
-EditResult InitButton(LauncherModel& model);
+// Empties button `index` (its launch count and colour included).
+EditResult InitButton(LauncherModel& model, int index);
 
 // A new button at the end for system object `number`: locked, in the
 // system-object colour, with this machine's program and parameters.

@@ -21,7 +21,6 @@ namespace vornish {
 struct LauncherModel {
   Settings settings;
   ButtonList Buttons;       // index i belongs to the button control i
-  int CurrentButton = -1;   // button the pop-up menu was opened on; -1 none
   std::wstring DataFilePath;
   bool writeDataFile = true;  // false when this run must leave the file alone
   // ContentHash of the version of the data file this launcher last read,

@@ -41,7 +41,7 @@ Command KeyCommand(int keyCode, int shift) {
 }
 
 void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
-  const Command command = held_ == 0 ? std::exchange(pending_, Command::Nothing) : Command::Nothing;
+  const ChosenCommand chosen = held_ == 0 && !exited_ ? std::exchange(pending_, ChosenCommand{}) : ChosenCommand{};
   if (Position != 0) host.PlaceWindow();
   if (!host.MainWindowActive()) {
     host.ShowBarInactive();
@@ -50,7 +50,7 @@ void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
     host.ShowBarActive();
     marker_ = BarMarker::ShownActive;
   }
-  if (command == Command::Nothing) return;
+  if (chosen.command == Command::Nothing) return;
   marker_ = BarMarker::CommandRunning;
   // The launcher is gone after an exit; otherwise the bar is repainted on the
   // next tick that finds the window active, also when the command failed.
@@ -58,11 +58,19 @@ void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
     CommandTimer& timer;
     Command command;
     ~Finish() {
-      if (command != Command::Exit) timer.marker_ = BarMarker::RepaintWhenActive;
+      timer.exited_ = command == Command::Exit;
+      if (!timer.exited_) timer.marker_ = BarMarker::RepaintWhenActive;
     }
-  } finish{*this, command};
+  } finish{*this, chosen.command};
   const Hold hold(*this);
-  host.Run(command);
+  host.Run(chosen);
+}
+
+void CommandTimer::Start(TickHost& host, const ChosenCommand& chosen, std::int32_t Position) {
+  if (Pending()) Tick(host, Position);
+  if (exited_) return;
+  Post(chosen);
+  Tick(host, Position);
 }
 
 ButtonMenuState MenuStateFor(const ButtonList& buttons, int currentButton, bool canUndo) {

@@ -35,6 +35,16 @@ Command HelpMenuCommand(int index);
 // core/Mouse.h): Ctrl+Z undoes.
 Command KeyCommand(int keyCode, int shift);
 
+// A command as it was chosen: what to do, and the button whose menu chose it
+// (-1 for none: the window's background, the tray, the control bar). Both are
+// fixed at the moment of the choice, so that nothing that happens before the
+// command runs (another menu, a drop, a click) changes what it acts on.
+struct ChosenCommand {
+  Command command = Command::Nothing;
+  int button = -1;
+  bool operator==(const ChosenCommand&) const = default;
+};
+
 // The bar paint marker: what the control bar shows, and whether a command runs.
 enum class BarMarker {
   RepaintWhenActive,  // the bar is repainted when the window is next found active
@@ -51,7 +61,7 @@ class TickHost {
   virtual bool MainWindowActive() = 0;
   virtual void ShowBarInactive() = 0;
   virtual void ShowBarActive() = 0;
-  virtual void Run(Command command) = 0;
+  virtual void Run(const ChosenCommand& chosen) = 0;
 };
 
 // The timer `tmrPopUp`: every tick keeps a docked window in place, repaints
@@ -62,7 +72,9 @@ class TickHost {
 class CommandTimer {
  public:
   // The command the next tick runs; Nothing takes back one posted before.
-  void Post(Command command) { pending_ = command; }
+  void Post(const ChosenCommand& chosen) { pending_ = chosen; }
+  // A command waits for the next tick.
+  bool Pending() const { return pending_.command != Command::Nothing; }
 
   void SetMarker(BarMarker marker) { marker_ = marker; }
   // A command or a launch is under way (its modal windows make the main
@@ -71,6 +83,10 @@ class CommandTimer {
 
   // One tick (also run directly after a caller has posted a command).
   void Tick(TickHost& host, std::int32_t Position);
+  // Runs `chosen` at once, after the command still waiting for its tick:
+  // commands run in the order they were chosen, each on the buttons as its
+  // choice saw them. Nothing runs after an exit.
+  void Start(TickHost& host, const ChosenCommand& chosen, std::int32_t Position);
 
   // Keeps commands from running for the scope's lifetime.
   class Hold {
@@ -86,8 +102,9 @@ class CommandTimer {
 
  private:
   BarMarker marker_ = BarMarker::RepaintWhenActive;
-  Command pending_ = Command::Nothing;
+  ChosenCommand pending_;
   int held_ = 0;
+  bool exited_ = false;
 };
 
 // Which items of the button pop-up menu are enabled.

@@ -19,29 +19,30 @@ SettingsChange ApplySettingsChange(LauncherModel& model, std::int32_t oldSize, s
   return change;
 }
 
-void RunCommand(Command command, LauncherModel& model, CommandHost& host) {
-  switch (command) {
+void RunCommand(const ChosenCommand& chosen, LauncherModel& model, CommandHost& host) {
+  const int button = chosen.button;
+  switch (chosen.command) {
     case Command::AddButton:
       host.ApplyEdit(AddButton(model));
       break;
     case Command::InsertButton:
-      host.ApplyEdit(InsertButton(model));
+      host.ApplyEdit(InsertButton(model, button));
       break;
     case Command::DeleteButton:
-      host.ApplyEdit(ButtonDel(model));
+      host.ApplyEdit(ButtonDel(model, button));
       break;
     case Command::InitButton:
-      host.ApplyEdit(InitButton(model));
+      host.ApplyEdit(InitButton(model, button));
       break;
     case Command::Undo:
       host.ApplyEdit(UndoLastChange(model));
       break;
     case Command::ButtonSettings:
-      if (model.CurrentButton < 0 || model.CurrentButton > model.ButtonLast()) break;
+      if (button < 0 || button > model.ButtonLast()) break;
       host.ShowBarInactive();
-      host.OpenButtonSettings(model.CurrentButton);
+      host.OpenButtonSettings(button);
       // Confirmed or not, the button shows its record again.
-      host.RefreshButton(model.CurrentButton);
+      host.RefreshButton(button);
       break;
     case Command::Ranking:
       if (model.settings.CountEnable) {

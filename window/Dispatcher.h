@@ -47,6 +47,7 @@ class CommandHost {
   virtual void Exit() = 0;
 };
 
-void RunCommand(Command command, LauncherModel& model, CommandHost& host);
+// Carries out `chosen` on the button it was chosen for.
+void RunCommand(const ChosenCommand& chosen, LauncherModel& model, CommandHost& host);
 
 }  // namespace vornish

@@ -103,8 +103,7 @@ class FakeSettingsHost : public SettingsHost {
   }
   void DeleteButton(int index) override {
     log.push_back(L"delete " + std::to_wstring(index));
-    model_.CurrentButton = index;
-    ButtonDel(model_);
+    ButtonDel(model_, index);
   }
   void CreateStartupLink(std::wstring_view arguments) override { log.push_back(L"link " + std::wstring(arguments)); }
 

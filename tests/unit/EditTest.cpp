@@ -29,17 +29,18 @@ class EditingTest : public ::testing::Test {
     }
     return t;
   }
-  EditResult Edit(EditResult (*operation)(LauncherModel&), int current) {
-    model.CurrentButton = current;
-    return operation(model);
-  }
+  // `operation` on button `button`, as the command chosen for it carries it.
+  EditResult Edit(EditResult (*operation)(LauncherModel&, int), int button) { return operation(model, button); }
   LauncherModel model;
 };
 
+// Adding takes no button: it adds at the end whatever button's menu chose it.
+EditResult AddButton(LauncherModel& model, int) { return AddButton(model); }
+
 TEST_F(EditingTest, EachOperationMovesCountsWithTheirButtonsAndSaysWhatToRefresh) {
   struct Step {
-    EditResult (*operation)(LauncherModel&);
-    int current;
+    EditResult (*operation)(LauncherModel&, int);
+    int button;
     const wchar_t* shown;
     EditResult result;
   };
@@ -49,11 +50,11 @@ TEST_F(EditingTest, EachOperationMovesCountsWithTheirButtonsAndSaysWhatToRefresh
       {ButtonDel, 2, L"_0 A10 C12 D13 _0 ", {true, 5, 2, 4, true}},
       {ButtonDel, 4, L"_0 A10 C12 D13 ", {true, 4, 4, 3, true}},  // nothing after the last one to refresh
       {InitButton, 2, L"_0 A10 _0 D13 ", {true, 4, 2, 2, false}},
-      {InsertButton, -1, L"_0 A10 _0 D13 ", {}},  // no current button: nothing happens
+      {InsertButton, -1, L"_0 A10 _0 D13 ", {}},  // no button: nothing happens
       {ButtonDel, 4, L"_0 A10 _0 D13 ", {}},
   };
   for (const Step& s : steps) {
-    const EditResult r = Edit(s.operation, s.current);
+    const EditResult r = Edit(s.operation, s.button);
     EXPECT_EQ(Shown(), s.shown);
     EXPECT_EQ(std::tie(r.changed, r.controls, r.refreshFrom, r.refreshTo, r.arrange),
               std::tie(s.result.changed, s.result.controls, s.result.refreshFrom, s.result.refreshTo, s.result.arrange))
@@ -63,11 +64,11 @@ TEST_F(EditingTest, EachOperationMovesCountsWithTheirButtonsAndSaysWhatToRefresh
 
 TEST_F(EditingTest, TheLastButtonIsEmptiedNotRemovedAndAFullListTakesNoMore) {
   model.Buttons.resize(1);
-  EXPECT_EQ(Edit(ButtonDel, 0).controls, 1);
+  EXPECT_EQ(ButtonDel(model, 0).controls, 1);
   EXPECT_EQ(Shown(), L"_0 ");
   model.Buttons.resize(kMaxButtons);
-  EXPECT_FALSE(Edit(AddButton, 0).changed);
-  EXPECT_FALSE(Edit(InsertButton, 0).changed);
+  EXPECT_FALSE(AddButton(model).changed);
+  EXPECT_FALSE(InsertButton(model, 0).changed);
   EXPECT_EQ(model.Buttons.size(), kMaxButtons);
 }
 

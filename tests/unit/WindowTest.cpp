@@ -9,6 +9,7 @@
 #include "core/Mouse.h"
 #include "window/Commands.h"
 #include "window/ControlBar.h"
+#include "window/Dispatcher.h"
 #include "window/Placement.h"
 #include "core/SystemObjects.h"
 #include "window/TrayIcon.h"
@@ -37,13 +38,14 @@ class FakeHost : public TickHost {
   bool active = true;
   std::string log;
   CommandTimer* timer = nullptr;
-  std::optional<Command> postWhileRunning;
+  std::optional<ChosenCommand> postWhileRunning;
   void PlaceWindow() override { log += "place "; }
   bool MainWindowActive() override { return active; }
   void ShowBarInactive() override { log += "inactive "; }
   void ShowBarActive() override { log += "active "; }
-  void Run(Command command) override {
-    log += "run" + std::to_string(static_cast<int>(command)) + (timer->CommandRunning() ? "(running) " : " ");
+  void Run(const ChosenCommand& chosen) override {
+    log += "run" + std::to_string(static_cast<int>(chosen.command)) + "@" + std::to_string(chosen.button) +
+           (timer->CommandRunning() ? "(running) " : " ");
     // A modal window's loop: a command chosen there, and its ticks.
     if (auto nested = std::exchange(postWhileRunning, std::nullopt)) {
       timer->Post(*nested);
@@ -62,22 +64,23 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   struct Tick {
     bool active;
     std::int32_t position;
-    Command command;
+    ChosenCommand chosen;
     const char* log;
   };
   const Tick ticks[] = {
-      {true, 0, Command::Nothing, "active "},
-      {true, 0, Command::Nothing, ""},  // already painted
-      {false, 0, Command::Nothing, "inactive "},
-      {true, 4, Command::Nothing, "place active "},
-      {true, 4, Command::DeleteButton, "place run3(running) "},
-      {true, 0, Command::Nothing, "active "},  // a command leaves the bar to be repainted
-      {true, 0, Command::Exit, "run9(running) "},
+      {true, 0, {}, "active "},
+      {true, 0, {}, ""},  // already painted
+      {false, 0, {}, "inactive "},
+      {true, 4, {}, "place active "},
+      {true, 4, {Command::DeleteButton, 3}, "place run3@3(running) "},  // on the button it was chosen for
+      {true, 0, {}, "active "},  // a command leaves the bar to be repainted
+      {true, 0, {Command::Exit}, "run9@-1(running) "},
   };
   for (const Tick& t : ticks) {
     host.active = t.active;
     host.log.clear();
-    if (t.command != Command::Nothing) timer.Post(t.command);
+    if (t.chosen.command != Command::Nothing) timer.Post(t.chosen);
+    EXPECT_EQ(timer.Pending(), t.chosen.command != Command::Nothing);
     timer.Tick(host, t.position);
     EXPECT_EQ(host.log, t.log);
   }
@@ -87,11 +90,11 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   // waits until that is over.
   CommandTimer nested;
   host.timer = &nested;
-  host.postWhileRunning = Command::AddButton;
+  host.postWhileRunning = ChosenCommand{Command::InitButton, 0};
   host.log.clear();
-  nested.Post(Command::DeleteButton);
+  nested.Post({Command::DeleteButton, 3});
   nested.Tick(host, 0);
-  EXPECT_EQ(host.log, "active run3(running) inactive still running ");
+  EXPECT_EQ(host.log, "active run3@3(running) inactive still running ");
   {
     const CommandTimer::Hold launching(nested);
     host.log.clear();
@@ -100,7 +103,68 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   }
   host.log.clear();
   nested.Tick(host, 0);
-  EXPECT_EQ(host.log, "run1(running) ");
+  EXPECT_EQ(host.log, "run4@0(running) ");
+
+  // Started at once: the command still waiting for its tick goes first, and
+  // nothing runs after an exit.
+  CommandTimer started;
+  host.timer = &started;
+  host.log.clear();
+  started.Post({Command::DeleteButton, 3});
+  started.Start(host, {Command::Exit}, 0);
+  started.Start(host, {Command::AddButton}, 0);
+  EXPECT_EQ(host.log, "active run3@3(running) active run9@-1(running) ");
+}
+
+// Records what the commands ask of the windows.
+class FakeCommandHost : public CommandHost {
+ public:
+  std::string log;
+  void ApplyEdit(const EditResult& edit) override {
+    log += "edit" + std::to_string(edit.refreshFrom) + "-" + std::to_string(edit.refreshTo) + " ";
+  }
+  void RefreshButton(int index) override { log += "refresh" + std::to_string(index) + " "; }
+  void ShowBarInactive() override {}
+  void ShowMessage(const Message&) override { log += "message "; }
+  void OpenButtonSettings(int index) override { log += "settings" + std::to_string(index) + " "; }
+  void OpenRanking() override {}
+  void OpenSettings() override {}
+  void OpenTips() override {}
+  void OpenAbout() override {}
+  void ApplySettings(const SettingsChange&) override {}
+  void OpenHelp(HelpRequest) override {}
+  void Exit() override {}
+};
+
+TEST(Commands, EachActsOnTheButtonItWasChosenFor) {
+  // Whatever menu opens after the choice, the command carries its button.
+  LauncherModel model;
+  for (const wchar_t* title : {L"A", L"B", L"C", L"D"}) {
+    model.Buttons.push_back(EmptyButton(0));
+    model.Buttons.back().Title = title;
+  }
+  struct Row {
+    ChosenCommand chosen;
+    const wchar_t* titles;  // afterwards, "_" for an empty button
+    std::string log;
+  };
+  const Row rows[] = {
+      {{Command::DeleteButton, 3}, L"ABC", "edit3-2 "},
+      {{Command::InitButton, 0}, L"_BC", "edit0-0 "},
+      {{Command::InsertButton, 2}, L"_B_C", "edit2-3 "},
+      {{Command::ButtonSettings, 1}, L"_B_C", "settings1 refresh1 "},
+      {{Command::ButtonSettings, 4}, L"_B_C", ""},  // gone meanwhile
+      {{Command::DeleteButton, -1}, L"_B_C", "edit0--1 "},  // from the background: nothing
+      {{Command::AddButton, 1}, L"_B_C_", "edit4-4 "},  // at the end, wherever chosen
+  };
+  for (const Row& r : rows) {
+    FakeCommandHost host;
+    RunCommand(r.chosen, model, host);
+    std::wstring titles;
+    for (const ButtonRecord& b : model.Buttons) titles += b.Title.empty() ? L"_" : b.Title;
+    EXPECT_EQ(titles, r.titles) << static_cast<int>(r.chosen.command) << "@" << r.chosen.button;
+    EXPECT_EQ(host.log, r.log) << static_cast<int>(r.chosen.command) << "@" << r.chosen.button;
+  }
 }
 
 TEST(ButtonMenu, EnabledItemsByWhereItOpened) {

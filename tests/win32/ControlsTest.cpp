@@ -44,7 +44,8 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
-  frmPopMenu menus;
+  CommandTimer timer;
+  frmPopMenu menus(timer);
   const UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                              ::GetModuleHandleW(nullptr), nullptr));
   const auto open = [&](const auto& show) {
@@ -54,13 +55,14 @@ TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
     return g_openMenu;
   };
   const auto flags = [&](const ButtonMenuState& state) {
-    return open([&] { menus.ShowButtonMenu(owner.get(), state); });
+    return open([&] { menus.ShowButtonMenu(owner.get(), state, 0); });
   };
   EXPECT_EQ(flags({false, false, false, false}), L"1000-0-11-1-1-10 -1") << "background or tray";
   EXPECT_EQ(flags({true, true, false, false}), L"1110-0-11-1-1-10 -1") << "empty button";
   EXPECT_EQ(flags({true, false, false, true}), L"1100-1-11-1-1-10 -1") << "system object";
   EXPECT_EQ(flags({true, true, true, true}), L"1111-1-11-1-1-10 -1") << "any other button";
   EXPECT_EQ(flags({false, false, false, false, true}), L"1000-0-11-1-1-11 -1") << "a change to undo";
+  EXPECT_FALSE(timer.Pending()) << "closed without a choice";
   // What a double-click on the tray icon does is the tray menu's bold item.
   // (Under Wine another process cannot read a menu, so this is asked here.)
   EXPECT_EQ(open([&] { menus.ShowTrayMenu(owner.get()); }), L"1-1-1 0");

@@ -28,6 +28,11 @@ constexpr UINT kTickMilliseconds = 100;
 // Fires once the window is shown: what can wait until then starts here.
 constexpr UINT_PTR kTimerAfterShow = 3;
 
+// The button menu asked for while a command waited for its tick: it opens once
+// that command has run, on a message of the main window's own (the button
+// that asked may be one the command removes).
+constexpr UINT kButtonMenuMessage = WM_APP + 20;
+
 constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 
 // Key codes the buttons act on.
@@ -55,7 +60,7 @@ void frmMain::AskRunningToShow() {
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
     : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
-      drag_(instance, strip_, picControl_), saver_(model, services) {}
+      drag_(instance, strip_, picControl_), popMenu_(tmrPopUp_), saver_(model, services) {}
 
 frmMain::~frmMain() = default;
 
@@ -170,8 +175,7 @@ void frmMain::Form_Activate() {
   if (showTips_) {
     // Cleared first: the tips window's own activation must not open it again.
     showTips_ = false;
-    tmrPopUp_.Post(Command::Tips);
-    tmrPopUp_Timer();
+    StartCommand({Command::Tips});
   }
   tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
   EnableTimer(true);
@@ -187,17 +191,22 @@ void frmMain::EnableTimer(bool enabled) {
 
 void frmMain::tmrPopUp_Timer() { tmrPopUp_.Tick(*this, model_.settings.Position); }
 
+void frmMain::StartCommand(const ChosenCommand& chosen) { tmrPopUp_.Start(*this, chosen, model_.settings.Position); }
+
 bool frmMain::MainWindowActive() { return ::GetActiveWindow() == hwnd(); }
 
 void frmMain::ShowBarInactive() { picControl_.ShowInactive(); }
 
 void frmMain::ShowBarActive() { picControl_.ShowActive(model_.settings.ControlColor); }
 
-void frmMain::Run(Command command) {
-  // What the commands change in the buttons and their counts is recorded for
-  // undoing; so the history tells when there is something to save.
+// What the commands change in the buttons and their counts is recorded for
+// undoing; so the history tells when there is something to save. Nothing runs
+// once the launcher has been closed (by the system, say, while a dialog of the
+// command before was open).
+void frmMain::Run(const ChosenCommand& chosen) {
+  if (!hwnd()) return;
   const std::uint64_t version = model_.history.Version();
-  RunCommand(command, model_, *this);
+  RunCommand(chosen, model_, *this);
   if (model_.history.Version() != version) saver_.Changed(hwnd());
 }
 
@@ -235,10 +244,7 @@ void frmMain::AddSystemObject(std::int32_t number) {
   ApplyEdit(vornish::AddSystemObject(model_, number, services_.system));
 }
 
-void frmMain::DeleteButton(int index) {
-  model_.CurrentButton = index;
-  ApplyEdit(ButtonDel(model_));
-}
+void frmMain::DeleteButton(int index) { ApplyEdit(ButtonDel(model_, index)); }
 
 void frmMain::OpenRanking() { frmLanking(instance_, model_).Show(hwnd()); }
 
@@ -262,12 +268,14 @@ void frmMain::OpenHelp(HelpRequest request) { help_.Show(hwnd(), services_.fs, r
 
 void frmMain::Exit() { CloseLauncher(); }
 
-void frmMain::ShowButtonMenu() {
+void frmMain::ShowButtonMenu(int button) {
   if (tmrPopUp_.CommandRunning()) return;
-  if (const auto chosen = popMenu_.ShowButtonMenu(
-          hwnd(), MenuStateFor(model_.Buttons, model_.CurrentButton, model_.history.CanUndo()))) {
-    // Carried out on the next tick, after the menu has gone.
-    tmrPopUp_.Post(*chosen);
+  if (tmrPopUp_.Pending()) {
+    ::PostMessageW(hwnd(), kButtonMenuMessage, static_cast<WPARAM>(button), 0);
+    return;
+  }
+  // Carried out on the next tick, after the menu has gone.
+  if (popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, button, model_.history.CanUndo()), button)) {
     EnableTimer(true);
   }
   ::SetActiveWindow(hwnd());
@@ -276,8 +284,7 @@ void frmMain::ShowButtonMenu() {
 void frmMain::RunKeyCommand(int keyCode, int shift) {
   const Command command = KeyCommand(keyCode, shift);
   if (command == Command::Nothing || tmrPopUp_.CommandRunning()) return;
-  tmrPopUp_.Post(command);
-  tmrPopUp_Timer();
+  StartCommand({command});
 }
 
 void frmMain::RunBarAction(BarAction action) {
@@ -286,8 +293,7 @@ void frmMain::RunBarAction(BarAction action) {
       Hide();
       break;
     case BarAction::Settings:
-      tmrPopUp_.Post(Command::LauncherSettings);
-      tmrPopUp_Timer();
+      StartCommand({Command::LauncherSettings});
       break;
     case BarAction::Exit:
       CloseLauncher();
@@ -301,8 +307,7 @@ void frmMain::OnTray(TrayAction action) {
   if (tmrPopUp_.CommandRunning()) return;
   switch (action) {
     case TrayAction::ButtonMenu:
-      model_.CurrentButton = -1;
-      ShowButtonMenu();
+      ShowButtonMenu(-1);
       break;
     case TrayAction::Show:
       EnableTimer(true);
@@ -391,6 +396,12 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimerAfterShow) AfterShow();
       saver_.OnTimer(hwnd(), wParam);
       return 0;
+    case kButtonMenuMessage:
+      // The command that waited runs first; one that cannot run now drops
+      // the menu rather than ask again.
+      tmrPopUp_Timer();
+      if (hwnd() && !tmrPopUp_.Pending()) ShowButtonMenu(static_cast<int>(wParam));
+      return 0;
     case WM_MOUSEMOVE:
       if (drag_.Active()) drag_.Move(hwnd());
       return 0;
@@ -409,15 +420,13 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      model_.CurrentButton = -1;
-      ShowButtonMenu();
+      ShowButtonMenu(-1);
       return 0;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE && drag_.Active()) {
         EndButtonDrag(false);
       } else if (wParam == kKeyContextMenu) {
-        model_.CurrentButton = -1;
-        ShowButtonMenu();
+        ShowButtonMenu(-1);
       } else {
         RunKeyCommand(static_cast<int>(wParam), ShiftState());
       }
@@ -499,8 +508,7 @@ void frmMain::IconButton_KeyDown(int Index, int KeyCode, int Shift) {
   if (KeyCode == kKeyEnter || KeyCode == kKeyF5) {
     IconButton_Click(Index);
   } else if (KeyCode == kKeyContextMenu) {
-    model_.CurrentButton = Index;
-    ShowButtonMenu();
+    ShowButtonMenu(Index);
   } else {
     RunKeyCommand(KeyCode, Shift);
   }

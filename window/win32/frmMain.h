@@ -83,7 +83,10 @@ class frmMain : public Window,
 
   void tmrPopUp_Timer();
   void EnableTimer(bool enabled);
-  void ShowButtonMenu();
+  // Runs `chosen` now, after any command still waiting for its tick.
+  void StartCommand(const ChosenCommand& chosen);
+  // The button menu for button `button` (-1: the background or the tray).
+  void ShowButtonMenu(int button);
   // A key on the strip that asks for a command (Ctrl+Z) runs it at once.
   void RunKeyCommand(int keyCode, int shift);
   // Hides the launcher, opens its settings or exits, as the bar's
@@ -99,7 +102,7 @@ class frmMain : public Window,
   bool MainWindowActive() override;
   void ShowBarInactive() override;
   void ShowBarActive() override;
-  void Run(Command command) override;
+  void Run(const ChosenCommand& chosen) override;
 
   // CommandHost
   void ApplyEdit(const EditResult& edit) override;
@@ -140,11 +143,11 @@ class frmMain : public Window,
   std::optional<OleScope> ole_;
   ButtonStrip strip_;
   ButtonDrag drag_;
-  frmPopMenu popMenu_;
+  CommandTimer tmrPopUp_;
+  frmPopMenu popMenu_;  // holds the timer while a menu is open
   TrayIcon tray_;
   HelpViewer help_;
   WindowIcons icons_;
-  CommandTimer tmrPopUp_;
   Saver saver_;
   UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar

@@ -1,6 +1,7 @@
 #include "window/win32/frmPopMenu.h"
 
 #include <initializer_list>
+#include <optional>
 
 namespace vornish::win32 {
 
@@ -39,9 +40,12 @@ HMENU BuildMenu(UINT base, std::initializer_list<const wchar_t*> captions, HMENU
   return menu;
 }
 
-// Opens `menu` at the pointer and waits for it to close; the chosen item's
-// identifier, 0 for none.
-UINT Track(HMENU menu, HWND owner) {
+int IndexIn(UINT chosen, UINT base) { return chosen >= base && chosen < base + 100 ? static_cast<int>(chosen - base) : -1; }
+
+}  // namespace
+
+UINT frmPopMenu::Track(HMENU menu, HWND owner) {
+  const CommandTimer::Hold menuOpen(timer_);
   POINT at{};
   ::GetCursorPos(&at);
   // A menu of a window that is not in the foreground would not close when
@@ -53,11 +57,7 @@ UINT Track(HMENU menu, HWND owner) {
   return chosen;
 }
 
-int IndexIn(UINT chosen, UINT base) { return chosen >= base && chosen < base + 100 ? static_cast<int>(chosen - base) : -1; }
-
-}  // namespace
-
-frmPopMenu::frmPopMenu() {
+frmPopMenu::frmPopMenu(CommandTimer& timer) : timer_(timer) {
   HMENU help = BuildMenu(kHelpBase, {L"目次(&C)", L"ﾄﾋﾟｯｸの検索(&S)...", kSeparator, L"ﾜﾝﾎﾟｲﾝﾄを表示(&T)...", kSeparator,
                                      L"ﾊﾞｰｼﾞｮﾝ情報(&A)..."});
   mnuPop_.reset(BuildMenu(kPopBase,
@@ -82,11 +82,13 @@ HMENU frmPopMenu::ButtonMenu(const ButtonMenuState& state) {
   return mnuPop_.get();
 }
 
-std::optional<Command> frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state) {
+bool frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button) {
   const UINT chosen = Track(ButtonMenu(state), owner);
-  if (const int item = IndexIn(chosen, kPopBase); item >= 0) return PopMenuCommand(item);
-  if (const int item = IndexIn(chosen, kHelpBase); item >= 0) return HelpMenuCommand(item);
-  return std::nullopt;
+  std::optional<Command> command;
+  if (const int item = IndexIn(chosen, kPopBase); item >= 0) command = PopMenuCommand(item);
+  if (const int item = IndexIn(chosen, kHelpBase); item >= 0) command = HelpMenuCommand(item);
+  if (command) timer_.Post({*command, button});
+  return command.has_value();
 }
 
 BarAction frmPopMenu::ShowControlMenu(HWND owner) {

@@ -1,12 +1,12 @@
 // The launcher's three pop-up menus: the button menu with its help submenu,
 // the control bar's menu and the task-tray menu. Each opens at the mouse
 // position, accepts a choice with either mouse button and reports it after it
-// has closed.
+// has closed. No command runs inside a menu's loop, where it would change the
+// buttons the menu was opened on: the command timer is held meanwhile.
 #pragma once
 
 #include <windows.h>
 
-#include <optional>
 
 #include "core/win32/Handles.h"
 #include "window/Commands.h"
@@ -16,11 +16,13 @@ namespace vornish::win32 {
 
 class frmPopMenu {
  public:
-  frmPopMenu();
+  explicit frmPopMenu(CommandTimer& timer);
 
-  // The button menu with the given items enabled; the chosen item's command
-  // (Nothing for "ｷｬﾝｾﾙ"), nothing when the menu closed without a choice.
-  std::optional<Command> ShowButtonMenu(HWND owner, const ButtonMenuState& state);
+  // The button menu opened on button `button` (-1: the window's background or
+  // the tray) with the given items enabled. The command chosen goes to the
+  // timer for its next tick with that button; true when one was chosen
+  // ("ｷｬﾝｾﾙ" chooses Nothing).
+  bool ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button);
   // The control menu: what its chosen item asks for.
   BarAction ShowControlMenu(HWND owner);
   // The tray menu: the chosen item's index, -1 for none.
@@ -29,7 +31,11 @@ class frmPopMenu {
  private:
   // The button menu with the given items enabled, as it opens.
   HMENU ButtonMenu(const ButtonMenuState& state);
+  // Opens `menu` at the pointer and waits for it to close; the chosen item's
+  // identifier, 0 for none.
+  UINT Track(HMENU menu, HWND owner);
 
+  CommandTimer& timer_;
   UniqueMenu mnuPop_;
   UniqueMenu mnuControl_;
   UniqueMenu mnuSysTray_;

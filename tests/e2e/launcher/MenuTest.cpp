@@ -23,7 +23,13 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   ASSERT_TRUE(menu);
   EXPECT_EQ(launcher.Buttons().size(), 3u) << "nothing happens while the menu is open";
   Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
+  // The first button's menu at once, before the next tick: the deletion is
+  // still the second button's.
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  Press(VK_ESCAPE);
   ASSERT_TRUE(buttonsBecome(2)) << "deleted after the menu closed";
+  EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
 
   RightClick(Background(main));
   ASSERT_TRUE(launcher.Menu());

@@ -73,6 +73,12 @@ void CommandTimer::Start(TickHost& host, const ChosenCommand& chosen, std::int32
   Tick(host, Position);
 }
 
+bool CommandTimer::MayClose() {
+  if (launches_ == 0) return true;
+  pending_ = ChosenCommand{Command::Exit};
+  return false;
+}
+
 ButtonMenuState MenuStateFor(const ButtonList& buttons, int currentButton, bool canUndo) {
   if (currentButton < 0 || currentButton >= static_cast<int>(buttons.size())) {
     return {false, false, false, false, canUndo};

@@ -100,10 +100,28 @@ class CommandTimer {
     CommandTimer& timer_;
   };
 
+  // A launch under way: commands wait for it, and so does a close asked for
+  // meanwhile, so that the launch is counted in what the close saves.
+  class Launch {
+   public:
+    explicit Launch(CommandTimer& timer) : hold_(timer), timer_(timer) { ++timer_.launches_; }
+    ~Launch() { --timer_.launches_; }
+    Launch(const Launch&) = delete;
+    Launch& operator=(const Launch&) = delete;
+
+   private:
+    Hold hold_;
+    CommandTimer& timer_;
+  };
+  // A close is asked for: false while a launch is under way, when it becomes
+  // the exit command, which the tick after the launch carries out.
+  bool MayClose();
+
  private:
   BarMarker marker_ = BarMarker::RepaintWhenActive;
   ChosenCommand pending_;
   int held_ = 0;
+  int launches_ = 0;
   bool exited_ = false;
 };
 

@@ -154,4 +154,24 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+HWND WindowUp(HWND owner) {
+  // A dialog is its owner's last active pop-up, and a box it shows is its own.
+  HWND up = owner;
+  for (int depth = 0; depth < 8; ++depth) {
+    const HWND next = ::GetLastActivePopup(up);
+    if (!next || next == up || !::IsWindowVisible(next)) break;
+    up = next;
+  }
+  return up;
+}
+
+void ActivateOwner(HWND owner) { ::SetActiveWindow(::IsWindowEnabled(owner) ? owner : WindowUp(owner)); }
+
+bool MayStart(HWND owner, bool busy) {
+  if (!busy) return true;
+  ::MessageBeep(MB_OK);
+  if (!::IsWindowEnabled(owner)) ::SetForegroundWindow(WindowUp(owner));
+  return false;
+}
+
 }  // namespace vornish::win32

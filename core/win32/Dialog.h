@@ -70,4 +70,16 @@ class Dialog {
   INT_PTR result_ = IDCANCEL;
 };
 
+// The window of `owner`'s the user deals with first: the dialog that is up
+// over it (or the box that dialog shows), else `owner` itself.
+HWND WindowUp(HWND owner);
+// Activates `owner`, or while a dialog disables it the dialog: a disabled
+// window is never made active.
+void ActivateOwner(HWND owner);
+// Whether input to `owner` that starts something may go on: not while `busy`
+// (a dialog or other work of its is under way). It is then refused as the
+// system refuses a click on a window a dialog has disabled: a beep, and the
+// dialog that is up comes to the front.
+bool MayStart(HWND owner, bool busy);
+
 }  // namespace vornish::win32

@@ -114,6 +114,19 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   started.Start(host, {Command::Exit}, 0);
   started.Start(host, {Command::AddButton}, 0);
   EXPECT_EQ(host.log, "active run3@3(running) active run9@-1(running) ");
+
+  // A close asked for during a launch waits for it, then runs as the exit.
+  CommandTimer launching;
+  host.timer = &launching;
+  host.log.clear();
+  {
+    const CommandTimer::Launch launch(launching);
+    EXPECT_FALSE(launching.MayClose());
+    launching.Tick(host, 0);
+  }
+  launching.Tick(host, 0);
+  EXPECT_EQ(host.log, "active run9@-1(running) ");
+  EXPECT_TRUE(CommandTimer().MayClose());
 }
 
 // Records what the commands ask of the windows.

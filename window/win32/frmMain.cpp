@@ -6,6 +6,7 @@
 #include "core/Reports.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
+#include "core/win32/Dialog.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/Trace.h"
@@ -193,6 +194,8 @@ void frmMain::tmrPopUp_Timer() { tmrPopUp_.Tick(*this, model_.settings.Position)
 
 void frmMain::StartCommand(const ChosenCommand& chosen) { tmrPopUp_.Start(*this, chosen, model_.settings.Position); }
 
+bool frmMain::MayStart() { return win32::MayStart(hwnd(), tmrPopUp_.CommandRunning()); }
+
 bool frmMain::MainWindowActive() { return ::GetActiveWindow() == hwnd(); }
 
 void frmMain::ShowBarInactive() { picControl_.ShowInactive(); }
@@ -269,7 +272,7 @@ void frmMain::OpenHelp(HelpRequest request) { help_.Show(hwnd(), services_.fs, r
 void frmMain::Exit() { CloseLauncher(); }
 
 void frmMain::ShowButtonMenu(int button) {
-  if (tmrPopUp_.CommandRunning()) return;
+  if (!MayStart()) return;
   if (tmrPopUp_.Pending()) {
     ::PostMessageW(hwnd(), kButtonMenuMessage, static_cast<WPARAM>(button), 0);
     return;
@@ -278,13 +281,12 @@ void frmMain::ShowButtonMenu(int button) {
   if (popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, button, model_.history.CanUndo()), button)) {
     EnableTimer(true);
   }
-  ::SetActiveWindow(hwnd());
+  ActivateOwner(hwnd());
 }
 
 void frmMain::RunKeyCommand(int keyCode, int shift) {
   const Command command = KeyCommand(keyCode, shift);
-  if (command == Command::Nothing || tmrPopUp_.CommandRunning()) return;
-  StartCommand({command});
+  if (command != Command::Nothing && MayStart()) StartCommand({command});
 }
 
 void frmMain::RunBarAction(BarAction action) {
@@ -304,7 +306,7 @@ void frmMain::RunBarAction(BarAction action) {
 }
 
 void frmMain::OnTray(TrayAction action) {
-  if (tmrPopUp_.CommandRunning()) return;
+  if (action == TrayAction::Nothing || !MayStart()) return;
   switch (action) {
     case TrayAction::ButtonMenu:
       ShowButtonMenu(-1);
@@ -323,7 +325,7 @@ void frmMain::OnTray(TrayAction action) {
         EnableTimer(true);
         Show();
       }
-      ::SetActiveWindow(hwnd());
+      ActivateOwner(hwnd());
       break;
     }
     case TrayAction::Nothing:
@@ -342,6 +344,8 @@ void frmMain::Hide() {
 
 void frmMain::CloseLauncher(bool endOfSession) {
   if (!hwnd()) return;
+  // A launch under way is counted first; the close comes after it.
+  if (!endOfSession && !tmrPopUp_.MayClose()) return EnableTimer(true);
   EnableTimer(false);
   if (!unloaded_) {
     unloaded_ = true;
@@ -370,8 +374,11 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == showRequest_ && showRequest_ != 0) {
-    EnableTimer(true);
-    Show();
+    // A second start asks to see the launcher; while a dialog is up, that.
+    if (MayStart()) {
+      EnableTimer(true);
+      Show();
+    }
     return 0;
   }
   switch (message) {
@@ -475,8 +482,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmMain::LaunchButton(int index, std::wstring_view parameters) {
-  // No command runs while the start may pump messages.
-  const CommandTimer::Hold hold(tmrPopUp_);
+  // No command runs while the start may pump messages, nor a close: the
+  // launch is counted in what the close saves.
+  const CommandTimer::Launch launch(tmrPopUp_);
   ShellStarter starter(hwnd());
   const bool started = vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
   if (started && model_.settings.CountEnable) saver_.Changed(hwnd());
@@ -485,7 +493,7 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
 void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
   const FileDrop drop = FileDropOn(model_.Buttons, Index, buttonDialogOpen_);
   if (drop == FileDrop::Ignored) return;
-  ::SetActiveWindow(hwnd());
+  ActivateOwner(hwnd());
   if (drop == FileDrop::OpenWithButton) return LaunchButton(Index, DroppedFileParameter(FileName));
   model_.Buttons[static_cast<std::size_t>(Index)] =
       RegisterDroppedFile(FileName, model_.settings.DefColor, services_.fs.CurrentDirectory());
@@ -496,7 +504,7 @@ void frmMain::IconButton_IconReset(int Index) {
   if (Index < 0 || Index > model_.ButtonLast()) return;
   model_.Buttons[static_cast<std::size_t>(Index)].IconNo = 0;
   // While loading, the window is not shown yet and must not be activated.
-  if (::IsWindowVisible(hwnd())) ::SetActiveWindow(hwnd());
+  if (::IsWindowVisible(hwnd())) ActivateOwner(hwnd());
 }
 
 void frmMain::IconButton_Click(int Index) {
@@ -535,7 +543,7 @@ void frmMain::EndButtonDrag(bool drop) {
 void frmMain::picControl_MouseDown(int Button, int, float X, float Y) {
   if (Button == kLeftButton) {
     barPress_ = POINTFLOAT{X, Y};
-  } else if (Button == kRightButton) {
+  } else if (Button == kRightButton && MayStart()) {
     RunBarAction(popMenu_.ShowControlMenu(hwnd()));
   }
 }
@@ -550,6 +558,8 @@ void frmMain::picControl_MouseMove(int Button, int, float X, float Y) {
   MoveWithPointer(hwnd());
 }
 
-void frmMain::picControl_DblClick() { RunBarAction(BarDoubleClickAction(model_.settings.ControlDblClick)); }
+void frmMain::picControl_DblClick() {
+  if (MayStart()) RunBarAction(BarDoubleClickAction(model_.settings.ControlDblClick));
+}
 
 }  // namespace vornish::win32

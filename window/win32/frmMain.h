@@ -85,6 +85,10 @@ class frmMain : public Window,
   void EnableTimer(bool enabled);
   // Runs `chosen` now, after any command still waiting for its tick.
   void StartCommand(const ChosenCommand& chosen);
+  // Every way in that starts a command or a window asks first: the menus, the
+  // bar, the tray, the keyboard and a second start. False while a command or
+  // a launch is under way, which is then refused where the user sees it.
+  bool MayStart();
   // The button menu for button `button` (-1: the background or the tray).
   void ShowButtonMenu(int button);
   // A key on the strip that asks for a command (Ctrl+Z) runs it at once.

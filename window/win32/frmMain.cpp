@@ -173,11 +173,11 @@ void frmMain::FollowDisplay() {
 }
 
 void frmMain::Form_Activate() {
-  if (showTips_) {
-    // Cleared first: the tips window's own activation must not open it again.
-    showTips_ = false;
-    StartCommand({Command::Tips});
-  }
+  // Not from inside the activation: the tips' own loop would run before the
+  // tray icon, the drops and the tool tips exist. A tick opens them once this
+  // and the set-up after the first paint are over (cleared first: the tips
+  // window's own activation must not open it again).
+  if (std::exchange(showTips_, false)) tipsDue_ = true;
   tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
   EnableTimer(true);
 }
@@ -190,7 +190,13 @@ void frmMain::EnableTimer(bool enabled) {
   }
 }
 
-void frmMain::tmrPopUp_Timer() { tmrPopUp_.Tick(*this, model_.settings.Position); }
+void frmMain::tmrPopUp_Timer() {
+  if (tipsDue_ && ole_ && !tmrPopUp_.Pending()) {
+    tipsDue_ = false;
+    tmrPopUp_.Post({Command::Tips});
+  }
+  tmrPopUp_.Tick(*this, model_.settings.Position);
+}
 
 void frmMain::StartCommand(const ChosenCommand& chosen) { tmrPopUp_.Start(*this, chosen, model_.settings.Position); }
 

@@ -156,6 +156,7 @@ class frmMain : public Window,
   UINT showRequest_ = 0;
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
   bool showTips_ = false;
+  bool tipsDue_ = false;  // the first activation asked for the tips
   bool buttonDialogOpen_ = false;
   bool unloaded_ = false;
 };

@@ -127,6 +127,16 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   ASSERT_TRUE(launcher.Start());
   HWND dialog = ShownDialog(launcher, L"ﾜﾝﾎﾟｲﾝﾄ");
   ASSERT_TRUE(dialog) << "opened by the first activation";
+  // Opened once the window was up: the tray icon is there while they are. A
+  // menu asked for through it waits for them, which come to the front.
+  const auto icon = TrayIcon();
+  ASSERT_TRUE(icon) << "the tray icon is there while the tips are up";
+  EXPECT_EQ(HoverTip(::FindWindowW(nullptr, L"Wine System Tray"), *icon), L"Vornish");
+  Process other = Process::Start(BinFolder() / L"holder.exe");
+  ASSERT_TRUE(Activate(WaitFor([&] { return TopWindow(other.Id(), L"Vornish.E2EHolder"); })));
+  Click(*icon);
+  EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; })) << "the tips, not a menu";
+  other.Kill();
   const auto shows = [&](int n) {
     return WaitUntil([&] { return Text(dialog, IDC_TIPS_NUMBER) == TipNumber(n) && Text(dialog, IDC_TIPS_TEXT) == Tip(n); });
   };
@@ -153,6 +163,7 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   ASSERT_TRUE(Answer(dialog, IDOK));
   // Written once the window has gone, when the dialog's loop has returned.
   EXPECT_TRUE(WaitUntil([] { return GetSetting(L"Set", L"StartTips") == L"0"; })) << "written as the window closes";
+  EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == launcher.Main(); })) << "the launcher active again";
 
   // From the help menu, again at tip 1; the close box keeps the box too.
   Choose(launcher, {'H', 'T'});  // "ﾜﾝﾎﾟｲﾝﾄを表示(&T)..."

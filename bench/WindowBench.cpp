@@ -98,6 +98,7 @@ bool Pump(const std::function<bool()>& done) {
 }
 
 class NoEvents : public IconButtonEvents {
+  bool IconButton_AcceptsDrop(int) override { return true; }
   void IconButton_FileDrop(int, const std::wstring&) override {}
   void IconButton_IconReset(int) override {}
   void IconButton_Click(int) override {}

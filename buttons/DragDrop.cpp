@@ -6,8 +6,8 @@
 
 namespace vornish {
 
-FileDrop FileDropOn(const ButtonList& buttons, int index, bool buttonDialogOpen) {
-  if (buttonDialogOpen || index < 0 || index >= static_cast<int>(buttons.size())) return FileDrop::Ignored;
+FileDrop FileDropOn(const ButtonList& buttons, int index, bool recordsDialogOpen) {
+  if (recordsDialogOpen || index < 0 || index >= static_cast<int>(buttons.size())) return FileDrop::Ignored;
   return buttons[static_cast<std::size_t>(index)].Lock ? FileDrop::OpenWithButton : FileDrop::Register;
 }
 

@@ -9,11 +9,11 @@
 namespace vornish {
 
 // What a file dropped on button `index` does: nothing when there is no such
-// button or the button settings dialog is open (it writes the very record the
-// drop would change); a locked button's program opens it; an unlocked button
-// registers it.
+// button or a dialog that writes button records is open (it writes the very
+// record the drop would change); a locked button's program opens it; an
+// unlocked button registers it.
 enum class FileDrop { Ignored, OpenWithButton, Register };
-FileDrop FileDropOn(const ButtonList& buttons, int index, bool buttonDialogOpen);
+FileDrop FileDropOn(const ButtonList& buttons, int index, bool recordsDialogOpen);
 
 // A dropped file registered on an unlocked button: its name (with extension)
 // as title, its path as target, its folder (ending in "\") as working folder,

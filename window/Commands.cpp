@@ -40,6 +40,12 @@ Command KeyCommand(int keyCode, int shift) {
   return keyCode == kKeyZ && shift == kCtrlMask ? Command::Undo : Command::Nothing;
 }
 
+bool WritesButtonRecords(Command command) {
+  // The ranking's "クリア" clears the counts; the settings add and remove
+  // system objects and may clear the counts too.
+  return command == Command::ButtonSettings || command == Command::LauncherSettings || command == Command::Ranking;
+}
+
 void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
   const ChosenCommand chosen = held_ == 0 && !exited_ ? std::exchange(pending_, ChosenCommand{}) : ChosenCommand{};
   if (Position != 0) host.PlaceWindow();
@@ -58,11 +64,13 @@ void CommandTimer::Tick(TickHost& host, std::int32_t Position) {
     CommandTimer& timer;
     Command command;
     ~Finish() {
+      timer.running_ = Command::Nothing;
       timer.exited_ = command == Command::Exit;
       if (!timer.exited_) timer.marker_ = BarMarker::RepaintWhenActive;
     }
   } finish{*this, chosen.command};
   const Hold hold(*this);
+  running_ = chosen.command;
   host.Run(chosen);
 }
 

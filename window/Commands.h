@@ -35,6 +35,10 @@ Command HelpMenuCommand(int index);
 // core/Mouse.h): Ctrl+Z undoes.
 Command KeyCommand(int keyCode, int shift);
 
+// Whether `command` opens a window that writes button records: drops on the
+// buttons are refused while it is open.
+bool WritesButtonRecords(Command command);
+
 // A command as it was chosen: what to do, and the button whose menu chose it
 // (-1 for none: the window's background, the tray, the control bar). Both are
 // fixed at the moment of the choice, so that nothing that happens before the
@@ -87,6 +91,8 @@ class CommandTimer {
   // commands run in the order they were chosen, each on the buttons as its
   // choice saw them. Nothing runs after an exit.
   void Start(TickHost& host, const ChosenCommand& chosen, std::int32_t Position);
+  // The command being carried out; Nothing between commands.
+  Command Running() const { return running_; }
 
   // Keeps commands from running for the scope's lifetime.
   class Hold {
@@ -120,6 +126,7 @@ class CommandTimer {
  private:
   BarMarker marker_ = BarMarker::RepaintWhenActive;
   ChosenCommand pending_;
+  Command running_ = Command::Nothing;
   int held_ = 0;
   int launches_ = 0;
   bool exited_ = false;

@@ -16,10 +16,18 @@ bool CarriesFiles(IDataObject* data) {
 }
 
 // Copying is what a drop on a button does; nothing is moved or deleted.
-DWORD CopyEffect(bool acceptable, const DWORD* allowed) {
-  if (!acceptable || !allowed) return DROPEFFECT_NONE;
-  if (*allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
-  return *allowed & DROPEFFECT_LINK;
+DWORD CopyEffect(DWORD allowed) {
+  if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
+  return allowed & DROPEFFECT_LINK;
+}
+
+std::wstring FirstFileOf(IDataObject* data) {
+  FORMATETC format = FileListFormat();
+  STGMEDIUM medium{};
+  if (!data || data->GetData(&format, &medium) != S_OK) return {};
+  std::wstring first = FirstDroppedFile(static_cast<HDROP>(medium.hGlobal));
+  ::ReleaseStgMedium(&medium);
+  return first;
 }
 
 }  // namespace
@@ -32,16 +40,31 @@ std::wstring FirstDroppedFile(HDROP drop) {
   return path;
 }
 
+ComPtr<FileDropTarget> FileDropTarget::Create(FileDropReceiver& receiver) {
+  ComPtr<FileDropTarget> target;
+  // The first reference is the one handed over.
+  *target.put() = std::make_unique<FileDropTarget>(Key{}, receiver).release();
+  return target;
+}
+
+ULONG FileDropTarget::Release() {
+  const ULONG left = --references_;
+  // COM's own lifetime rule: the last reference frees the object.
+  if (left == 0) std::unique_ptr<FileDropTarget>{this};
+  return left;
+}
+
 bool FileDropTarget::Register(HWND window) {
   if (window_) return true;
-  if (FAILED(::RegisterDragDrop(window, this))) return false;
+  if (!receiver_ || FAILED(::RegisterDragDrop(window, this))) return false;
   window_ = window;
   return true;
 }
 
-void FileDropTarget::Revoke() {
+void FileDropTarget::Detach() {
   if (window_) ::RevokeDragDrop(window_);
   window_ = nullptr;
+  receiver_ = nullptr;
 }
 
 HRESULT FileDropTarget::QueryInterface(REFIID riid, void** object) {
@@ -55,36 +78,38 @@ HRESULT FileDropTarget::QueryInterface(REFIID riid, void** object) {
   return E_NOINTERFACE;
 }
 
-HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  acceptable_ = CarriesFiles(data);
-  if (effect) *effect = CopyEffect(acceptable_, effect);
-  return S_OK;
+bool FileDropTarget::Accepting() const { return receiver_ && receiver_->AcceptsFiles(); }
+
+// No exception may reach the dragging program: whatever goes wrong in these
+// is a drop that is refused or did not happen.
+
+HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) {
+  carriesFiles_ = CarriesFiles(data);
+  return DragOver(keys, point, effect);
 }
 
 HRESULT FileDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
-  if (effect) *effect = CopyEffect(acceptable_, effect);
-  return S_OK;
+  try {
+    if (effect) *effect = carriesFiles_ && Accepting() ? CopyEffect(*effect) : DROPEFFECT_NONE;
+    return S_OK;
+  } catch (...) {
+    TraceException(L"a file dragged over");
+    if (effect) *effect = DROPEFFECT_NONE;
+    return E_UNEXPECTED;
+  }
 }
 
 HRESULT FileDropTarget::DragLeave() {
-  acceptable_ = false;
+  carriesFiles_ = false;
   return S_OK;
 }
 
 HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-  acceptable_ = false;
-  // Nothing may escape into the dragging program: whatever goes wrong is a
-  // drop that did not happen.
+  carriesFiles_ = false;
   try {
-    FORMATETC format = FileListFormat();
-    STGMEDIUM medium{};
-    std::wstring first;
-    if (data && data->GetData(&format, &medium) == S_OK) {
-      first = FirstDroppedFile(static_cast<HDROP>(medium.hGlobal));
-      ::ReleaseStgMedium(&medium);
-    }
-    if (effect) *effect = CopyEffect(!first.empty(), effect);
-    if (!first.empty()) handler_(first);
+    const std::wstring first = Accepting() ? FirstFileOf(data) : std::wstring();
+    if (effect) *effect = first.empty() ? DROPEFFECT_NONE : CopyEffect(*effect);
+    if (!first.empty()) receiver_->FileDropped(first);
     return S_OK;
   } catch (...) {
     TraceException(L"a file dropped");

@@ -28,18 +28,22 @@ bool IconButton::Register(HINSTANCE instance) {
 }
 
 IconButton::IconButton(int index, const LauncherModel& model, IconButtonEvents& events, IconLoader& icons)
-    : index_(index), model_(model), events_(events), icons_(icons), dropTarget_([this](const std::wstring& path) {
-        // The dragging program waits until Drop returns: the drop is carried
-        // out afterwards, as a message of this window's own.
-        dropped_.push_back(path);
-        ::PostMessageW(hwnd(), kDroppedMessage, 0, 0);
-      }) {}
+    : index_(index), model_(model), events_(events), icons_(icons), dropTarget_(FileDropTarget::Create(*this)) {}
 
 IconButton::~IconButton() { Detach(); }
 
+void IconButton::FileDropped(const std::wstring& firstFile) {
+  // The dragging program waits until Drop returns: the drop is carried out
+  // afterwards, as a message of this window's own.
+  dropped_.push_back(firstFile);
+  ::PostMessageW(hwnd(), kDroppedMessage, 0, 0);
+}
+
 void IconButton::Detach() {
   icons_.Forget(hwnd());
-  dropTarget_.Revoke();
+  // A drag that another program still makes may hold the target for a while:
+  // it no longer knows this button.
+  if (dropTarget_) dropTarget_->Detach();
   RemoveTool(tooltip_, hwnd());
   tooltip_ = nullptr;
 }
@@ -58,7 +62,9 @@ bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const REC
   return true;
 }
 
-void IconButton::EnableFileDrops() { dropTarget_.Register(hwnd()); }
+void IconButton::EnableFileDrops() {
+  if (dropTarget_) dropTarget_->Register(hwnd());
+}
 
 void IconButton::AttachTooltip(HWND tooltip) {
   if (tooltip_ || !tooltip) return;

@@ -23,6 +23,8 @@ namespace vornish::win32 {
 class IconButtonEvents {
  public:
   virtual ~IconButtonEvents() = default;
+  // Whether a file dropped on the face now would be taken (the drag shows it).
+  virtual bool IconButton_AcceptsDrop(int Index) = 0;
   // A file dropped on the face (the first of those dropped).
   virtual void IconButton_FileDrop(int Index, const std::wstring& FileName) = 0;
   // The record's icon number is beyond its source's icons.
@@ -33,7 +35,7 @@ class IconButtonEvents {
   virtual void IconButton_MouseMove(int Index, int Button, int Shift, float X, float Y) = 0;
 };
 
-class IconButton : public Window {
+class IconButton : public Window, private FileDropReceiver {
  public:
   static constexpr const wchar_t* kClassName = L"Vornish.IconButton";
   static bool Register(HINSTANCE instance);
@@ -75,6 +77,9 @@ class IconButton : public Window {
  private:
   void Paint(HDC dc) const;
   void Detach();
+  // FileDropReceiver
+  bool AcceptsFiles() override { return events_.IconButton_AcceptsDrop(index_); }
+  void FileDropped(const std::wstring& firstFile) override;
   void OnButtonDown(int button, LPARAM point, bool doubleClick);
   void OnButtonUp(int button, LPARAM point);
   void OnMouseMove(WPARAM keys, LPARAM point);
@@ -91,7 +96,7 @@ class IconButton : public Window {
   RECT bounds_{};
   // Files an OLE drop handed over, delivered once the drop call has returned.
   std::vector<std::wstring> dropped_;
-  FileDropTarget dropTarget_;
+  ComPtr<FileDropTarget> dropTarget_;
   bool clickPending_ = false;  // a left press on the face that may end as a click
 };
 

@@ -30,6 +30,8 @@ TEST(Commands, EveryRowOfTheCommandTable) {
   EXPECT_EQ(KeyCommand('Z', 0), Nothing);
   EXPECT_EQ(KeyCommand('Z', kCtrlMask | kShiftMask), Nothing);
   EXPECT_EQ(KeyCommand('Y', kCtrlMask), Nothing);
+  for (Command c : {ButtonSettings, LauncherSettings, Ranking}) EXPECT_TRUE(WritesButtonRecords(c));
+  for (Command c : {Nothing, AddButton, Tips, About}) EXPECT_FALSE(WritesButtonRecords(c));
 }
 
 // Records what the tick asked of the window.
@@ -46,6 +48,7 @@ class FakeHost : public TickHost {
   void Run(const ChosenCommand& chosen) override {
     log += "run" + std::to_string(static_cast<int>(chosen.command)) + "@" + std::to_string(chosen.button) +
            (timer->CommandRunning() ? "(running) " : " ");
+    EXPECT_EQ(timer->Running(), chosen.command);
     // A modal window's loop: a command chosen there, and its ticks.
     if (auto nested = std::exchange(postWhileRunning, std::nullopt)) {
       timer->Post(*nested);
@@ -104,6 +107,7 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
   host.log.clear();
   nested.Tick(host, 0);
   EXPECT_EQ(host.log, "run4@0(running) ");
+  EXPECT_EQ(nested.Running(), Command::Nothing);
 
   // Started at once: the command still waiting for its tick goes first, and
   // nothing runs after an exit.

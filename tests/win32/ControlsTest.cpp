@@ -68,9 +68,13 @@ TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
   EXPECT_EQ(open([&] { menus.ShowTrayMenu(owner.get()); }), L"1-1-1 0");
 }
 
-class NoEvents : public IconButtonEvents {
+// The buttons' events the tests look at: files dropped, taken or refused.
+class Events : public IconButtonEvents {
  public:
-  void IconButton_FileDrop(int, const std::wstring&) override {}
+  bool acceptsDrops = true;
+  int dropped = 0;
+  bool IconButton_AcceptsDrop(int) override { return acceptsDrops; }
+  void IconButton_FileDrop(int, const std::wstring&) override { ++dropped; }
   void IconButton_IconReset(int) override {}
   void IconButton_Click(int) override {}
   void IconButton_KeyDown(int, int, int) override {}
@@ -100,7 +104,7 @@ class IconButtonTest : public ::testing::Test {
   const UniqueWindow parent{
       ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr)};
   LauncherModel model;
-  NoEvents events;
+  Events events;
   std::atomic<int> faceSize{0};  // of the face made last
   IconLoader icons{[this](const ButtonRecord& record, int size) {
     faceSize = size;
@@ -164,6 +168,43 @@ TEST_F(IconButtonTest, LetsGoOfItsDropTargetAndTipBeforeItsWindowGoes) {
   ::UnhookWindowsHookEx(hook);
   EXPECT_FALSE(g_registeredWhenDestroyed);
   EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+TEST_F(IconButtonTest, ItsDropTargetOutlivesItAndThenTakesNothing) {
+  const OleScope ole;
+  model.Buttons = {EmptyButton(0)};
+  auto button = Make(0);
+  // A drag that another program makes holds the target OLE hands it.
+  auto* const registered = static_cast<IDropTarget*>(::GetPropW(button->hwnd(), L"OleDropTargetInterface"));
+  ASSERT_TRUE(registered);
+  IDropTarget* held = nullptr;
+  ASSERT_EQ(registered->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&held)), S_OK);
+  const auto files = e2e::FileListData({L"C:\\a.txt"});
+  const auto effect = [&](const std::function<void(DWORD*)>& call) {
+    DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    call(&allowed);
+    return allowed;
+  };
+  const auto enter = [&](DWORD* e) { held->DragEnter(files.get(), MK_LBUTTON, POINTL{}, e); };
+  const auto over = [&](DWORD* e) { held->DragOver(MK_LBUTTON, POINTL{}, e); };
+  const auto drop = [&](DWORD* e) { held->Drop(files.get(), 0, POINTL{}, e); };
+
+  // Refused where the dragging program sees it while the button takes no drops.
+  events.acceptsDrops = false;
+  EXPECT_EQ(effect(enter), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(effect(drop), static_cast<DWORD>(DROPEFFECT_NONE));
+  events.acceptsDrops = true;
+  EXPECT_EQ(effect(enter), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(effect(drop), static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_TRUE(Pump([&] { return events.dropped == 1; }));
+
+  // The button goes while a drag over it goes on: the target stays, takes nothing.
+  EXPECT_EQ(effect(enter), static_cast<DWORD>(DROPEFFECT_COPY));
+  button.reset();
+  EXPECT_EQ(effect(over), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(effect(drop), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(held->Release(), 0u) << "the drag's was the last reference";
+  EXPECT_EQ(events.dropped, 1);
 }
 
 // A main window made in this process over a data file of its own; its

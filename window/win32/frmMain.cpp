@@ -237,15 +237,7 @@ void frmMain::RefreshButton(int index) {
 
 void frmMain::ShowMessage(const Message& message) { win32::ShowMessage(hwnd(), message); }
 
-void frmMain::OpenButtonSettings(int index) {
-  // Drops wait: the dialog writes the very record they would change.
-  buttonDialogOpen_ = true;
-  const struct Reset {
-    bool& open;
-    ~Reset() { open = false; }
-  } reset{buttonDialogOpen_};
-  frmButtonSet(instance_, model_, index).Show(hwnd());
-}
+void frmMain::OpenButtonSettings(int index) { frmButtonSet(instance_, model_, index).Show(hwnd()); }
 
 void frmMain::OpenSettings() { frmSet(instance_, model_, *this, ProgramFolder()).Show(hwnd()); }
 
@@ -496,8 +488,12 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
   if (started && model_.settings.CountEnable) saver_.Changed(hwnd());
 }
 
+bool frmMain::IconButton_AcceptsDrop(int Index) {
+  return FileDropOn(model_.Buttons, Index, WritesButtonRecords(tmrPopUp_.Running())) != FileDrop::Ignored;
+}
+
 void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
-  const FileDrop drop = FileDropOn(model_.Buttons, Index, buttonDialogOpen_);
+  const FileDrop drop = FileDropOn(model_.Buttons, Index, WritesButtonRecords(tmrPopUp_.Running()));
   if (drop == FileDrop::Ignored) return;
   ActivateOwner(hwnd());
   if (drop == FileDrop::OpenWithButton) return LaunchButton(Index, DroppedFileParameter(FileName));

@@ -126,6 +126,7 @@ class frmMain : public Window,
   void DeleteButton(int index) override;
 
   // IconButtonEvents
+  bool IconButton_AcceptsDrop(int Index) override;
   void IconButton_FileDrop(int Index, const std::wstring& FileName) override;
   void IconButton_IconReset(int Index) override;
   void IconButton_Click(int Index) override;
@@ -157,7 +158,6 @@ class frmMain : public Window,
   POINTFLOAT barPress_{0, 0};  // the last left press on the control bar
   bool showTips_ = false;
   bool tipsDue_ = false;  // the first activation asked for the tips
-  bool buttonDialogOpen_ = false;
   bool unloaded_ = false;
 };
 

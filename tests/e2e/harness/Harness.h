@@ -5,11 +5,13 @@
 #pragma once
 
 #include <windows.h>
+#include <objidl.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -152,6 +154,8 @@ RemoteBuffer DropFiles(HWND target, const std::vector<std::wstring>& files);
 // A real OLE drag of `files` from `from` onto `to`; the effect the target
 // chose, DROPEFFECT_NONE when it refused.
 DWORD OleDragFiles(const std::vector<std::wstring>& files, POINT from, POINT to);
+// The data such a drag offers (CF_HDROP), for a drop target called directly.
+std::shared_ptr<IDataObject> FileListData(const std::vector<std::wstring>& files);
 
 inline constexpr const wchar_t* kMainClass = L"Vornish.frmMain";
 inline constexpr const wchar_t* kButtonClass = L"Vornish.IconButton";

@@ -17,8 +17,8 @@ namespace {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"  // COM objects end through Release
 #endif
 
-// Both live on OleDragFiles' stack, which outlasts the drag: their reference
-// counts never free them.
+// They live on OleDragFiles' stack, which outlasts the drag, or as long as
+// their owner: their reference counts never free them.
 template <class Interface, const IID& kIid>
 class StackObject : public Interface {
  public:
@@ -84,6 +84,10 @@ class DropWhenReleased final : public StackObject<IDropSource, IID_IDropSource> 
 #endif
 
 }  // namespace
+
+std::shared_ptr<IDataObject> FileListData(const std::vector<std::wstring>& files) {
+  return std::make_shared<FileList>(files);
+}
 
 DWORD OleDragFiles(const std::vector<std::wstring>& files, POINT from, POINT to) {
   ::OleInitialize(nullptr);

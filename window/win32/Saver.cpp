@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/Reports.h"
+#include "core/win32/Dialog.h"
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/Trace.h"
 #include "window/win32/Docking.h"
@@ -31,7 +32,8 @@ bool Saver::OnTimer(HWND owner, UINT_PTR timer) {
   save.error = {FileResult::Status::Failed, 0, FileProblemText(FileProblem::Other)};  // should it throw
   Guarded(L"saving the data file", [&] { save = SaveDataFile(model_, services_); });
   const bool tellFailure = scheduler_.Saved(::GetTickCount64(), !save.failed());
-  for (const Message& m : RunSaveMessages(save, model_.DataFilePath, tellFailure)) ShowMessage(owner, m);
+  // Over a dialog that is up, modal to it: it takes no input meanwhile.
+  for (const Message& m : RunSaveMessages(save, model_.DataFilePath, tellFailure)) ShowMessage(WindowUp(owner), m);
   return true;
 }
 

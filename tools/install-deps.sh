@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing Vornish needs on Debian 12: the native
 # toolchain with GoogleTest and Google Benchmark, the MinGW-w64 cross compiler,
-# Wine, a headless X server, Japanese fonts, the ja_JP.UTF-8 locale (so that
-# Wine's ANSI code page is 932), the help file's compiler (chmcmd and chmls of
-# fp-utils), and NSIS and zip for the packages. Safe to run again: it installs
+# Wine with the fonts that draw its title-bar buttons (fonts-wine, which Wine
+# only recommends, and recommends are not installed here), a headless X
+# server, Japanese fonts, the ja_JP.UTF-8 locale (so that Wine's ANSI code
+# page is 932), the help file's compiler (chmcmd and chmls of fp-utils), and
+# NSIS and zip for the packages. Safe to run again: it installs
 # only what is missing and does nothing when everything is present.
 set -euo pipefail
 
@@ -11,7 +13,7 @@ packages=(
   cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64
-  wine wine64
+  wine wine64 fonts-wine
   xvfb x11-utils xdotool imagemagick
   fonts-noto-cjk locales
   fp-utils

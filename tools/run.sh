@@ -2,8 +2,9 @@
 # Builds vornish.exe and runs it under Wine. Arguments go to vornish.exe
 # (a data file is named with its Windows path; Z:\ is the Unix root).
 #
-# With a display that answers ($DISPLAY), the launcher runs there and this
-# script returns when it ends. Without one, it runs on a private Xvfb: the
+# With a display that answers ($DISPLAY), the launcher runs there; this
+# script says so once the window shows, and how to end it, and returns when
+# it ends. Without one, it runs on a private Xvfb: the
 # script waits for the main window, saves build/screenshot.png, closes the
 # launcher as a user would and cleans up; it exits non-zero when the main
 # window did not show (a message box is reported and pictured instead).
@@ -19,7 +20,20 @@ cd "$VORNISH_BIN_DIR"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   wine_session_prepare_prefix
-  exec wine "$launcher" "$@"
+  wine "$launcher" "$@" &
+  launcher_pid=$!
+  # Once it shows, say where it is and how it ends: the strip has no caption
+  # and no close button.
+  shown=0
+  wine "$VORNISH_BIN_DIR/vornish-window.exe" wait 20000 || shown=$?
+  case "$shown" in
+    0) echo "run.sh: Vornish runs on display $DISPLAY ($launcher); end it with 終了(X) in its right-click menu." ;;
+    3) echo "run.sh: Vornish shows a message box on display $DISPLAY" >&2 ;;
+    *) echo "run.sh: no launcher window on display $DISPLAY within 20 s" >&2 ;;
+  esac
+  launcher_status=0
+  wait "$launcher_pid" || launcher_status=$?
+  exit "$launcher_status"
 fi
 
 screenshot="$VORNISH_BUILD_DIR/screenshot.png"

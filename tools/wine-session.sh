@@ -13,7 +13,7 @@
 
 # Bump when the prefix set-up below changes, so that existing prefixes are
 # made again instead of silently lacking the change.
-VORNISH_PREFIX_VERSION=1
+VORNISH_PREFIX_VERSION=2
 
 _wine_session_xvfb_pid=""
 _wine_session_holder_pid=""
@@ -100,6 +100,11 @@ wine_session_prepare_prefix() {
   rm -rf "$WINEPREFIX" "$stamp"
   mkdir -p "$WINEPREFIX"
   wineboot -i >"$VORNISH_WINE_DIR/wineboot.log" 2>&1
+  # Title-bar buttons are drawn with Marlett. Debian's Wine looks for its own
+  # fonts (fonts-wine) in a folder that does not resolve, so the prefix gets
+  # the font in its Fonts folder; without it the buttons show as letters.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ]; then ln -sf "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"; fi
   local settings="$VORNISH_WINE_DIR/prefix-settings.reg"
   _wine_session_prefix_settings | iconv -f UTF-8 -t UTF-16 >"$settings"
   wine regedit /S "$(wine_session_windows_path "$settings")" >>"$VORNISH_WINE_DIR/wineboot.log" 2>&1

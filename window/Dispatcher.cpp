@@ -1,12 +1,20 @@
 #include "window/Dispatcher.h"
 
+#include "core/Settings.h"
+
 namespace vornish {
 
-SettingsChange ApplySettingsChange(LauncherModel& model, std::int32_t oldSize, std::int32_t oldOrient) {
+namespace {
+// Only these positions are kept at an edge; any other value floats.
+bool Docked(std::int32_t position) { return position >= kPositionLeft && position <= kPositionBottom; }
+}  // namespace
+
+SettingsChange ApplySettingsChange(LauncherModel& model, std::int32_t oldSize, std::int32_t oldOrient,
+                                   std::int32_t oldPosition) {
   const Settings& s = model.settings;
   SettingsChange change;
   change.refreshAll = s.Size != oldSize;
-  change.arrange = change.refreshAll || s.Orient != oldOrient;
+  change.arrange = change.refreshAll || s.Orient != oldOrient || (Docked(oldPosition) && !Docked(s.Position));
   if (s.ColorChange) return change;
   for (int i = 0; i <= model.ButtonLast(); ++i) {
     ButtonRecord& b = model.Buttons[static_cast<std::size_t>(i)];
@@ -55,9 +63,10 @@ void RunCommand(const ChosenCommand& chosen, LauncherModel& model, CommandHost& 
     case Command::LauncherSettings: {
       const std::int32_t oldSize = model.settings.Size;
       const std::int32_t oldOrient = model.settings.Orient;
+      const std::int32_t oldPosition = model.settings.Position;
       host.ShowBarInactive();
       host.OpenSettings();
-      host.ApplySettings(ApplySettingsChange(model, oldSize, oldOrient));
+      host.ApplySettings(ApplySettingsChange(model, oldSize, oldOrient, oldPosition));
       break;
     }
     case Command::HelpContents:

@@ -14,16 +14,19 @@ namespace vornish {
 
 // Which buttons the windows show anew after the launcher settings changed.
 struct SettingsChange {
-  bool arrange = false;     // size or orientation changed
+  bool arrange = false;     // size or orientation changed, or the window floats again
   bool refreshAll = false;  // the icon size changed: every icon is made again
   std::vector<int> recoloured;
   bool operator==(const SettingsChange&) const = default;
 };
 
 // After the launcher settings: with individual colours off, every button
-// takes the colour of its kind. `oldSize` and `oldOrient` are the values from
-// before the settings were opened.
-SettingsChange ApplySettingsChange(LauncherModel& model, std::int32_t oldSize, std::int32_t oldOrient);
+// takes the colour of its kind. `oldSize`, `oldOrient` and `oldPosition` are
+// the values from before the settings were opened. A window that leaves a
+// screen edge to float is laid out again: it takes the length its buttons
+// need instead of keeping the edge's.
+SettingsChange ApplySettingsChange(LauncherModel& model, std::int32_t oldSize, std::int32_t oldOrient,
+                                   std::int32_t oldPosition);
 
 enum class HelpRequest { Contents, Search };
 

@@ -188,13 +188,25 @@ TEST(SettingsForm, ApplyingRecoloursByKindWhenIndividualColoursAreOff) {
   locked.Color = 2;
   ButtonRecord system = NewSystemObjectButton(1, testing::FakeSystemInfo(), 9);
   model.Buttons = {Program(L"a", 0), locked, system};
-  EXPECT_EQ(ApplySettingsChange(model, 32, 0), (SettingsChange{false, false, {0, 2}}));
+  EXPECT_EQ(ApplySettingsChange(model, 32, 0, 0), (SettingsChange{false, false, {0, 2}}));
   EXPECT_EQ(std::tuple(model.Buttons[0].Color, model.Buttons[2].Color), std::tuple(1u, 3u));
   model.settings.Orient = 1;
-  EXPECT_EQ(ApplySettingsChange(model, 32, 0), (SettingsChange{true, false, {}}));
+  EXPECT_EQ(ApplySettingsChange(model, 32, 0, 0), (SettingsChange{true, false, {}}));
   model.settings.Size = 16;
   model.settings.ColorChange = true;
-  EXPECT_EQ(ApplySettingsChange(model, 32, 1), (SettingsChange{true, true, {}}));
+  EXPECT_EQ(ApplySettingsChange(model, 32, 1, 0), (SettingsChange{true, true, {}}));
+}
+
+TEST(SettingsForm, LeavingAnEdgeToFloatLaysTheWindowOutAgain) {
+  // {position before, position after}: only a docked window that floats now
+  // needs its length back; the edges keep their own.
+  const std::tuple<std::int32_t, std::int32_t, bool> cases[] = {
+      {2, 0, true}, {1, 0, true}, {4, 7, true}, {0, 0, false}, {0, 3, false}, {2, 4, false}, {9, 0, false}};
+  for (const auto& [before, after, arrange] : cases) {
+    LauncherModel model;
+    model.settings.Position = after;
+    EXPECT_EQ(ApplySettingsChange(model, 32, 0, before).arrange, arrange) << before << " to " << after;
+  }
 }
 
 }  // namespace

@@ -167,7 +167,8 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
   EXPECT_EQ(TextOf(launcher.Buttons().at(2)), L"ﾃﾞｽｸﾄｯﾌﾟ");
 
-  // All cleared: the system objects go again.
+  // All cleared: the system objects go again, while the window is still at
+  // the edge; then it floats, as long as its two buttons need.
   RightClick(CentreOf(launcher.Bar()));
   ASSERT_TRUE(launcher.Menu());
   Press('S');
@@ -177,15 +178,20 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   Press(VK_TAB, true);
   ClickControl(dialog, IDC_SET_CLEAR_ALL);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_SET_SYSTEM0); }));
+  Press(VK_TAB, true);
+  ClickControl(dialog, IDC_SET_POSITION0);  // "浮動"
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_POSITION0); }));
   ASSERT_TRUE(Answer(dialog, IDOK));
   ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 2u; }));
+  EXPECT_TRUE(WaitUntil([&] { return RectOf(main).bottom - RectOf(main).top == 49; }))
+      << "two 16-pixel buttons in a column: 735 twips long, not the screen's height";
+  EXPECT_EQ(RectOf(main).right - RectOf(main).left, 26);
   launcher.Close();
 
   EXPECT_EQ(ReadBytes(DataFile()), kHeader + Named("A") + Named("B"));
   std::map<std::wstring, std::wstring> expected = DefaultSetSection();
   expected[L"Size"] = L"16";
   expected[L"Orient"] = L"1";
-  expected[L"Position"] = L"1";
   expected[L"WindowTop"] = L"True";
   EXPECT_EQ(ListSettings(L"Set"), expected);
 

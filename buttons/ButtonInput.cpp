@@ -21,4 +21,19 @@ bool ButtonInput::Move(int buttons, float x, float y) {
   return true;
 }
 
+namespace {
+constexpr int kKeyInsert = 45;
+constexpr int kKeyV = 'V';
+constexpr int kKeyContextMenu = 93;
+constexpr int kKeyF10 = 121;
+}  // namespace
+
+bool IsMenuKey(int keyCode, int shift) {
+  return keyCode == kKeyContextMenu || (keyCode == kKeyF10 && (shift & kShiftMask) != 0);
+}
+
+bool IsPasteKey(int keyCode, int shift) {
+  return (keyCode == kKeyV && shift == kCtrlMask) || (keyCode == kKeyInsert && shift == kShiftMask);
+}
+
 }  // namespace vornish

@@ -32,4 +32,12 @@ class ButtonInput {
   bool dragged_ = false;
 };
 
+// Keys a focused button answers besides launching (Enter, F5); `keyCode` is
+// the platform's key code, `shift` the masks of core/Mouse.h.
+// The button menu: the context-menu key, or Shift+F10 (any other shift keys
+// held are ignored, as for a right click).
+bool IsMenuKey(int keyCode, int shift);
+// Pasting a copied file: Ctrl+V or Shift+Insert, with no other shift key.
+bool IsPasteKey(int keyCode, int shift);
+
 }  // namespace vornish

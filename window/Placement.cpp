@@ -132,4 +132,15 @@ TwipsRect AreaInTwips(const Monitor& m, int dpi) {
                    PixelsToTwips(m.area.Height(), dpi)};
 }
 
+MenuAnchor MenuAnchorFor(const PixelRect& item, const PixelRect& work, bool column) {
+  MenuAnchor a;
+  a.vertical = !column;
+  a.x = std::clamp(column ? item.right : item.left, work.left, std::max(work.left, work.right - 1));
+  a.y = std::clamp(column ? item.top : item.bottom, work.top, std::max(work.top, work.bottom - 1));
+  a.exclude = PixelRect{std::max(item.left, work.left), std::max(item.top, work.top), std::min(item.right, work.right),
+                        std::min(item.bottom, work.bottom)};
+  if (a.exclude.Width() <= 0 || a.exclude.Height() <= 0) a.exclude = PixelRect{a.x, a.y, a.x, a.y};
+  return a;
+}
+
 }  // namespace vornish

@@ -66,4 +66,19 @@ std::optional<PixelRect> DockedRect(const Monitor& monitor, int dpi, std::int32_
 // A monitor's whole area in twips at `dpi` (for pulling a window back onto it).
 TwipsRect AreaInTwips(const Monitor& monitor, int dpi);
 
+// Where a menu asked for from the keyboard opens beside `item` (the focused
+// button, pixels of the virtual screen): below it for a row, to its right for
+// a column, so that it hides neither the button nor the strip beyond it; the
+// system turns it to the other side of `exclude` when there is no room. The
+// point stays inside `work`, the work area of the item's monitor, so a button
+// partly beyond the screen still gets its menu on it.
+struct MenuAnchor {
+  int x = 0;
+  int y = 0;
+  bool vertical = true;  // below (or above) the item, else beside it
+  PixelRect exclude;     // the part of the item on the work area
+  bool operator==(const MenuAnchor&) const = default;
+};
+MenuAnchor MenuAnchorFor(const PixelRect& item, const PixelRect& work, bool column);
+
 }  // namespace vornish

@@ -225,6 +225,11 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       events_.IconButton_KeyDown(index_, static_cast<int>(wParam), ShiftState());
       return 0;
+    case WM_SYSKEYDOWN:
+      // F10 arrives as a system key; with Shift it asks for the menu.
+      if (wParam != VK_F10) return Window::HandleMessage(message, wParam, lParam);
+      events_.IconButton_KeyDown(index_, VK_F10, ShiftState());
+      return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -239,8 +244,8 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return Window::HandleMessage(message, wParam, lParam);
     case WM_CONTEXTMENU:
-      // The context-menu key arrives as a key press (93) and opens the menu
-      // there; its later WM_CONTEXTMENU must not open a second one.
+      // The context-menu key and Shift+F10 arrive as key presses and open
+      // the menu there; their later WM_CONTEXTMENU must not open a second one.
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS;

@@ -184,5 +184,19 @@ TEST(ButtonInput, PressLookAndTheDragThreshold) {
   EXPECT_EQ(input.look(), ButtonInput::Look::Raised);
 }
 
+TEST(ButtonInput, KeysForTheMenuAndForPasting) {
+  constexpr int kApps = 93, kF10 = 121, kInsert = 45, kV = 'V';
+  const std::tuple<int, int, bool, bool> keys[] = {
+      {kApps, 0, true, false},           {kApps, kCtrlMask, true, false},  {kF10, kShiftMask, true, false},
+      {kF10, kShiftMask | kCtrlMask, true, false}, {kF10, 0, false, false}, {kV, kCtrlMask, false, true},
+      {kV, 0, false, false},             {kV, kCtrlMask | kShiftMask, false, false}, {kV, kCtrlMask | kAltMask, false, false},
+      {kInsert, kShiftMask, false, true}, {kInsert, kCtrlMask, false, false},      {'C', kCtrlMask, false, false},
+  };
+  for (const auto& [key, shift, menu, paste] : keys) {
+    EXPECT_EQ(IsMenuKey(key, shift), menu) << key << "/" << shift;
+    EXPECT_EQ(IsPasteKey(key, shift), paste) << key << "/" << shift;
+  }
+}
+
 }  // namespace
 }  // namespace vornish

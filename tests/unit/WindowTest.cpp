@@ -326,6 +326,18 @@ TEST(Placement, TheMonitorAWindowIsOnAndItsOwnTaskBar) {
   EXPECT_EQ(AreaInTwips(left, 96), (TwipsRect{-19200, 0, 19200, 15360}));
 }
 
+TEST(Placement, AMenuFromTheKeyboardOpensBesideTheButtonOnTheWorkArea) {
+  const PixelRect work{0, 0, 1024, 740};
+  const std::tuple<PixelRect, bool, MenuAnchor> cases[] = {
+      {{300, 200, 334, 234}, false, {300, 234, true, {300, 200, 334, 234}}},  // a row: below
+      {{300, 200, 334, 234}, true, {334, 200, false, {300, 200, 334, 234}}},  // a column: to the right
+      {{0, 706, 1024, 740}, false, {0, 739, true, {0, 706, 1024, 740}}},      // docked at the bottom
+      {{1100, 200, 1134, 234}, false, {1023, 234, true, {1023, 234, 1023, 234}}},  // beyond the screen
+      {{1000, 720, 1034, 754}, true, {1023, 720, false, {1000, 720, 1024, 740}}},  // partly beyond it
+  };
+  for (const auto& [item, column, anchor] : cases) EXPECT_EQ(MenuAnchorFor(item, work, column), anchor) << item.left;
+}
+
 TEST(SystemObjects, TheTableOnBothPlatforms) {
   using testing::FakeSystemInfo;
   const FakeSystemInfo nt = FakeSystemInfo::WindowsNT(), w98 = FakeSystemInfo::Windows98();

@@ -20,6 +20,16 @@ RECT WindowRect(HWND window) {
 }
 
 PixelRect FromRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
+
+// The system's own choice of the monitor a window is on (the one it overlaps
+// most, else the nearest), without listing them all.
+Monitor MonitorOfWindow(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)
+             ? Monitor{FromRect(info.rcMonitor), FromRect(info.rcWork)}
+             : Monitors().front();
+}
 }  // namespace
 
 std::vector<Monitor> Monitors() {
@@ -54,13 +64,7 @@ std::vector<Monitor> Monitors() {
 
 void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dpi) {
   const RECT before = WindowRect(window);
-  // Every tick: the system's own choice of the monitor the window is on (the
-  // one it overlaps most, else the nearest), without listing them all.
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  const Monitor monitor = ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)
-                              ? Monitor{FromRect(info.rcMonitor), FromRect(info.rcWork)}
-                              : Monitors().front();
+  const Monitor monitor = MonitorOfWindow(window);  // every tick: cheap
   const auto placed = DockedRect(monitor, dpi, settings.Position, settings.TaskBar, buttonSide);
   if (placed) {
     const RECT r = ToRect(*placed);
@@ -100,6 +104,10 @@ WindowPosition CurrentWindowPosition(HWND window) {
 void KeepOnAMonitor(HWND window, int dpi) {
   const RECT r = WindowRect(window);
   if (!::MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) RestoreWindowPosition(window, CurrentWindowPosition(window), dpi);
+}
+
+MenuAnchor MenuAnchorBeside(HWND item, bool column) {
+  return MenuAnchorFor(FromRect(WindowRect(item)), MonitorOfWindow(item).work, column);
 }
 
 void MoveWithPointer(HWND window) {

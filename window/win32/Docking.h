@@ -29,6 +29,10 @@ WindowPosition CurrentWindowPosition(HWND window);
 // A floating window whose monitor has gone comes back onto the nearest one.
 void KeepOnAMonitor(HWND window, int dpi);
 
+// Where a menu asked for from the keyboard opens beside `item` (a button of
+// a strip that is a column when `column`), inside its monitor's work area.
+MenuAnchor MenuAnchorBeside(HWND item, bool column);
+
 // The system moves `window` with the pointer until the left button goes up,
 // as if its caption had been pressed.
 void MoveWithPointer(HWND window);

@@ -1,5 +1,6 @@
 #include "window/win32/frmMain.h"
 
+#include "buttons/ButtonInput.h"
 #include "buttons/DragDrop.h"
 #include "buttons/win32/Launching.h"
 #include "core/Mouse.h"
@@ -39,7 +40,6 @@ constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
 constexpr int kKeyF5 = VK_F5;
-constexpr int kKeyContextMenu = VK_APPS;
 
 }  // namespace
 
@@ -269,14 +269,15 @@ void frmMain::OpenHelp(HelpRequest request) { help_.Show(hwnd(), services_.fs, r
 
 void frmMain::Exit() { CloseLauncher(); }
 
-void frmMain::ShowButtonMenu(int button) {
+void frmMain::ShowButtonMenu(int button, HWND beside) {
   if (!MayStart()) return;
   if (tmrPopUp_.Pending()) {
-    ::PostMessageW(hwnd(), kButtonMenuMessage, static_cast<WPARAM>(button), 0);
+    ::PostMessageW(hwnd(), kButtonMenuMessage, static_cast<WPARAM>(button), reinterpret_cast<LPARAM>(beside));
     return;
   }
   // Carried out on the next tick, after the menu has gone.
-  if (popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, button, model_.history.CanUndo()), button)) {
+  if (popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, button, model_.history.CanUndo()), button, beside,
+                              model_.settings.Orient != 0)) {
     EnableTimer(true);
   }
   ActivateOwner(hwnd());
@@ -405,7 +406,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The command that waited runs first; one that cannot run now drops
       // the menu rather than ask again.
       tmrPopUp_Timer();
-      if (hwnd() && !tmrPopUp_.Pending()) ShowButtonMenu(static_cast<int>(wParam));
+      if (hwnd() && !tmrPopUp_.Pending()) {
+        const HWND beside = reinterpret_cast<HWND>(lParam);
+        ShowButtonMenu(static_cast<int>(wParam), ::IsWindow(beside) ? beside : nullptr);
+      }
       return 0;
     case WM_MOUSEMOVE:
       if (drag_.Active()) drag_.Move(hwnd());
@@ -430,8 +434,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE && drag_.Active()) {
         EndButtonDrag(false);
-      } else if (wParam == kKeyContextMenu) {
-        ShowButtonMenu(-1);
+      } else if (IsMenuKey(static_cast<int>(wParam), ShiftState())) {
+        ShowButtonMenu(-1, hwnd());
       } else {
         RunKeyCommand(static_cast<int>(wParam), ShiftState());
       }
@@ -517,15 +521,15 @@ void frmMain::IconButton_Click(int Index) {
 void frmMain::IconButton_KeyDown(int Index, int KeyCode, int Shift) {
   if (KeyCode == kKeyEnter || KeyCode == kKeyF5) {
     IconButton_Click(Index);
-  } else if (KeyCode == kKeyContextMenu) {
-    ShowButtonMenu(Index);
+  } else if (IsMenuKey(KeyCode, Shift)) {
+    if (Index < strip_.Count()) ShowButtonMenu(Index, strip_[Index].hwnd());
   } else {
     RunKeyCommand(KeyCode, Shift);
   }
 }
 
 void frmMain::IconButton_MouseDown(int Index, int Button, int, float, float) {
-  if (Button == kRightButton) IconButton_KeyDown(Index, kKeyContextMenu, 0);
+  if (Button == kRightButton) ShowButtonMenu(Index);
 }
 
 void frmMain::IconButton_MouseMove(int Index, int Button, int, float, float) {

@@ -89,8 +89,9 @@ class frmMain : public Window,
   // bar, the tray, the keyboard and a second start. False while a command or
   // a launch is under way, which is then refused where the user sees it.
   bool MayStart();
-  // The button menu for button `button` (-1: the background or the tray).
-  void ShowButtonMenu(int button);
+  // The button menu for button `button` (-1: the background or the tray), at
+  // the pointer or, asked for from the keyboard, beside the window `beside`.
+  void ShowButtonMenu(int button, HWND beside = nullptr);
   // A key on the strip that asks for a command (Ctrl+Z) runs it at once.
   void RunKeyCommand(int keyCode, int shift);
   // Hides the launcher, opens its settings or exits, as the bar's

@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <optional>
 
+#include "window/win32/Docking.h"
+
 namespace vornish::win32 {
 
 namespace {
@@ -44,15 +46,23 @@ int IndexIn(UINT chosen, UINT base) { return chosen >= base && chosen < base + 1
 
 }  // namespace
 
-UINT frmPopMenu::Track(HMENU menu, HWND owner) {
+UINT frmPopMenu::Track(HMENU menu, HWND owner, const std::optional<MenuAnchor>& anchor) {
   const CommandTimer::Hold menuOpen(timer_);
+  UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN;
   POINT at{};
-  ::GetCursorPos(&at);
+  TPMPARAMS beside{sizeof beside, {}};
+  if (anchor) {
+    at = POINT{anchor->x, anchor->y};
+    beside.rcExclude = RECT{anchor->exclude.left, anchor->exclude.top, anchor->exclude.right, anchor->exclude.bottom};
+    flags |= anchor->vertical ? TPM_VERTICAL : TPM_HORIZONTAL;
+  } else {
+    ::GetCursorPos(&at);
+  }
   // A menu of a window that is not in the foreground would not close when
   // the user clicks elsewhere.
   ::SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, owner, nullptr));
+  const UINT chosen =
+      static_cast<UINT>(::TrackPopupMenuEx(menu, flags, at.x, at.y, owner, anchor ? &beside : nullptr));
   ::PostMessageW(owner, WM_NULL, 0, 0);
   return chosen;
 }
@@ -82,8 +92,9 @@ HMENU frmPopMenu::ButtonMenu(const ButtonMenuState& state) {
   return mnuPop_.get();
 }
 
-bool frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button) {
-  const UINT chosen = Track(ButtonMenu(state), owner);
+bool frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button, HWND beside, bool column) {
+  const UINT chosen =
+      Track(ButtonMenu(state), owner, beside ? std::optional(MenuAnchorBeside(beside, column)) : std::nullopt);
   std::optional<Command> command;
   if (const int item = IndexIn(chosen, kPopBase); item >= 0) command = PopMenuCommand(item);
   if (const int item = IndexIn(chosen, kHelpBase); item >= 0) command = HelpMenuCommand(item);

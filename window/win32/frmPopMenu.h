@@ -1,16 +1,19 @@
 // The launcher's three pop-up menus: the button menu with its help submenu,
 // the control bar's menu and the task-tray menu. Each opens at the mouse
-// position, accepts a choice with either mouse button and reports it after it
+// position (the button menu asked for from the keyboard beside the focused
+// button), accepts a choice with either mouse button and reports it after it
 // has closed. No command runs inside a menu's loop, where it would change the
 // buttons the menu was opened on: the command timer is held meanwhile.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 
 #include "core/win32/Handles.h"
 #include "window/Commands.h"
 #include "window/ControlBar.h"
+#include "window/Placement.h"
 
 namespace vornish::win32 {
 
@@ -19,10 +22,13 @@ class frmPopMenu {
   explicit frmPopMenu(CommandTimer& timer);
 
   // The button menu opened on button `button` (-1: the window's background or
-  // the tray) with the given items enabled. The command chosen goes to the
-  // timer for its next tick with that button; true when one was chosen
-  // ("ｷｬﾝｾﾙ" chooses Nothing).
-  bool ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button);
+  // the tray) with the given items enabled, at the pointer or, when the
+  // keyboard asked for it, beside the window `beside` (a button of a strip
+  // that is a column when `column`). The command chosen goes to the timer for
+  // its next tick with that button; true when one was chosen ("ｷｬﾝｾﾙ"
+  // chooses Nothing).
+  bool ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button, HWND beside = nullptr,
+                      bool column = false);
   // The control menu: what its chosen item asks for.
   BarAction ShowControlMenu(HWND owner);
   // The tray menu: the chosen item's index, -1 for none.
@@ -31,9 +37,9 @@ class frmPopMenu {
  private:
   // The button menu with the given items enabled, as it opens.
   HMENU ButtonMenu(const ButtonMenuState& state);
-  // Opens `menu` at the pointer and waits for it to close; the chosen item's
-  // identifier, 0 for none.
-  UINT Track(HMENU menu, HWND owner);
+  // Opens `menu` at the pointer, or at `anchor`, and waits for it to close;
+  // the chosen item's identifier, 0 for none.
+  UINT Track(HMENU menu, HWND owner, const std::optional<MenuAnchor>& anchor = std::nullopt);
 
   CommandTimer& timer_;
   UniqueMenu mnuPop_;

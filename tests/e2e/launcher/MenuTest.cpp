@@ -50,10 +50,24 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   Press('I');  // "ﾎﾞﾀﾝ挿入(&I)" before B
   ASSERT_TRUE(buttonsBecome(4));
 
+  // The keys open the menu below the focused button, wherever the pointer is.
   ASSERT_TRUE(Activate(main));
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
+  MoveTo(POINT{900, 700});
+  const auto menuBelow = [&](HWND button) {
+    const HWND opened = launcher.Menu();
+    return opened && RectOf(opened).left == RectOf(button).left && RectOf(opened).top == RectOf(button).bottom;
+  };
+  Press(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(1); }));
+  Press(VK_F10, false, true);
+  EXPECT_TRUE(menuBelow(launcher.Buttons().at(1))) << "Shift+F10";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !launcher.Menu(0ms); }));
+  Press(VK_LEFT);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
   Press(VK_APPS);
-  ASSERT_TRUE(launcher.Menu());
+  ASSERT_TRUE(menuBelow(launcher.Buttons().at(0))) << "the context-menu key";
   Press('C');  // "ﾎﾞﾀﾝ初期化(&C)" on the focused button
   ASSERT_TRUE(WaitUntil([&] { return TextOf(launcher.Buttons().at(0)).empty(); }));
   launcher.Close();

@@ -11,6 +11,11 @@ FileDrop FileDropOn(const ButtonList& buttons, int index, bool recordsDialogOpen
   return buttons[static_cast<std::size_t>(index)].Lock ? FileDrop::OpenWithButton : FileDrop::Register;
 }
 
+std::wstring ButtonTip(const ButtonRecord& button) {
+  if (!button.File.empty() || !button.Title.empty()) return button.Title;
+  return L"ﾌｧｲﾙをﾄﾞﾛｯﾌﾟするか、ｺﾋﾟｰしてCtrl+Vで貼り付けると、このﾎﾞﾀﾝに登録できます。";
+}
+
 ButtonRecord RegisterDroppedFile(std::wstring_view path, OleColor defColor, std::wstring_view currentDirectory) {
   ButtonRecord b = EmptyButton(defColor);
   b.Title = GetFileName(path);

@@ -1,4 +1,4 @@
-// Files dropped on buttons and buttons dragged onto each other.
+// Files dropped or pasted on buttons and buttons dragged onto each other.
 #pragma once
 
 #include <string>
@@ -14,6 +14,10 @@ namespace vornish {
 // unlocked button registers it.
 enum class FileDrop { Ignored, OpenWithButton, Register };
 FileDrop FileDropOn(const ButtonList& buttons, int index, bool recordsDialogOpen);
+
+// The tool tip of a button: its title; an empty one (no file and no title)
+// says how a file gets onto it.
+std::wstring ButtonTip(const ButtonRecord& button);
 
 // A dropped file registered on an unlocked button: its name (with extension)
 // as title, its path as target, its folder (ending in "\") as working folder,

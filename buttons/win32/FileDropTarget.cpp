@@ -40,6 +40,14 @@ std::wstring FirstDroppedFile(HDROP drop) {
   return path;
 }
 
+std::wstring FirstCopiedFile(HWND owner) {
+  if (!::IsClipboardFormatAvailable(CF_HDROP) || !::OpenClipboard(owner)) return {};
+  // The clipboard keeps the list; it is read while the clipboard is open.
+  std::wstring first = FirstDroppedFile(static_cast<HDROP>(::GetClipboardData(CF_HDROP)));
+  ::CloseClipboard();
+  return first;
+}
+
 ComPtr<FileDropTarget> FileDropTarget::Create(FileDropReceiver& receiver) {
   ComPtr<FileDropTarget> target;
   // The first reference is the one handed over.

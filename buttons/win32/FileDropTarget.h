@@ -16,6 +16,9 @@ namespace vornish::win32 {
 
 // The first file of a dropped file list (CF_HDROP), or empty text.
 std::wstring FirstDroppedFile(HDROP drop);
+// The first of the files on the clipboard (copied in Explorer, say), or
+// empty text.
+std::wstring FirstCopiedFile(HWND owner);
 
 // What a drop target serves: the window that takes the files.
 class FileDropReceiver {

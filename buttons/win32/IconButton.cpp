@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "buttons/DragDrop.h"
 #include "core/Twips.h"
 #include "core/win32/Accessible.h"
 #include "core/win32/Controls.h"
@@ -70,13 +71,13 @@ void IconButton::AttachTooltip(HWND tooltip) {
   if (tooltip_ || !tooltip) return;
   tooltip_ = tooltip;
   AddTool(tooltip_, hwnd());
-  SetToolText(tooltip_, hwnd(), Record().Title.c_str());
+  SetToolText(tooltip_, hwnd(), ButtonTip(Record()).c_str());
 }
 
 void IconButton::Refresh() {
   // The window text carries the title too, for screen readers.
   ::SetWindowTextW(hwnd(), Record().Title.c_str());
-  SetToolText(tooltip_, hwnd(), Record().Title.c_str());
+  SetToolText(tooltip_, hwnd(), ButtonTip(Record()).c_str());
   IconRefresh();
 }
 
@@ -214,6 +215,13 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_KEYDOWN:
+      if (IsPasteKey(static_cast<int>(wParam), ShiftState())) {
+        // A file copied (in Explorer, say) and pasted here is taken as if it
+        // had been dropped: the same refusals, registering or opening.
+        const std::wstring first = FirstCopiedFile(hwnd());
+        if (!first.empty()) events_.IconButton_FileDrop(index_, first);
+        return 0;
+      }
       if (wParam == VK_TAB || wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
         // Tab and the arrow keys move between the buttons, as between the
         // controls of a dialog; from now on the focus shows.

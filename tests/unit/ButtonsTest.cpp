@@ -95,6 +95,11 @@ TEST(Drop, RegistrationAndTheParameterForALockedButton) {
   };
   for (const auto& [path, record] : registered) EXPECT_EQ(RegisterDroppedFile(path, 0xABC, L"D:\\cwd"), record);
   EXPECT_EQ(DroppedFileParameter(L"C:\\memo.txt"), L"C:\\memo.txt");
+  ButtonRecord empty = EmptyButton(0);
+  EXPECT_EQ(ButtonTip(empty), L"ﾌｧｲﾙをﾄﾞﾛｯﾌﾟするか、ｺﾋﾟｰしてCtrl+Vで貼り付けると、このﾎﾞﾀﾝに登録できます。");
+  empty.Title = L"t";
+  EXPECT_EQ(ButtonTip(empty), L"t");
+  EXPECT_EQ(ButtonTip(registered[0].second), L"NOTEPAD.EXE");
   EXPECT_EQ(DroppedFileParameter(L"C:\\My Documents\\memo.txt"), L"\"C:\\My Documents\\memo.txt\"");
 }
 

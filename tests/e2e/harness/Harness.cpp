@@ -421,6 +421,14 @@ std::wstring ClipboardText() {
   return text;
 }
 
+void CopyFiles(const std::vector<std::wstring>& files) {
+  // Put there the OLE way, as Explorer does, then left as plain clipboard
+  // data that outlives this call.
+  ::OleInitialize(nullptr);
+  const std::shared_ptr<IDataObject> data = FileListData(files);
+  if (FAILED(::OleSetClipboard(data.get())) || FAILED(::OleFlushClipboard())) Fail("placing files on the clipboard");
+}
+
 RemoteBuffer DropFiles(HWND target, const std::vector<std::wstring>& files) {
   std::wstring names;
   for (const auto& file : files) names += file + L'\0';

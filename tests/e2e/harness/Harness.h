@@ -147,6 +147,8 @@ class RemoteBuffer {
 };
 // The text on the clipboard; empty when none.
 std::wstring ClipboardText();
+// `files` on the clipboard as Explorer's Copy puts them there (CF_HDROP).
+void CopyFiles(const std::vector<std::wstring>& files);
 
 // Files dropped on `target` the old way (WM_DROPFILES), as Explorer sends
 // them; keep the buffer until the target has acted on it.

@@ -52,6 +52,36 @@ TEST_F(DragDropTest, DroppedFilesRegisterOrOpenWithALockedButtonsProgram) {
                 Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "1", "-2147483632", "7", "0"}));
 }
 
+TEST_F(DragDropTest, PastedFilesRegisterOrOpenWithALockedButtonsProgramAsDropsDo) {
+  const Path recorder = InstallRecorder(L"tools");
+  const Path notes = MakeFile(L"notes.txt");
+  const Path memo = MakeFile(L"memo.txt");
+  const auto locked = [&](const char* count) {
+    return Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "1", "-2147483632", count, "0"});
+  };
+  WriteBytes(DataFile(), kHeader + kEmptyLine + locked("5"));
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  const std::vector<HWND> buttons = launcher.Buttons();
+  EXPECT_EQ(HoverTip(buttons[0]), L"ﾌｧｲﾙをﾄﾞﾛｯﾌﾟするか、ｺﾋﾟｰしてCtrl+Vで貼り付けると、このﾎﾞﾀﾝに登録できます。");
+
+  CopyFiles({notes.wstring(), memo.wstring()});  // Ctrl+C in Explorer
+  ASSERT_TRUE(Activate(main));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == buttons[0]; }));
+  Press('V', true);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(buttons[0]) == L"notes.txt"; })) << "the first file, registered";
+  CopyFiles({memo.wstring()});
+  Press(VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == buttons[1]; }));
+  Press('V', true);
+  const std::vector<LaunchRecord> records = Records(recorder, 1);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].commandLine, recorder.wstring() + L" " + memo.wstring()) << "opened with the locked button's program";
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + Registered(notes) + locked("6"));
+}
+
 TEST_F(DragDropTest, ADropIsSavedWhileTheLauncherRunsAndOutlivesAKill) {
   const Path notes = MakeFile(L"notes.txt");
   WriteBytes(DataFile(), kHeader + Named("A"));

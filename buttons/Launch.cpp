@@ -44,16 +44,26 @@ std::int32_t CountAfterLaunch(std::int32_t count) {
   return count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
 }
 
-bool LaunchButton(LauncherModel& model, int index, std::wstring_view parameters, const FileSystem& fs,
-                  Starter& starter) {
-  if (index < 0 || index > model.ButtonLast()) return false;
+bool TargetMissing(const ButtonRecord& button, const FileSystem& fs) {
+  const std::wstring_view f = button.File;
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  const bool drive = f.size() >= 3 && ((f[0] >= L'A' && f[0] <= L'Z') || (f[0] >= L'a' && f[0] <= L'z')) &&
+                     f[1] == L':' && separator(f[2]);
+  const bool share = f.size() >= 3 && separator(f[0]) && separator(f[1]) && !separator(f[2]);
+  return (drive || share) && !fs.PathExists(f);
+}
+
+Launched LaunchButton(LauncherModel& model, int index, std::wstring_view parameters, const FileSystem& fs,
+                      Starter& starter) {
+  if (index < 0 || index > model.ButtonLast()) return Launched::Nothing;
   const ButtonRecord launched = model.Buttons[static_cast<std::size_t>(index)];
+  if (TargetMissing(launched, fs)) return Launched::Missing;
   const LaunchPlan plan = PlanLaunch(launched.File, launched.Path, parameters, launched.State, fs);
-  if (plan.kind == LaunchPlan::Kind::None || !starter.CarryOut(plan)) return false;
-  if (!model.settings.CountEnable || index > model.ButtonLast()) return true;
+  if (plan.kind == LaunchPlan::Kind::None || !starter.CarryOut(plan)) return Launched::Nothing;
+  if (!model.settings.CountEnable || index > model.ButtonLast()) return Launched::Started;
   ButtonRecord& now = model.Buttons[static_cast<std::size_t>(index)];
   if (now.File == launched.File && now.Sys == launched.Sys) now.Count = CountAfterLaunch(now.Count);
-  return true;
+  return Launched::Started;
 }
 
 }  // namespace vornish

@@ -51,11 +51,19 @@ class Starter {
   virtual bool CarryOut(const LaunchPlan& plan) = 0;
 };
 
+// True when what the button launches is named by a full path (a drive's or
+// a network share's) at which there is no file or folder any more. Names the
+// system resolves itself (a program it searches for, an address) are never
+// missing.
+bool TargetMissing(const ButtonRecord& button, const FileSystem& fs);
+
 // Launches button `index` with `parameters` (its own, or a dropped file's)
-// and counts the launch when counting is on. The start may pump messages; the
-// count goes to the button only if it is still the one that was launched.
-// True when something was started.
-bool LaunchButton(LauncherModel& model, int index, std::wstring_view parameters, const FileSystem& fs,
-                  Starter& starter);
+// and counts the launch when counting is on. A button whose target is missing
+// starts nothing and is not counted: the user is to be told. The start may
+// pump messages; the count goes to the button only if it is still the one
+// that was launched.
+enum class Launched { Nothing, Started, Missing };
+Launched LaunchButton(LauncherModel& model, int index, std::wstring_view parameters, const FileSystem& fs,
+                      Starter& starter);
 
 }  // namespace vornish

@@ -111,6 +111,11 @@ Message ButtonsNotShownMessage(int count) {
           L"個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"};
 }
 
+Message TargetMissingMessage(std::wstring_view path) {
+  return WithDetails(L"ﾎﾞﾀﾝに登録されたﾌｧｲﾙが見つかりません。移動したか、削除された可能性があります。", path, {},
+                     L"ﾌｧｲﾙを元の場所に戻すか、今の場所のﾌｧｲﾙをﾎﾞﾀﾝにﾄﾞﾛｯﾌﾟして登録し直して下さい。");
+}
+
 Message CountingOffMessage() { return {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}; }
 
 Message ClearCountsQuestion() { return {L"いままでの起動回数をクリアますか？", MessageStyle::Question}; }

@@ -54,6 +54,8 @@ Message DataFileChangedMessage(std::wstring_view path, std::wstring_view kept);
 Message SettingsFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The system refused windows for `count` buttons; they stay in the data file.
 Message ButtonsNotShownMessage(int count);
+// What a button launches is no longer at `path`; nothing was started.
+Message TargetMissingMessage(std::wstring_view path);
 
 // The ranking needs launch counting.
 Message CountingOffMessage();

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "buttons/DragDrop.h"
@@ -21,6 +22,18 @@ namespace {
 constexpr int kEdge = 1;
 // Files of an OLE drop arrive after the drop call has returned.
 constexpr UINT kDroppedMessage = WM_APP + 10;
+
+// A button whose file has gone shows a red badge with a white "!" in the
+// corner of its face, so that it never looks like an empty one.
+void DrawMissingMark(HDC dc, const RECT& face) {
+  const int side = std::max(7, static_cast<int>(std::min(face.right - face.left, face.bottom - face.top) / 2) | 1);
+  const int stroke = std::max(1, (side / 5) | 1);
+  const RECT badge{face.right - side, face.bottom - side, face.right, face.bottom};
+  FillSolid(dc, badge, RGB(0xC8, 0x1E, 0x1E));
+  const int x = badge.left + (side - stroke) / 2;
+  FillSolid(dc, RECT{x, badge.top + side / 6, x + stroke, badge.top + side * 3 / 5}, RGB(0xFF, 0xFF, 0xFF));
+  FillSolid(dc, RECT{x, badge.bottom - side / 6 - stroke, x + stroke, badge.bottom - side / 6}, RGB(0xFF, 0xFF, 0xFF));
+}
 
 }  // namespace
 
@@ -102,9 +115,10 @@ void IconButton::Paint(HDC dc) const {
   if (!image_.empty()) {
     const UniqueRegion clip(::CreateRectRgnIndirect(&face));
     ::SelectClipRgn(dc, clip.get());
-    image_.Draw(dc, face.left, face.top, faceColour);
+    image_.Draw(dc, face.left, face.top, faceColour, broken_);
     ::SelectClipRgn(dc, nullptr);
   }
+  if (broken_) DrawMissingMark(dc, face);
 
   const bool pressed = input_.look() == ButtonInput::Look::Pressed;
   const COLORREF light = ::GetSysColor(COLOR_3DHILIGHT);
@@ -267,6 +281,7 @@ LRESULT IconButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFaceReadyMessage:
       if (auto face = icons_.Take(hwnd())) {
         image_ = std::move(face->image);
+        broken_ = face->missing;
         ::InvalidateRect(hwnd(), nullptr, FALSE);
         if (face->resetIconNo) events_.IconButton_IconReset(index_);
       }

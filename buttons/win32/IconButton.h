@@ -66,6 +66,9 @@ class IconButton : public Window, private FileDropReceiver {
   void EnableFileDrops();
 
   void Show();
+  // The face shows that what the button launches has gone (as learnt when
+  // its icon was last made).
+  bool Broken() const { return broken_; }
   // Where the button is, in pixels of the parent's client area.
   const RECT& Bounds() const { return bounds_; }
   // For moves made by the caller in one batch (DeferWindowPos).
@@ -98,6 +101,7 @@ class IconButton : public Window, private FileDropReceiver {
   std::vector<std::wstring> dropped_;
   ComPtr<FileDropTarget> dropTarget_;
   bool clickPending_ = false;  // a left press on the face that may end as a click
+  bool broken_ = false;
 };
 
 }  // namespace vornish::win32

@@ -69,17 +69,19 @@ IconImage IconImage::FromIcon(HICON icon, int size) {
   return image;
 }
 
-void IconImage::Draw(HDC dc, int x, int y, COLORREF background) const {
+void IconImage::Draw(HDC dc, int x, int y, COLORREF background, bool dimmed) const {
   if (empty()) return;
   const std::uint32_t bg[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+  // Premultiplied: scaling every channel, coverage included, fades the icon.
+  const std::uint32_t opacity = dimmed ? 100u : 255u;
   std::vector<std::uint32_t> out(pixels_.size());
   for (std::size_t i = 0; i < pixels_.size(); ++i) {
     const std::uint32_t p = pixels_[i];
-    const std::uint32_t transparency = 255u - (p >> 24);
+    const std::uint32_t transparency = 255u - ((p >> 24) * opacity + 127u) / 255u;
     std::uint32_t pixel = 0;
     for (int c = 0; c < 3; ++c) {
       const int shift = 8 * c;
-      const std::uint32_t value = Channel(p, shift) + (bg[c] * transparency + 127u) / 255u;
+      const std::uint32_t value = (Channel(p, shift) * opacity + 127u) / 255u + (bg[c] * transparency + 127u) / 255u;
       pixel |= std::min(value, 255u) << shift;
     }
     out[i] = pixel;

@@ -19,8 +19,9 @@ class IconImage {
   bool empty() const { return pixels_.empty(); }
   int size() const { return size_; }
 
-  // Draws the image with its top-left corner at (x, y) over `background`.
-  void Draw(HDC dc, int x, int y, COLORREF background) const;
+  // Draws the image with its top-left corner at (x, y) over `background`;
+  // `dimmed`, it lets the background show through more than half.
+  void Draw(HDC dc, int x, int y, COLORREF background, bool dimmed = false) const;
 
  private:
   int size_ = 0;

@@ -4,7 +4,9 @@
 #include <map>
 #include <mutex>
 
+#include "buttons/Launch.h"
 #include "core/win32/Com.h"
+#include "core/win32/WinFileSystem.h"
 #include "core/win32/Trace.h"
 
 namespace vornish::win32 {
@@ -36,6 +38,8 @@ void CALLBACK IconLoader::MakeFace(PTP_CALLBACK_INSTANCE, void* context) {
     // Shell extensions that make icons need COM on their thread.
     const ComScope com;
     face = shared.maker(job->record, job->size);
+    // Learnt here rather than on the window's thread: a share may not answer.
+    face.missing = TargetMissing(job->record, WinFileSystem());
   } catch (...) {
     // No face: the button shows its colour only.
     TraceException(L"making a button's face");

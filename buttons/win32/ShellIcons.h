@@ -38,10 +38,12 @@ UniqueIcon FileIcon(std::wstring_view file, int index, int size);
 UniqueIcon TypeIcon(std::wstring_view file, int size);
 
 // A button's face at `size` pixels, chosen from its Icon, File and IconNo;
-// `resetIconNo` when the number was beyond the source's icons.
+// `resetIconNo` when the number was beyond the source's icons, `missing` when
+// what the button launches is gone (buttons/Launch.h, TargetMissing).
 struct FaceIcon {
   IconImage image;
   bool resetIconNo = false;
+  bool missing = false;
 };
 FaceIcon MakeFaceIcon(const ButtonRecord& record, int size, HINSTANCE instance);
 

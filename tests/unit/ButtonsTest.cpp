@@ -66,24 +66,46 @@ class FakeStarter : public Starter {
 
 TEST(Launch, CountsWhatStartedOnTheButtonThatWasLaunched) {
   testing::FakeFileSystem fs;
+  fs.files[L"C:\\a.exe"] = "";
   LauncherModel model;
   model.Buttons = {{L"a", L"C:\\a.exe", L"", L"-x", 1, L"", 0, false, 0, 41, 0}, EmptyButton(0)};
   FakeStarter starter;
-  EXPECT_TRUE(LaunchButton(model, 0, L"-x", fs, starter));
+  EXPECT_EQ(LaunchButton(model, 0, L"-x", fs, starter), Launched::Started);
   EXPECT_EQ(model.Buttons[0].Count, 42);
-  EXPECT_FALSE(LaunchButton(model, 1, L"", fs, starter)) << "an empty button starts nothing";
+  EXPECT_EQ(LaunchButton(model, 1, L"", fs, starter), Launched::Nothing) << "an empty button starts nothing";
   starter.starts = false;
-  EXPECT_FALSE(LaunchButton(model, 0, L"", fs, starter));
+  EXPECT_EQ(LaunchButton(model, 0, L"", fs, starter), Launched::Nothing);
   EXPECT_EQ(model.Buttons[0].Count, 42) << "a failed start is not counted";
   starter.starts = true;
   model.settings.CountEnable = false;
   LaunchButton(model, 0, L"", fs, starter);
   EXPECT_EQ(model.Buttons[0].Count, 42);
   model.settings.CountEnable = true;
+  fs.files.clear();
+  EXPECT_EQ(LaunchButton(model, 0, L"", fs, starter), Launched::Missing);
+  EXPECT_EQ(model.Buttons[0].Count, 42) << "a missing program is neither started nor counted";
+  fs.files[L"C:\\a.exe"] = "";
   starter.meanwhile = [&] { model.Buttons.erase(model.Buttons.begin()); };
-  EXPECT_TRUE(LaunchButton(model, 0, L"", fs, starter));
+  EXPECT_EQ(LaunchButton(model, 0, L"", fs, starter), Launched::Started) << "back, it starts again";
   EXPECT_EQ(model.Buttons[0].Count, 0) << "the button that took its place is not counted";
   EXPECT_EQ(starter.started, (std::vector<std::wstring>{L"C:\\a.exe -x", L"C:\\a.exe ", L"C:\\a.exe ", L"C:\\a.exe "}));
+}
+
+TEST(Launch, OnlyAFullPathWithNothingThereIsMissing) {
+  testing::FakeFileSystem fs;
+  fs.files[L"C:\\Tools\\a.exe"] = "";
+  fs.folders.insert(L"\\\\server\\share\\docs");
+  const std::pair<const wchar_t*, bool> targets[] = {
+      {L"C:\\Tools\\a.exe", false},  {L"C:\\Tools\\gone.exe", true},   {L"d:/memo.txt", true},
+      {L"\\\\server\\share\\docs", false}, {L"\\\\server\\gone", true}, {L"notepad.exe", false},
+      {L"http://example.com/", false}, {L"shell:startup", false},          {L"C:", false},
+      {L"Tools\\a.exe", false},        {L"", false},
+  };
+  for (const auto& [file, missing] : targets) {
+    ButtonRecord b = EmptyButton(0);
+    b.File = file;
+    EXPECT_EQ(TargetMissing(b, fs), missing) << std::wstring(file).size();
+  }
 }
 
 TEST(Drop, RegistrationAndTheParameterForALockedButton) {

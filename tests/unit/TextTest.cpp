@@ -137,6 +137,9 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
         L"C:\\L\\VRN-1.dat\r\n\r\nﾃﾞｰﾀﾌｧｲﾙ: C:\\L\\VRN.dat"}},
       {ButtonsNotShownMessage(3),
        {L"ｳｲﾝﾄﾞｳを作れないため、3個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"}},
+      {TargetMissingMessage(L"D:\\gone.exe"),
+       {L"ﾎﾞﾀﾝに登録されたﾌｧｲﾙが見つかりません。移動したか、削除された可能性があります。\r\n\r\nD:\\gone.exe\r\n\r\n"
+        L"ﾌｧｲﾙを元の場所に戻すか、今の場所のﾌｧｲﾙをﾎﾞﾀﾝにﾄﾞﾛｯﾌﾟして登録し直して下さい。"}},
       {CountingOffMessage(), {L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。"}},
       {ClearCountsQuestion(), {L"いままでの起動回数をクリアますか？", MessageStyle::Question}},
       {ClearRankingQuestion(), {L"ランキングデータをクリアしてもよろしいですか？", MessageStyle::Question}},

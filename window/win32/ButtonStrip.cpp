@@ -36,6 +36,12 @@ void ButtonStrip::RefreshIcons() {
   for (auto& button : buttons_) button->IconRefresh();
 }
 
+void ButtonStrip::RefreshBroken() {
+  for (auto& button : buttons_) {
+    if (button->Broken()) button->IconRefresh();
+  }
+}
+
 void ButtonStrip::Arrange(const ButtonLayout& layout, int dpi) {
   std::vector<std::pair<IconButton*, RECT>> moves;
   for (int i = 0; i < Count(); ++i) {

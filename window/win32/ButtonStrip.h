@@ -29,6 +29,9 @@ class ButtonStrip {
   void Refresh(int from, int to);
   // Every icon is made again (icon size or DPI changed).
   void RefreshIcons();
+  // The faces that show a button's file as gone are made again: one that is
+  // back loses the mark.
+  void RefreshBroken();
   // Moves the buttons that are not where `layout` puts them, in one batch.
   void Arrange(const ButtonLayout& layout, int dpi);
   // The size button 0 has, in twips (the designed 600 when there is none).

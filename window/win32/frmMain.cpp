@@ -392,6 +392,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         Form_Activate();
         strip_.RestoreFocus();
+        strip_.RefreshBroken();  // a file may be back
       }
       return 0;
     case WM_SETFOCUS:
@@ -488,8 +489,13 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
   // launch is counted in what the close saves.
   const CommandTimer::Launch launch(tmrPopUp_);
   ShellStarter starter(hwnd());
-  const bool started = vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
-  if (started && model_.settings.CountEnable) saver_.Changed(hwnd());
+  const Launched launched = vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
+  if (launched == Launched::Started && model_.settings.CountEnable) saver_.Changed(hwnd());
+  const bool missing = launched == Launched::Missing;
+  if (missing) ShowMessage(TargetMissingMessage(model_.Buttons[static_cast<std::size_t>(index)].File));
+  // The face follows what the launch found, a file gone or back (once the
+  // box is gone: a face that arrives may activate the window).
+  if (index < strip_.Count() && strip_[index].Broken() != missing) strip_[index].IconRefresh();
 }
 
 bool frmMain::IconButton_AcceptsDrop(int Index) {

@@ -78,5 +78,42 @@ TEST_F(LaunchTest, ProgramsAndDocumentsStartAsConfigured) {
   EXPECT_TRUE(saved.ends_with("\x1B" "1\x1B" "0\x1B\r\n"));
 }
 
+// The red badge a button shows in the corner of its face while its file is gone.
+bool ShowsMissingMark(HWND button) {
+  const RECT r = RectOf(button);
+  return PixelAt(button, r.right - r.left - 2, r.bottom - r.top - 2) == RGB(0xC8, 0x1E, 0x1E);
+}
+
+TEST_F(LaunchTest, AMissingProgramIsShownAndToldAndWorksOnceItIsBack) {
+  const Path program = InstallRecorder(L"tools");
+  const Path elsewhere = dir / L"tools" / L"moved away.exe";
+  ASSERT_TRUE(::MoveFileW(program.c_str(), elsewhere.c_str()));
+  const auto line = [&](const char* count) {
+    return Line({"rec", Utf8(program.wstring()), "", "", "1", "", "0", "0", "0", count, "0"});
+  };
+  WriteBytes(DataFile(), kHeader + line("3") + kEmptyLine);
+  Launcher launcher(dir.path());
+  const HWND main = launcher.Start();
+  ASSERT_TRUE(main);
+  const std::vector<HWND> buttons = launcher.Buttons();
+  EXPECT_TRUE(WaitUntil([&] { return ShowsMissingMark(buttons[0]); })) << "unlike an empty button";
+  EXPECT_FALSE(ShowsMissingMark(buttons[1]));
+
+  Click(CentreOf(buttons[0]));
+  const auto box = WaitForDialog(launcher.Id(), L"Vornish");
+  ASSERT_TRUE(box);
+  EXPECT_NE(box->text.find(L"\r\n" + program.wstring() + L"\r\n"), std::wstring::npos) << Utf8(box->text);
+  EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+  ASSERT_TRUE(Answer(box->window, IDOK));
+
+  ASSERT_TRUE(::MoveFileW(elsewhere.c_str(), program.c_str()));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == buttons[0]; }));
+  Press(VK_RETURN);  // a second click this soon would be a double-click
+  EXPECT_EQ(Records(program, 1).size(), 1u) << "back, it starts at once";
+  EXPECT_TRUE(WaitUntil([&] { return !ShowsMissingMark(buttons[0]); }));
+  launcher.Close();
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + line("4") + kEmptyLine) << "the click that found nothing was not counted";
+}
+
 }  // namespace
 }  // namespace vornish::e2e

@@ -1,5 +1,8 @@
 #include "core/Layout.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace vornish {
 
 bool ButtonMetrics(std::int32_t iconSize, std::int32_t& buttonSide, std::int32_t& barThickness) {
@@ -19,6 +22,18 @@ TwipsRect ButtonLayout::Button(std::int32_t index) const {
     r.left += index * buttonWidth;
   }
   return r;
+}
+
+std::int32_t ButtonsWithin(const ButtonLayout& l, int pixels, int dpi) {
+  const std::int64_t side = l.column ? l.buttonHeight : l.buttonWidth;
+  const std::int64_t rest = (l.column ? l.controlBar.height : l.controlBar.width) + kStripTrailAllowance;
+  const auto fits = [&](std::int64_t n) { return TwipsToPixels(side * n + rest, dpi) <= pixels; };
+  if (side <= 0) return std::numeric_limits<std::int32_t>::max();
+  // By division, at most one short: a length rounds to the pixels below it up
+  // to half a pixel past them.
+  std::int64_t n = std::max<std::int64_t>(0, (PixelsToTwips(pixels, dpi) - rest) / side);
+  while (fits(n + 1)) ++n;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(n, std::numeric_limits<std::int32_t>::max()));
 }
 
 ButtonLayout ArrangeButtons(std::int32_t iconSize, std::int32_t orient, std::int32_t buttonCount,

@@ -29,6 +29,15 @@ struct ButtonLayout {
   TwipsRect Button(std::int32_t index) const;
 };
 
+// The longest window the system makes, in pixels: it clamps a window's width
+// and height there, and a button placed beyond could not be reached anyway
+// (the mouse reports positions in 16 bits).
+inline constexpr int kLongestWindow = 32767;
+
+// How many buttons a strip laid out as `layout` holds in a window at most
+// `pixels` long at `dpi`.
+std::int32_t ButtonsWithin(const ButtonLayout& layout, int pixels, int dpi);
+
 // `ArrangeButtons`: `iconSize` and `orient` are the settings Size and Orient,
 // `buttonCount` is ButtonLast + 1. For a size other than 16, 24 or 32 the
 // buttons keep `currentButtonWidth` x `currentButtonHeight` (the size button 0

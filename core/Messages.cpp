@@ -111,6 +111,11 @@ Message ButtonsNotShownMessage(int count) {
           L"個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"};
 }
 
+Message ButtonsBeyondLongestWindowMessage(int shown, int total) {
+  return {L"ﾎﾞﾀﾝの列がｳｲﾝﾄﾞｳの長さの上限を超えるため、" + ToDecimal(total) + L"個のﾎﾞﾀﾝのうち最初の" +
+          ToDecimal(shown) + L"個だけを表示します。表示されないﾎﾞﾀﾝもﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"};
+}
+
 Message TargetMissingMessage(std::wstring_view path) {
   return WithDetails(L"ﾎﾞﾀﾝに登録されたﾌｧｲﾙが見つかりません。移動したか、削除された可能性があります。", path, {},
                      L"ﾌｧｲﾙを元の場所に戻すか、今の場所のﾌｧｲﾙをﾎﾞﾀﾝにﾄﾞﾛｯﾌﾟして登録し直して下さい。");

@@ -54,6 +54,9 @@ Message DataFileChangedMessage(std::wstring_view path, std::wstring_view kept);
 Message SettingsFileWriteFailedMessage(std::wstring_view path, std::wstring_view reason);
 // The system refused windows for `count` buttons; they stay in the data file.
 Message ButtonsNotShownMessage(int count);
+// Only the first `shown` of `total` buttons fit in the longest window the
+// system makes; the others stay in the data file.
+Message ButtonsBeyondLongestWindowMessage(int shown, int total);
 // What a button launches is no longer at `path`; nothing was started.
 Message TargetMissingMessage(std::wstring_view path);
 

@@ -168,5 +168,23 @@ TEST(Layout, RowsColumnsAndTheirWindows) {
   EXPECT_EQ(ArrangeButtons(32, 0, 32768, 0, 0).windowWidth, 510 * 32768 + 225);
 }
 
+TEST(Layout, ButtonsWithinTheLongestWindow) {
+  // {Size, Orient, DPI, the most}: 963 buttons of 34 pixels and the bar make
+  // a row 32,757 pixels long at 96 DPI; one more would pass 32,767.
+  const std::tuple<int, int, int, std::int32_t> cases[] = {
+      {32, 0, 96, 963}, {32, 1, 96, 963}, {32, 0, 144, 642}, {16, 0, 96, 1819}, {24, 1, 120, 1007}, {20, 0, 96, 1091},
+  };
+  for (const auto& [size, orient, dpi, most] : cases) {
+    EXPECT_EQ(ButtonsWithin(ArrangeButtons(size, orient, 1, 450, 450), kLongestWindow, dpi), most) << size << "/" << dpi;
+    for (const std::int32_t n : {most, most + 1}) {
+      const ButtonLayout l = ArrangeButtons(size, orient, n, 450, 450);
+      EXPECT_EQ(TwipsToPixels(orient ? l.windowHeight : l.windowWidth, dpi) <= kLongestWindow, n == most) << n;
+    }
+  }
+  EXPECT_EQ(ButtonsWithin(ArrangeButtons(32, 0, 1, 0, 0), 49, 96), 1) << "34 + 6 + 9 pixels";
+  EXPECT_EQ(ButtonsWithin(ArrangeButtons(32, 0, 1, 0, 0), 48, 96), 0);
+  EXPECT_EQ(ButtonsWithin(ArrangeButtons(32, 0, 1, 0, 0), 61, 120), 1) << "735 twips are 61.25 pixels at 120 DPI";
+}
+
 }  // namespace
 }  // namespace vornish

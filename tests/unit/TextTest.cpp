@@ -137,6 +137,9 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
         L"C:\\L\\VRN-1.dat\r\n\r\nﾃﾞｰﾀﾌｧｲﾙ: C:\\L\\VRN.dat"}},
       {ButtonsNotShownMessage(3),
        {L"ｳｲﾝﾄﾞｳを作れないため、3個のﾎﾞﾀﾝを表示できませんでした。これらのﾎﾞﾀﾝはﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"}},
+      {ButtonsBeyondLongestWindowMessage(963, 10000),
+       {L"ﾎﾞﾀﾝの列がｳｲﾝﾄﾞｳの長さの上限を超えるため、10000個のﾎﾞﾀﾝのうち最初の963個だけを表示します。"
+        L"表示されないﾎﾞﾀﾝもﾃﾞｰﾀﾌｧｲﾙにそのまま残ります。"}},
       {TargetMissingMessage(L"D:\\gone.exe"),
        {L"ﾎﾞﾀﾝに登録されたﾌｧｲﾙが見つかりません。移動したか、削除された可能性があります。\r\n\r\nD:\\gone.exe\r\n\r\n"
         L"ﾌｧｲﾙを元の場所に戻すか、今の場所のﾌｧｲﾙをﾎﾞﾀﾝにﾄﾞﾛｯﾌﾟして登録し直して下さい。"}},

@@ -293,18 +293,19 @@ TEST_F(MainWindowTest, ScreenReadersHearButtonsByTitleTheBarByWhatItDoes) {
 int g_buttonWindows = 0;
 std::wstring g_boxText;
 
-TEST_F(MainWindowTest, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
+TEST_F(MainWindowTest, ButtonsWithoutAWindowOrBeyondTheLongestStayInTheFileAndAreTold) {
+  // 963 buttons of 34 pixels make the longest row a window can have.
   std::string file = "[Vornish Ver.1.0]\r\n";
-  for (int i = 0; i < 5; ++i) file += std::to_string(i) + "\x1B" "C:\\" + std::to_string(i) + ".exe\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "0\x1B" + std::to_string(i) + "\x1B" "0\x1B\r\n";
+  for (int i = 0; i < 970; ++i) file += std::to_string(i) + "\x1B" "C:\\" + std::to_string(i) + ".exe\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "0\x1B" + std::to_string(i) + "\x1B" "0\x1B\r\n";
   e2e::WriteBytes(File(), file);
-  // The system refuses a fourth button window; the message box is read and
-  // answered as it comes up.
+  // The system refuses a 961st button window; the message boxes are read and
+  // answered as they come up.
   const HHOOK hook = ::SetWindowsHookExW(
       WH_CBT,
       [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
         const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
         if (code == HCBT_CREATEWND && !IS_INTRESOURCE(create->lpcs->lpszClass) &&
-            std::wstring_view(create->lpcs->lpszClass) == IconButton::kClassName && ++g_buttonWindows > 3) {
+            std::wstring_view(create->lpcs->lpszClass) == IconButton::kClassName && ++g_buttonWindows > 960) {
           return 1;
         }
         if (code == HCBT_ACTIVATE && ::GetDlgItem(reinterpret_cast<HWND>(wParam), 0xFFFF)) {
@@ -317,7 +318,10 @@ TEST_F(MainWindowTest, ButtonsWithoutAWindowStayInTheFileAndAreToldOnce) {
   frmMain main(instance, model, Services());
   ASSERT_TRUE(main.Load());
   ::UnhookWindowsHookEx(hook);
-  EXPECT_EQ(g_boxText, ButtonsNotShownMessage(2).text);
+  EXPECT_EQ(g_boxText, ButtonsBeyondLongestWindowMessage(960, 970).text + ButtonsNotShownMessage(3).text);
+  RECT r{};
+  ::GetWindowRect(main.hwnd(), &r);
+  EXPECT_EQ(r.right - r.left, 960 * 34 + 15) << "as long as the buttons shown";
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(e2e::ReadBytes(File()), file);
 }

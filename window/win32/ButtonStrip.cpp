@@ -13,6 +13,10 @@ RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom};
 
 int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout,
                         int dpi) {
+  const int fitting = std::min(count, ButtonsWithin(layout, kLongestWindow, dpi));
+  beyond_ = count - fitting;
+  toldBeyond_ = std::min(toldBeyond_, beyond_);
+  count = fitting;
   if (Count() > count) buttons_.resize(static_cast<std::size_t>(count));
   buttons_.reserve(static_cast<std::size_t>(count));
   while (Count() < count) {
@@ -26,6 +30,12 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
     created.Show();
   }
   return Count();
+}
+
+bool ButtonStrip::MoreBeyondToTell() {
+  if (beyond_ <= toldBeyond_) return false;
+  toldBeyond_ = beyond_;
+  return true;
 }
 
 void ButtonStrip::Refresh(int from, int to) {

@@ -17,12 +17,17 @@ class ButtonStrip {
   ButtonStrip(const LauncherModel& model, IconButtonEvents& events, IconLoader::Maker maker = {})
       : model_(model), events_(events), icons_(std::move(maker)) {}
 
-  // Makes controls for the first `count` entries: removes the ones beyond,
+  // Makes controls for the first `count` entries, as many as the longest
+  // window the system makes holds at `layout`: removes the ones beyond,
   // creates missing ones where `layout` puts them, shown with their records.
   // Stops at the first control the system refuses to create; returns how
   // many there are.
   int Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout, int dpi);
   int Count() const { return static_cast<int>(buttons_.size()); }
+  // The entries the last Resize left out for the window's length.
+  int Beyond() const { return beyond_; }
+  // True once each time more entries are left out than were last told of.
+  bool MoreBeyondToTell();
   IconButton& operator[](int index) { return *buttons_[static_cast<std::size_t>(index)]; }
 
   // Controls `from`..`to` show their records again.
@@ -56,6 +61,8 @@ class ButtonStrip {
   IconLoader icons_;  // before the buttons, which use it until they go
   std::vector<std::unique_ptr<IconButton>> buttons_;
   int focused_ = 0;
+  int beyond_ = 0;
+  int toldBeyond_ = 0;
 };
 
 // A rectangle as the system takes it.

@@ -84,13 +84,12 @@ void frmMain::Form_Load() {
   showTips_ = model_.settings.StartTips;
   ApplyWindowSettings();
   // Each button is made where the layout puts it, so arranging moves nothing.
-  const int shown = strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), Dpi());
   ArrangeButtons();
   strip_.WaitForFaces();
   RestoreWindowPosition(hwnd(), LoadWindowPosition(services_.store), Dpi());
   StartFocusCues(hwnd());
   // What the load found, and a save that failed while Windows was ending.
-  const int notShown = model_.ButtonLast() + 1 - shown;
+  const int notShown = model_.ButtonLast() + 1 - strip_.Beyond() - strip_.Count();
   for (const Message& m : LoadMessages(load, model_.DataFilePath, notShown, TakeDeferredReport(services_.store))) {
     ShowMessage(m);
   }
@@ -142,20 +141,25 @@ void frmMain::ApplyWindowSettings() {
 
 ButtonLayout frmMain::CurrentLayout() const {
   // A button keeps its size when the icon size is not one of the three; a
-  // new one has the control's designed size.
+  // new one has the control's designed size. The window holds the controls.
   const int dpi = Dpi();
-  return vornish::ArrangeButtons(model_.settings.Size, model_.settings.Orient, model_.ButtonLast() + 1,
-                                 strip_.Width(dpi), strip_.Height(dpi));
+  return vornish::ArrangeButtons(model_.settings.Size, model_.settings.Orient, strip_.Count(), strip_.Width(dpi),
+                                 strip_.Height(dpi));
 }
 
 void frmMain::ArrangeButtons() {
   const int dpi = Dpi();
+  // A new size or DPI may change how many buttons the longest window holds.
+  strip_.Resize(instance_, hwnd(), tooltip_, model_.ButtonLast() + 1, CurrentLayout(), dpi);
   const ButtonLayout layout = CurrentLayout();
   picControl_.MoveTo(ToRect(ToPixels(layout.controlBar, dpi)));
   strip_.Arrange(layout, dpi);
   ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(layout.windowWidth, dpi), TwipsToPixels(layout.windowHeight, dpi),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceWindow();
+  if (strip_.MoreBeyondToTell()) {
+    ShowMessage(ButtonsBeyondLongestWindowMessage(strip_.Count(), model_.ButtonLast() + 1));
+  }
 }
 
 void frmMain::PlaceWindow() {

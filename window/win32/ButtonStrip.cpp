@@ -52,6 +52,10 @@ void ButtonStrip::RefreshBroken() {
   }
 }
 
+void ButtonStrip::ShowMissing(int index, bool missing) {
+  if (index >= 0 && index < Count() && (*this)[index].Broken() != missing) (*this)[index].IconRefresh();
+}
+
 void ButtonStrip::Arrange(const ButtonLayout& layout, int dpi) {
   std::vector<std::pair<IconButton*, RECT>> moves;
   for (int i = 0; i < Count(); ++i) {

@@ -37,6 +37,9 @@ class ButtonStrip {
   // The faces that show a button's file as gone are made again: one that is
   // back loses the mark.
   void RefreshBroken();
+  // Button `index`'s face follows what a launch found: its file `missing`,
+  // or there.
+  void ShowMissing(int index, bool missing);
   // Moves the buttons that are not where `layout` puts them, in one batch.
   void Arrange(const ButtonLayout& layout, int dpi);
   // The size button 0 has, in twips (the designed 600 when there is none).

@@ -132,11 +132,7 @@ void frmMain::AddTrayIcon() {
 
 void frmMain::ApplyWindowSettings() {
   if (const auto tip = ControlBarTip(model_.settings.ControlDblClick)) picControl_.SetToolTipText(*tip);
-  if (model_.settings.WindowTop) {
-    WindowTopOn(hwnd());
-  } else {
-    WindowTopOff(hwnd());
-  }
+  (model_.settings.WindowTop ? WindowTopOn : WindowTopOff)(hwnd());
 }
 
 ButtonLayout frmMain::CurrentLayout() const {
@@ -157,9 +153,7 @@ void frmMain::ArrangeButtons() {
   ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(layout.windowWidth, dpi), TwipsToPixels(layout.windowHeight, dpi),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceWindow();
-  if (strip_.MoreBeyondToTell()) {
-    ShowMessage(ButtonsBeyondLongestWindowMessage(strip_.Count(), model_.ButtonLast() + 1));
-  }
+  if (strip_.MoreBeyondToTell()) ShowMessage(ButtonsBeyondLongestWindowMessage(strip_.Count(), model_.ButtonLast() + 1));
 }
 
 void frmMain::PlaceWindow() {
@@ -187,11 +181,9 @@ void frmMain::Form_Activate() {
 }
 
 void frmMain::EnableTimer(bool enabled) {
-  if (enabled) {
-    ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr);
-  } else {
-    ::KillTimer(hwnd(), kTimerPopUp);
-  }
+  // Setting it again would only start its interval afresh, as this does.
+  ::KillTimer(hwnd(), kTimerPopUp);
+  if (enabled) ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr);
 }
 
 void frmMain::tmrPopUp_Timer() {
@@ -411,10 +403,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The command that waited runs first; one that cannot run now drops
       // the menu rather than ask again.
       tmrPopUp_Timer();
-      if (hwnd() && !tmrPopUp_.Pending()) {
-        const HWND beside = reinterpret_cast<HWND>(lParam);
-        ShowButtonMenu(static_cast<int>(wParam), ::IsWindow(beside) ? beside : nullptr);
-      }
+      if (hwnd() && !tmrPopUp_.Pending()) ShowButtonMenu(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_MOUSEMOVE:
       if (drag_.Active()) drag_.Move(hwnd());
@@ -495,11 +484,11 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
   ShellStarter starter(hwnd());
   const Launched launched = vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
   if (launched == Launched::Started && model_.settings.CountEnable) saver_.Changed(hwnd());
-  const bool missing = launched == Launched::Missing;
-  if (missing) ShowMessage(TargetMissingMessage(model_.Buttons[static_cast<std::size_t>(index)].File));
-  // The face follows what the launch found, a file gone or back (once the
-  // box is gone: a face that arrives may activate the window).
-  if (index < strip_.Count() && strip_[index].Broken() != missing) strip_[index].IconRefresh();
+  if (launched == Launched::Missing) {
+    ShowMessage(TargetMissingMessage(model_.Buttons[static_cast<std::size_t>(index)].File));
+  }
+  // Once the box is gone: a face that arrives may activate the window.
+  strip_.ShowMissing(index, launched == Launched::Missing);
 }
 
 bool frmMain::IconButton_AcceptsDrop(int Index) {

@@ -93,8 +93,10 @@ HMENU frmPopMenu::ButtonMenu(const ButtonMenuState& state) {
 }
 
 bool frmPopMenu::ShowButtonMenu(HWND owner, const ButtonMenuState& state, int button, HWND beside, bool column) {
+  // A button may have gone while the menu waited for a command to run first.
+  const bool anchored = beside && ::IsWindow(beside);
   const UINT chosen =
-      Track(ButtonMenu(state), owner, beside ? std::optional(MenuAnchorBeside(beside, column)) : std::nullopt);
+      Track(ButtonMenu(state), owner, anchored ? std::optional(MenuAnchorBeside(beside, column)) : std::nullopt);
   std::optional<Command> command;
   if (const int item = IndexIn(chosen, kPopBase); item >= 0) command = PopMenuCommand(item);
   if (const int item = IndexIn(chosen, kHelpBase); item >= 0) command = HelpMenuCommand(item);

@@ -251,6 +251,8 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   ASSERT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_SELECT_ALL); })) << "the dialog answers";
   EXPECT_NE(FocusOf(dialog), hidden) << "the click left the focus where it was";
   ClickControl(dialog, IDC_SET_SELECT_ALL);
+  ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_SYSTEM0 + 12); }));
+  Screenshot(L"launcher-settings-system-144dpi.bmp");
   Press(VK_TAB, true);
   Screenshot(L"launcher-settings-other-144dpi.bmp");
   ClickControl(dialog, IDC_SET_POSITION0 + 4);

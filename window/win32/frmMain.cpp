@@ -388,8 +388,13 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         Form_Activate();
         strip_.RestoreFocus();
-        strip_.RefreshBroken();  // a file may be back
       }
+      return 0;
+    case WM_ACTIVATEAPP:
+      // Back from another program, where a file may have been put back (the
+      // launcher's own boxes and dialogs do not count: a face that arrives
+      // activates the window again).
+      if (wParam) strip_.RefreshBroken();
       return 0;
     case WM_SETFOCUS:
       strip_.RestoreFocus();
@@ -484,9 +489,7 @@ void frmMain::LaunchButton(int index, std::wstring_view parameters) {
   ShellStarter starter(hwnd());
   const Launched launched = vornish::LaunchButton(model_, index, parameters, services_.fs, starter);
   if (launched == Launched::Started && model_.settings.CountEnable) saver_.Changed(hwnd());
-  if (launched == Launched::Missing) {
-    ShowMessage(TargetMissingMessage(model_.Buttons[static_cast<std::size_t>(index)].File));
-  }
+  if (launched == Launched::Missing) ShowMessage(TargetMissingMessage(model_.Buttons.at(index).File));
   // Once the box is gone: a face that arrives may activate the window.
   strip_.ShowMissing(index, launched == Launched::Missing);
 }

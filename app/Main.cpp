@@ -15,6 +15,7 @@
 #include "core/win32/Handles.h"
 #include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/SystemLibraries.h"
 #include "core/win32/Trace.h"
 #include "core/win32/WinFileSystem.h"
 #include "core/win32/WinSystemInfo.h"
@@ -86,6 +87,8 @@ int RunLauncher(HINSTANCE instance) {
 }  // namespace vornish::win32
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything can load a library by name (see SystemLibraries.h).
+  vornish::win32::LoadLibrariesFromSystemOnly();
   // A data file on a drive without a medium must not bring up the system's
   // "insert a disk" box.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

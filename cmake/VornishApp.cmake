@@ -10,6 +10,7 @@ vornish_layer(vornish_core_win32
   core/win32/Dpi.cpp
   core/win32/RegistryStore.cpp
   core/win32/SharedRoutines.cpp
+  core/win32/SystemLibraries.cpp
   core/win32/Trace.cpp
   core/win32/WinFileSystem.cpp
   core/win32/WinSystemInfo.cpp
@@ -18,7 +19,7 @@ vornish_layer(vornish_core_win32
 )
 target_compile_definitions(vornish_core_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                      _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(vornish_core_win32 PUBLIC vornish_core comctl32 oleacc shell32 ole32 uuid gdi32 user32 advapi32)
+target_link_libraries(vornish_core_win32 PUBLIC vornish_core comctl32 shell32 ole32 uuid gdi32 user32 advapi32)
 
 vornish_layer(vornish_buttons_win32
   buttons/win32/FileDropTarget.cpp
@@ -38,7 +39,7 @@ vornish_layer(vornish_dialogs_win32
   dialogs/win32/frmSet.cpp
   dialogs/win32/frmTips.cpp
 )
-target_link_libraries(vornish_dialogs_win32 PUBLIC vornish_dialogs vornish_buttons_win32 comdlg32 uxtheme version)
+target_link_libraries(vornish_dialogs_win32 PUBLIC vornish_dialogs vornish_buttons_win32)
 
 vornish_layer(vornish_window_win32
   window/win32/Saver.cpp

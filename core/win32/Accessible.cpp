@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/win32/Com.h"
+#include "core/win32/SystemLibraries.h"
 
 namespace vornish::win32 {
 
@@ -153,12 +154,12 @@ class KindAccessible final : public IAccessible, public IOleWindow {
 std::optional<LRESULT> AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessibleKind& kind) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
   ComPtr<IAccessible> standard;
-  if (FAILED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible), standard.put_void()))) {
+  if (FAILED(CreateStandardAccessible(hwnd, OBJID_CLIENT, __uuidof(IAccessible), standard.put_void()))) {
     return std::nullopt;
   }
   auto object = std::make_unique<KindAccessible>(hwnd, std::move(standard), kind);
   // The result holds its own reference; ours goes with the object's release.
-  const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object.get()));
+  const LRESULT result = AccessibleResult(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object.get()));
   object.release()->Release();
   return result;
 }

@@ -1,10 +1,9 @@
 #include "dialogs/win32/DialogParts.h"
 
-#include <commdlg.h>
-
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
+#include "core/win32/SystemLibraries.h"
 
 namespace vornish::win32 {
 
@@ -38,7 +37,7 @@ std::optional<OleColor> PickColour(HWND owner, OleColor initial, std::array<COLO
   choose.rgbResult = ToColorRef(initial);
   choose.lpCustColors = custom.data();
   choose.Flags = CC_RGBINIT;
-  if (!::ChooseColorW(&choose)) return std::nullopt;
+  if (!ShowColourDialog(choose)) return std::nullopt;
   return static_cast<OleColor>(choose.rgbResult);
 }
 

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "buttons/Launch.h"
 #include "buttons/win32/Launching.h"
@@ -12,6 +11,7 @@
 #include "core/win32/Dpi.h"
 #include "core/win32/RegistryStore.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/SystemLibraries.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/DialogParts.h"
 #include "res/resource.h"
@@ -33,16 +33,8 @@ constexpr const wchar_t* kWebTip = L"ｸﾘｯｸするとｸﾘｯﾌﾟﾎﾞ�
 
 // The title from the program's own version resource; the bare name when it has none.
 std::wstring ProgramTitle() {
-  const std::wstring path = ProgramPath();
-  DWORD ignored = 0;
-  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  std::vector<BYTE> data(size);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (size == 0 || !::GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
-      !::VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || length < sizeof *info) {
-    return L"Vornish";
-  }
+  const auto info = FileVersion(ProgramPath().c_str());
+  if (!info) return L"Vornish";
   return VersionTitle(HIWORD(info->dwProductVersionMS), LOWORD(info->dwProductVersionMS));
 }
 

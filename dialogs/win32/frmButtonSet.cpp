@@ -1,7 +1,5 @@
 #include "dialogs/win32/frmButtonSet.h"
 
-#include <commdlg.h>
-
 #include <filesystem>
 
 #include "buttons/win32/ShellIcons.h"
@@ -10,6 +8,7 @@
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/SystemLibraries.h"
 #include "core/win32/WinFileSystem.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/DialogParts.h"
@@ -59,7 +58,7 @@ std::wstring AskIconFile(HWND owner, const std::wstring& current) {
   open.lpstrTitle = L"ｱｲｺﾝﾌｧｲﾙの参照";
   open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
   const CurrentFolderScope keep;
-  if (!::GetOpenFileNameW(&open)) return {};
+  if (!ShowOpenFileDialog(open)) return {};
   file.resize(file.find(L'\0'));
   return file;
 }

@@ -1,7 +1,6 @@
 #include "dialogs/win32/frmSet.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <stdexcept>
 
@@ -10,6 +9,7 @@
 #include "core/win32/Controls.h"
 #include "core/win32/Dpi.h"
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/SystemLibraries.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/DialogParts.h"
 #include "res/resource.h"
@@ -82,7 +82,7 @@ void frmSet::CreatePages() {
   for (const auto& [page, id] : {std::pair{&buttons_, IDD_SET_BUTTONS}, std::pair{&system_, IDD_SET_SYSTEM},
                                  std::pair{&other_, IDD_SET_OTHER}}) {
     if (!page->CreatePage(instance_, hwnd(), id)) throw std::runtime_error("settings page");
-    ::EnableThemeDialogTexture(page->hwnd(), ETDT_ENABLETAB);
+    UseTabBackground(page->hwnd());
     ::SetWindowPos(page->hwnd(), after, area.left, area.top, area.right - area.left, area.bottom - area.top,
                    SWP_NOACTIVATE);
     after = page->hwnd();

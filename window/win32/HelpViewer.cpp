@@ -1,6 +1,7 @@
 #include "window/win32/HelpViewer.h"
 
 #include "core/win32/SharedRoutines.h"
+#include "core/win32/SystemLibraries.h"
 #include "core/win32/WinText.h"
 
 namespace vornish::win32 {
@@ -17,7 +18,7 @@ constexpr UINT kCloseAll = 0x0012;         // HH_CLOSE_ALL
 
 HelpViewer::HtmlHelpFn HelpViewer::HtmlHelpEntry() {
   if (!library_) {
-    library_.reset(::LoadLibraryW(L"hhctrl.ocx"));
+    library_.reset(LoadSystemLibrary(L"hhctrl.ocx"));
     if (!library_) return nullptr;
     htmlHelp_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(library_.get(), "HtmlHelpW")));
   }

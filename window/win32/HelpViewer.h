@@ -33,8 +33,8 @@ class HelpViewer {
   // What to tell the user when `help` did not open.
   std::optional<Message> Open(HWND owner, const HelpChoice& help, HelpRequest request);
   using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  // HTML Help's entry, loaded on first use: no import library is needed, and
-  // the launcher starts without loading it.
+  // HTML Help's entry, loaded from the system folder on first use: no import
+  // library is needed, and the launcher starts without loading it.
   HtmlHelpFn HtmlHelpEntry();
 
   UniqueModule library_;

@@ -1,10 +1,15 @@
 // The ranking, tips and version windows and the help, opened through the
 // real menus, driven through their controls, and judged by what they show,
-// the clipboard, the data file, the registry and the programs they start.
-// Each flow leaves screenshots of its window in screenshots/.
+// the clipboard, the data file, the registry and the programs they start;
+// and where the libraries they need come from. Each flow leaves screenshots
+// of its window in screenshots/.
 #include "launcher/Fixture.h"
 
 #include <commctrl.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cwctype>
 
 #include "core/win32/Controls.h"
 #include "dialogs/Tips.h"
@@ -283,6 +288,109 @@ TEST_F(AuxiliaryWindowsTest, HelpOpensTheCompiledHelpAtItsContentsAndItsIndex) {
   EXPECT_TRUE(HelpShows(index, 1)) << "the keyword index";
   launcher.Close();  // a clean exit: the help window closes first
   EXPECT_FALSE(::IsWindow(index));
+}
+
+// The libraries named in `program`'s import table, in lower case.
+std::vector<std::wstring> Imports(const Path& program) {
+  const HMODULE mapped = ::LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!mapped) Fail("mapping the program");
+  // The handle of a library mapped as a resource marks its low bits.
+  const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<std::uintptr_t>(mapped) & ~std::uintptr_t{3});
+  const auto* headers =
+      reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const DWORD table = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  std::vector<std::wstring> names;
+  for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table); entry->Name != 0; ++entry) {
+    std::wstring name;
+    for (const char* c = reinterpret_cast<const char*>(base + entry->Name); *c; ++c) {
+      name += static_cast<wchar_t>(std::towlower(static_cast<unsigned char>(*c)));
+    }
+    names.push_back(name);
+  }
+  ::FreeLibrary(mapped);
+  return names;
+}
+
+// The files of the modules loaded in process `id` that lie in `folder`.
+std::vector<std::wstring> ModulesFrom(DWORD id, const Path& folder) {
+  const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
+  HMODULE modules[512] = {};
+  DWORD bytes = 0;
+  if (!process || !::EnumProcessModules(process.get(), modules, sizeof modules, &bytes)) Fail("listing the modules");
+  std::vector<std::wstring> found;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
+    wchar_t name[MAX_PATH] = {};
+    ::GetModuleFileNameExW(process.get(), modules[i], name, MAX_PATH);
+    if (_wcsicmp(Path(name).parent_path().c_str(), folder.c_str()) == 0) found.push_back(Path(name).filename());
+  }
+  return found;
+}
+
+// Wine prefers its own libraries to one beside the program: for as long as
+// this lives it searches for `names` as Windows does, in every vornish.exe.
+// (WINEDLLOVERRIDES set in this process does not reach the launcher: Wine
+// reads it from its own environment, not from the one a process is given.)
+class SearchedAsOnWindows {
+ public:
+  explicit SearchedAsOnWindows(std::initializer_list<const wchar_t*> names) {
+    for (const wchar_t* name : names) {
+      ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, REG_SZ, L"native,builtin", sizeof L"native,builtin");
+    }
+  }
+  ~SearchedAsOnWindows() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\vornish.exe"); }
+  SearchedAsOnWindows(const SearchedAsOnWindows&) = delete;
+  SearchedAsOnWindows& operator=(const SearchedAsOnWindows&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\vornish.exe\\DllOverrides";
+};
+
+// A portable copy runs from wherever it was unpacked, where anyone may have
+// put a DLL under a system library's name: nothing is taken from there. The
+// program imports only known DLLs, which Windows always takes from the system
+// folder, and the common controls, which the manifest takes from the
+// side-by-side store; the rest it loads from the system folder when first
+// needed (accessibility when a screen reader asks, HTML Help when help
+// opens). Each library planted here leaves a mark when loaded.
+//
+// Where Wine cannot show what Windows does: Wine's own user32 imports
+// version.dll (Windows' does not, and is a known DLL), so under Wine a
+// planted version.dll is loaded whatever the program does; none is planted
+// here, and the import table shows that the launcher names none.
+// uxtheme.dll comes in through the system's own libraries: under Wine its
+// user32 loads uxtheme.dll by name while the process starts, before the
+// program's first instruction, and lets it go again, so that planted copy
+// leaves its mark. No program can prevent that (nor, on Windows, what a
+// statically imported system library, the common controls among them, loads
+// as the process starts); the launcher sees to it that every later load gets
+// the system's uxtheme.dll.
+TEST_F(AuxiliaryWindowsTest, NoLibraryIsLoadedFromTheProgramsFolder) {
+  // Known DLLs of Windows 10 and 11 a program like this may import, and the
+  // common controls.
+  const std::vector<std::wstring> known = {L"advapi32.dll", L"comdlg32.dll", L"gdi32.dll",    L"imm32.dll",
+                                           L"kernel32.dll", L"msvcrt.dll",   L"ole32.dll",    L"oleaut32.dll",
+                                           L"shell32.dll",  L"shlwapi.dll",  L"user32.dll",   L"comctl32.dll"};
+  for (const std::wstring& name : Imports(BinFolder() / L"vornish.exe")) {
+    EXPECT_TRUE(std::find(known.begin(), known.end(), name) != known.end()) << Utf8(name) << " is no known DLL";
+  }
+
+  for (const wchar_t* name : {L"oleacc.dll", L"hhctrl.ocx", L"uxtheme.dll"}) {
+    ASSERT_TRUE(::CopyFileW((BinFolder() / L"planted.dll").c_str(), (dir / name).c_str(), FALSE));
+  }
+  ASSERT_TRUE(::CopyFileW((BinFolder() / L"VRN.chm").c_str(), (dir / L"VRN.chm").c_str(), FALSE));
+  WriteBytes(DataFile(), kHeader + Named("A"));
+  const SearchedAsOnWindows nativeFirst{L"oleacc", L"hhctrl.ocx", L"uxtheme"};
+  Launcher launcher(dir.path());
+  ASSERT_TRUE(launcher.Start());
+
+  EXPECT_NE(::SendMessageW(launcher.Buttons().at(0), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)), 0)
+      << "what a screen reader asks for is answered";
+  Choose(launcher, {'H', 'C'});
+  EXPECT_TRUE(HelpWindow(launcher));
+  EXPECT_EQ(ModulesFrom(launcher.Id(), dir.path()), std::vector<std::wstring>{L"vornish.exe"});
+  launcher.Close();
+  EXPECT_FALSE(Exists(dir / L"oleacc.dll.loaded"));
+  EXPECT_FALSE(Exists(dir / L"hhctrl.ocx.loaded"));
 }
 
 TEST_F(AuxiliaryWindowsTest, EveryWindowFitsItsTextAt144Dpi) {

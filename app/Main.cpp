@@ -77,6 +77,7 @@ int RunLauncher(HINSTANCE instance) {
 
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (main.PreTranslateMessage(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

@@ -1,5 +1,7 @@
 #include "window/win32/HelpViewer.h"
 
+#include <utility>
+
 #include "core/win32/SharedRoutines.h"
 #include "core/win32/SystemLibraries.h"
 #include "core/win32/WinText.h"
@@ -13,6 +15,9 @@ namespace {
 constexpr UINT kDisplayContents = 0x0001;  // HH_DISPLAY_TOC
 constexpr UINT kDisplayIndex = 0x0002;     // HH_DISPLAY_INDEX
 constexpr UINT kCloseAll = 0x0012;         // HH_CLOSE_ALL
+constexpr UINT kInitialize = 0x001C;       // HH_INITIALIZE
+constexpr UINT kUninitialize = 0x001D;     // HH_UNINITIALIZE
+constexpr UINT kPreTranslate = 0x00FD;     // HH_PRETRANSLATEMESSAGE
 
 }  // namespace
 
@@ -22,6 +27,9 @@ HelpViewer::HtmlHelpFn HelpViewer::HtmlHelpEntry() {
     if (!library_) return nullptr;
     htmlHelp_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(library_.get(), "HtmlHelpW")));
   }
+  // Its windows then live on this thread, with the launcher's own, instead
+  // of on a thread of its own.
+  if (htmlHelp_ && cookie_ == 0) htmlHelp_(nullptr, nullptr, kInitialize, reinterpret_cast<DWORD_PTR>(&cookie_));
   return htmlHelp_;
 }
 
@@ -56,7 +64,13 @@ void HelpViewer::Show(HWND owner, const FileSystem& fs, HelpRequest request) {
 }
 
 void HelpViewer::CloseAll() {
-  if (htmlHelp_) htmlHelp_(nullptr, nullptr, kCloseAll, 0);
+  if (!htmlHelp_) return;
+  htmlHelp_(nullptr, nullptr, kCloseAll, 0);
+  if (cookie_ != 0) htmlHelp_(nullptr, nullptr, kUninitialize, std::exchange(cookie_, 0));
+}
+
+bool HelpViewer::PreTranslate(MSG& message) const {
+  return cookie_ != 0 && htmlHelp_(nullptr, nullptr, kPreTranslate, reinterpret_cast<DWORD_PTR>(&message)) != nullptr;
 }
 
 }  // namespace vornish::win32

@@ -51,6 +51,8 @@ class frmMain : public Window,
   // window. At the end of the Windows session a failed save is told at the
   // next start instead of in a box that would hold the session up.
   void CloseLauncher(bool endOfSession = false);
+  // The message loop's first step: the help's own keys (HelpViewer).
+  bool PreTranslateMessage(MSG& message) { return help_.PreTranslate(message); }
 
   // Sizes and places the buttons, the control bar and the window for the
   // settings Size and Orient and the number of buttons; ends with PlaceWindow.

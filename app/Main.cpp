@@ -58,6 +58,8 @@ int RunLauncher(HINSTANCE instance) {
   const ComScope com;
   LauncherModel model;
   model.DataFilePath = start.dataFilePath;
+  model.skipped.notesPath = CrashNotesPath();
+  const std::vector<Message> crashes = TakeCrashNotes(model.skipped, fs);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -73,6 +75,8 @@ int RunLauncher(HINSTANCE instance) {
   const WinSystemInfo system;
   frmMain main(instance, model, LauncherServices{store, fs, codec, system});
   if (!main.Load()) return 1;
+  // Owned by no window: closing it must not activate the window before it shows.
+  for (const Message& crash : crashes) ShowMessage(nullptr, crash);
   main.Show();
 
   MSG message{};

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/ButtonRecord.h"
+#include "core/CrashReport.h"
 #include "core/DataFile.h"
 #include "core/FileSystem.h"
 #include "core/Settings.h"
@@ -29,6 +30,8 @@ struct LauncherModel {
   std::optional<std::uint64_t> dataFileHash;
   // The user's changes to the set of buttons, for undoing them (core/Editing.h).
   UndoHistory history;
+  // Files whose reading crashed the launcher: not read again.
+  SkippedFiles skipped;
 
   int ButtonLast() const { return static_cast<int>(Buttons.size()) - 1; }
 };

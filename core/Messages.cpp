@@ -126,9 +126,17 @@ Message CountingOffMessage() { return {L"ランチャー設定画面で[起動�
 Message ClearCountsQuestion() { return {L"いままでの起動回数をクリアますか？", MessageStyle::Question}; }
 
 Message CrashMessage(std::wstring_view reportPath) {
-  std::wstring text = L"予期しない問題が起きたため、Vornish を終了します。";
+  std::wstring text = L"前回、予期しない問題が起きたため、Vornish を終了しました。";
   if (!reportPath.empty()) text += L"\r\n詳しい報告を次のファイルに保存しました。\r\n" + std::wstring(reportPath);
   return {text};
+}
+
+Message SkippedFileMessage(std::wstring_view file, std::wstring_view reportPath) {
+  std::wstring footer = L"ｱｲｺﾝを選び直すか、ﾌｧｲﾙをﾎﾞﾀﾝにﾄﾞﾛｯﾌﾟし直すと、また読み込みます。";
+  if (!reportPath.empty()) footer += L"\r\n詳しい報告: " + std::wstring(reportPath);
+  return WithDetails(L"前回、次のﾌｧｲﾙを読み込んでいる途中で予期しない問題が起きたため、Vornish を終了しました。"
+                     L"このﾌｧｲﾙは読み込まず、ﾎﾞﾀﾝにはｱｲｺﾝを表示しません。",
+                     file, {}, footer);
 }
 
 Message ClearRankingQuestion() { return {L"ランキングデータをクリアしてもよろしいですか？", MessageStyle::Question}; }

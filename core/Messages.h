@@ -73,9 +73,12 @@ Message HelpFileMissingMessage(std::wstring_view path);
 // The help viewer could not open the help file at `path`.
 Message HelpFileNotOpenedMessage(std::wstring_view path);
 
-// The launcher crashed and is ending; the report is at `reportPath` (empty
-// when it could not be written).
+// Told at the next start: the launcher crashed; the report is at
+// `reportPath` (empty when it could not be written).
 Message CrashMessage(std::wstring_view reportPath);
+// The same, when the launcher was reading `file` then: it is not read again
+// until the user chooses it again.
+Message SkippedFileMessage(std::wstring_view file, std::wstring_view reportPath);
 
 // The file chosen as a button's icon source holds no icon.
 Message NoIconsInFileMessage();

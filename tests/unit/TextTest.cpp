@@ -151,8 +151,13 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
       {HelpFileNotOpenedMessage(L"C:\\L\\VRN.chm"), {L"ﾍﾙﾌﾟﾌｧｲﾙを開けませんでした。\r\n\r\nC:\\L\\VRN.chm"}},
       {NoIconsInFileMessage(), {L"このﾌｧｲﾙにはｱｲｺﾝがありません。"}},
       {CrashMessage(L"C:\\r.txt"),
-       {L"予期しない問題が起きたため、Vornish を終了します。\r\n詳しい報告を次のファイルに保存しました。\r\nC:\\r.txt"}},
-      {CrashMessage(L""), {L"予期しない問題が起きたため、Vornish を終了します。"}},
+       {L"前回、予期しない問題が起きたため、Vornish を終了しました。\r\n詳しい報告を次のファイルに保存しました。\r\n"
+        L"C:\\r.txt"}},
+      {CrashMessage(L""), {L"前回、予期しない問題が起きたため、Vornish を終了しました。"}},
+      {SkippedFileMessage(L"C:\\bad.ico", L"C:\\r.txt"),
+       {L"前回、次のﾌｧｲﾙを読み込んでいる途中で予期しない問題が起きたため、Vornish を終了しました。"
+        L"このﾌｧｲﾙは読み込まず、ﾎﾞﾀﾝにはｱｲｺﾝを表示しません。\r\n\r\nC:\\bad.ico\r\n\r\n"
+        L"ｱｲｺﾝを選び直すか、ﾌｧｲﾙをﾎﾞﾀﾝにﾄﾞﾛｯﾌﾟし直すと、また読み込みます。\r\n詳しい報告: C:\\r.txt"}},
       {StartupLinkFailedMessage(), {L"ｽﾀｰﾄｱｯﾌﾟの登録に失敗しました。"}},
       {StartupLinkHowToMessage(),
        {L"VB5STKIT.DLLが見つかりません。\r\nVB5STKIT.DLLを入手し、Windowsｼｽﾃﾑﾃﾞｨﾚｸﾄﾘにｺﾋﾟｰして下さい。",
@@ -161,26 +166,60 @@ TEST(Messages, EveryTextAndItsKindOfBox) {
   for (const auto& [shown, expected] : cases) EXPECT_EQ(shown, expected) << shown.text.size();
 }
 
-TEST(CrashReport, EveryAddressAsModuleAndOffsetForAddr2line) {
+TEST(CrashReport, EveryAddressAsModuleAndOffsetForAddr2lineInAFixedBuffer) {
+  const CrashFrame stack[] = {
+      {0x7FF6A1B25678, L"vornish.exe", 0x7FF6A1B20000}, {0x12345, L"", 0}, {0x7FFB00001000, L"ntdll.dll", 0x7FFB00000000}};
   CrashInfo info;
-  info.code = 0xC0000005;
+  info.code = 0xC00000FD;
   info.where = {0x7FF6A1B21234, L"vornish.exe", 0x7FF6A1B20000};
-  info.stack = {{0x7FF6A1B25678, L"vornish.exe", 0x7FF6A1B20000}, {0x12345, L"", 0}, {0x7FFB00001000, L"ntdll.dll",
-                                                                                          0x7FFB00000000}};
-  info.version = L"1.2.3";
-  info.commit = L"abc1234";
-  info.time = L"2026-12-07 03:15:00";
+  info.stack = stack;
+  info.version = "1.2.3";
+  info.commit = "abc1234";
+  info.time = "2026-12-07 03:15:00";
   info.processId = 4321;
-  EXPECT_EQ(CrashReportText(info),
-            "Vornish 1.2.3 (commit abc1234) stopped on an unhandled exception.\r\n"
-            "Time: 2026-12-07 03:15:00  Process: 4321\r\n"
-            "Exception: 0xC0000005 at 0x00007FF6A1B21234  vornish.exe+0x1234\r\n"
-            "Module base: 0x00007FF6A1B20000\r\n"
-            "Return addresses:\r\n"
-            "  0x00007FF6A1B25678  vornish.exe+0x5678\r\n"
-            "  0x0000000000012345  (no module)\r\n"
-            "  0x00007FFB00001000  ntdll.dll+0x1000\r\n");
+  info.reading = L"D:\\アイコン\\\U0001F600.ico";
+  const std::string report =
+      "Vornish 1.2.3 (commit abc1234) stopped on an unhandled exception.\r\n"
+      "Time: 2026-12-07 03:15:00  Process: 4321\r\n"
+      "Exception: 0xC00000FD at 0x00007FF6A1B21234  vornish.exe+0x1234\r\n"
+      "Module base: 0x00007FF6A1B20000\r\n"
+      "Reading: D:\\" + ToUtf8(L"アイコン") + "\\\xF0\x9F\x98\x80.ico\r\n"
+      "Return addresses:\r\n"
+      "  0x00007FF6A1B25678  vornish.exe+0x5678\r\n"
+      "  0x0000000000012345  (no module)\r\n"
+      "  0x00007FFB00001000  ntdll.dll+0x1000\r\n";
+  char buffer[512];
+  EXPECT_EQ(FormatCrashReport(info, buffer), report);
+  char small[40];
+  EXPECT_EQ(FormatCrashReport(info, small), report.substr(0, sizeof small)) << "cut short, never beyond";
   EXPECT_EQ(CrashReportFileName(L"20261207-031500", 4321), L"crash-20261207-031500-4321.txt");
+}
+
+TEST(CrashReport, ACrashIsToldOnceAndTheFileItWasReadingStaysSkippedUntilChosenAgain) {
+  testing::FakeFileSystem fs;
+  const std::wstring notes = L"C:\\L\\Vornish\\notes.txt";
+  char buffer[256];
+  std::string written(FormatCrashNote(L"C:\\L\\r1.txt", L"E:\\bad.ico", buffer));
+  written += FormatCrashNote(L"", L"", buffer);                    // no report, nothing being read
+  written += FormatCrashNote(L"C:\\L\\r2.txt", L"E:\\bad.ico", buffer);  // the same file again
+  EXPECT_EQ(FormatCrashNote(L"C:\\L\\r.txt", L"E:\\long.ico", std::span(buffer, 20)), "") << "no half a name";
+  fs.files[notes] = written;
+
+  SkippedFiles skipped{notes, {}};
+  EXPECT_EQ(TakeCrashNotes(skipped, fs), (std::vector<Message>{SkippedFileMessage(L"E:\\bad.ico", L"C:\\L\\r1.txt"),
+                                                                CrashMessage(L""),
+                                                                SkippedFileMessage(L"E:\\bad.ico", L"C:\\L\\r2.txt")}));
+  EXPECT_EQ(skipped.files, std::vector<std::wstring>{L"E:\\bad.ico"});
+  EXPECT_TRUE(skipped.Skips(L"E:\\bad.ico") && !skipped.Skips(L"E:\\good.ico") && !skipped.Skips(L""));
+
+  SkippedFiles next{notes, {}};
+  EXPECT_TRUE(TakeCrashNotes(next, fs).empty()) << "told once";
+  EXPECT_EQ(next.files, skipped.files) << "and still skipped";
+  ReadAgain(next, fs, L"E:\\good.ico");
+  EXPECT_TRUE(fs.files.contains(notes));
+  ReadAgain(next, fs, L"E:\\bad.ico");
+  EXPECT_TRUE(next.files.empty());
+  EXPECT_FALSE(fs.files.contains(notes)) << "nothing left to keep";
 }
 
 }  // namespace

@@ -2,11 +2,15 @@
 
 namespace vornish {
 
+std::wstring_view IconSourceOf(std::wstring_view ExeIcon, std::wstring_view ExeFile) {
+  return ExeIcon.empty() ? ExeFile : ExeIcon;
+}
+
 IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std::int32_t ExeIconNo,
                       IconSource& icons) {
   IconChoice choice;
-  if (ExeIcon.empty() && ExeFile.empty()) return choice;
-  choice.source.assign(ExeIcon.empty() ? ExeFile : ExeIcon);
+  choice.source.assign(IconSourceOf(ExeIcon, ExeFile));
+  if (choice.source.empty()) return choice;
   choice.index = ExeIconNo;
   IconSource::Probe probe = icons.ProbeIcon(choice.source, choice.index);
   // An icon found at a number of 0 or more proves the file has that many

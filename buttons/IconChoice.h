@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/ButtonRecord.h"
+
 namespace vornish {
 
 // The platform's icon extraction, as far as the choice needs it.
@@ -37,8 +39,12 @@ struct IconChoice {
   bool operator==(const IconChoice&) const = default;
 };
 
-// The icon source is ExeIcon, or ExeFile when ExeIcon is empty; a missing
-// ExeIcon is not replaced by ExeFile.
+// The file a button's icon is read from: ExeIcon, or ExeFile when ExeIcon is
+// empty; a missing ExeIcon is not replaced by ExeFile.
+std::wstring_view IconSourceOf(std::wstring_view ExeIcon, std::wstring_view ExeFile);
+inline std::wstring_view IconSourceOf(const ButtonRecord& record) { return IconSourceOf(record.Icon, record.File); }
+
+// The choice from the icon source (see IconSourceOf).
 IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std::int32_t ExeIconNo,
                       IconSource& icons);
 

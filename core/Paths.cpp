@@ -1,5 +1,7 @@
 #include "core/Paths.h"
 
+#include <algorithm>
+
 namespace vornish {
 
 std::wstring GetFileName(std::wstring_view path) {
@@ -45,6 +47,31 @@ std::wstring ProgramFolderOf(std::wstring_view programPath) {
 
 std::wstring DefaultDataFilePath(std::wstring_view programFolder) {
   return JoinPath(programFolder, kDefaultDataFileName);
+}
+
+std::wstring VolumeOf(std::wstring_view path) {
+  std::wstring volume;
+  if (path.starts_with(L"\\\\?\\UNC\\")) {
+    volume = L"\\\\";
+    path.remove_prefix(8);
+  } else if (path.starts_with(L"\\\\?\\")) {
+    path.remove_prefix(4);
+  } else if (path.starts_with(L"\\\\")) {
+    volume = L"\\\\";
+    path.remove_prefix(2);
+  }
+  if (!volume.empty()) {
+    // The server and the share.
+    const std::size_t server = std::min(path.find(L'\\'), path.size());
+    const std::size_t share = std::min(path.find(L'\\', std::min(server + 1, path.size())), path.size());
+    volume += path.substr(0, share);
+  } else if (path.size() >= 2 && path[1] == L':' && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z')) {
+    volume = path.substr(0, 2);
+  }
+  for (wchar_t& c : volume) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+  return volume;
 }
 
 }  // namespace vornish

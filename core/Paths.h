@@ -38,4 +38,8 @@ std::wstring ProgramFolderOf(std::wstring_view programPath);
 // VRN.dat in the program's folder.
 std::wstring DefaultDataFilePath(std::wstring_view programFolder);
 
+// The volume `path` lies on, upper-cased: "C:" for C:\x, "\\SERVER\SHARE"
+// for \\server\share\x, also in their \\?\ forms; empty for a relative path.
+std::wstring VolumeOf(std::wstring_view path);
+
 }  // namespace vornish

@@ -1,6 +1,16 @@
-// Makes button faces on the system's thread pool, so that a source that takes
+// Makes button faces on a few threads of its own, so that a source that takes
 // long (a share that does not answer) delays only its own face, never the
 // window. A face that is ready is posted to the button that asked for it.
+//
+// At most kMostWorkers threads, each with its COM apartment for its life,
+// started when faces are asked for and ended when there has been nothing to
+// do for a while. One file a volume is read at a time: a share that does not
+// answer ties up one thread, while the other volumes go on. Every request
+// takes a number from one counter; a face is handed over only when it answers
+// its button's latest request, so nothing reaches a button that went (or a
+// new window that was given its handle), and a face made for an earlier
+// request (an earlier icon size or DPI) is dropped. Requests not started yet
+// are cancelled outright.
 #pragma once
 
 #include <windows.h>
@@ -19,9 +29,13 @@ inline constexpr UINT kFaceReadyMessage = WM_APP + 11;
 
 class IconLoader {
  public:
+  static constexpr int kMostWorkers = 3;
+
   // How a face is made; the shell's extraction unless a caller says otherwise.
   using Maker = std::function<FaceIcon(const ButtonRecord& record, int size)>;
   explicit IconLoader(Maker maker = {});
+  // Cancels what has not started and waits a moment for the workers to end;
+  // faces still being made are dropped when done, on their own threads.
   ~IconLoader();
   IconLoader(const IconLoader&) = delete;
   IconLoader& operator=(const IconLoader&) = delete;
@@ -39,7 +53,8 @@ class IconLoader {
  private:
   struct Shared;
   struct Job;
-  static void CALLBACK MakeFace(PTP_CALLBACK_INSTANCE instance, void* job);
+  static void Work(const std::shared_ptr<Shared>& shared);
+  static void Make(Shared& shared, Job& job);
   std::shared_ptr<Shared> shared_;
 };
 

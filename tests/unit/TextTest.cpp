@@ -91,6 +91,11 @@ TEST(Paths, FileNamesFoldersAndTheProgramsFolder) {
   const testing::FakeSystemInfo info(L"C:\\WINDOWS", L"");
   EXPECT_EQ(GetWindowsDir(info), L"C:\\WINDOWS\\");
   EXPECT_EQ(GetSystemDir(info), L"") << "a failed call gives empty text";
+  const std::pair<const wchar_t*, const wchar_t*> volumes[] = {
+      {L"c:\\x\\a.exe", L"C:"},          {L"\\\\?\\d:\\x", L"D:"},  {L"\\\\srv\\Share\\a.ico", L"\\\\SRV\\SHARE"},
+      {L"\\\\?\\UNC\\srv\\s\\a", L"\\\\SRV\\S"}, {L"\\\\srv", L"\\\\SRV"},   {L"a.exe", L""},
+      {L"1:\\x", L""}};
+  for (const auto& [path, volume] : volumes) EXPECT_EQ(VolumeOf(path), volume) << path;
 }
 
 TEST(Twips, FollowTheDpiAndRoundToTheNearest) {

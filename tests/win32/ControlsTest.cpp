@@ -10,7 +10,9 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 
 #include "core/win32/Com.h"
 #include "core/win32/Controls.h"
@@ -140,6 +142,70 @@ TEST_F(IconButtonTest, IconsAreMadeAtTheirSizeAndRefreshesKeepNothing) {
   const SIZE_T before = PrivateBytes();
   for (int i = 0; i < 400; ++i) MakeFaceIcon(i % 2 ? program : document, 32, instance);
   EXPECT_LT(PrivateBytes(), before + 1024 * 1024) << (PrivateBytes() - before) / 1024 << " KiB more";
+}
+
+// Faces on the loader's few threads: a share that does not answer holds one
+// of them while the others go on; a request not started yet is cancelled by a
+// newer one; a face made for a request that is no longer its button's latest
+// (an earlier one, or a button that went) is never handed over.
+TEST(IconLoader, AStuckShareHoldsOneThreadAndOnlyTheLatestRequestDelivers) {
+  const UniqueKernelHandle shareAnswers(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const UniqueKernelHandle slowRead(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::mutex mutex;
+  std::map<std::wstring, int> begun;
+  int onShare = 0, mostOnShare = 0;
+  IconLoader loader([&](const ButtonRecord& record, int size) {
+    const bool stuck = record.File.starts_with(L"\\\\stuck\\");
+    {
+      const std::lock_guard lock(mutex);
+      ++begun[record.File];
+      if (stuck) mostOnShare = std::max(mostOnShare, ++onShare);
+    }
+    if (!record.File.ends_with(L"new.exe")) ::WaitForSingleObject(stuck ? shareAnswers.get() : slowRead.get(), INFINITE);
+    const std::lock_guard lock(mutex);
+    if (stuck) --onShare;
+    FaceIcon face;
+    face.resetIconNo = size == 2;  // tells the later request's face
+    return face;
+  });
+  const auto button = [] {
+    return UniqueWindow(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  };
+  const auto record = [](const std::wstring& file) {
+    ButtonRecord r;
+    r.File = file;
+    return r;
+  };
+  const auto started = [&](const std::wstring& file) {
+    const std::lock_guard lock(mutex);
+    return begun[file];
+  };
+
+  std::vector<UniqueWindow> onTheShare;
+  for (int i = 0; i < 4; ++i) {
+    onTheShare.push_back(button());
+    loader.Request(onTheShare.back().get(), record(L"\\\\stuck\\s\\" + std::to_wstring(i) + L".exe"), 1);
+  }
+  loader.Request(onTheShare.back().get(), record(L"\\\\stuck\\s\\again.exe"), 1);
+  const UniqueWindow asked = button(), gone = button();
+  loader.Request(asked.get(), record(L"D:\\slow.exe"), 1);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return started(L"D:\\slow.exe") == 1; }));
+  loader.Request(asked.get(), record(L"C:\\new.exe"), 2);
+  std::optional<FaceIcon> face;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (face = loader.Take(asked.get())).has_value(); })) << "beside the share";
+  EXPECT_TRUE(face->resetIconNo) << "the later request's face";
+  loader.Request(gone.get(), record(L"E:\\slow.exe"), 1);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return started(L"E:\\slow.exe") == 1; }));
+  loader.Forget(gone.get());
+
+  ::SetEvent(slowRead.get());
+  ::SetEvent(shareAnswers.get());
+  ASSERT_TRUE(loader.WaitIdle(std::chrono::seconds(10)));
+  EXPECT_EQ(mostOnShare, 1) << "one thread for the share";
+  EXPECT_EQ(started(L"\\\\stuck\\s\\3.exe"), 0) << "cancelled before it started";
+  for (const UniqueWindow& w : onTheShare) EXPECT_TRUE(loader.Take(w.get()));
+  EXPECT_FALSE(loader.Take(asked.get())) << "the earlier request's face";
+  EXPECT_FALSE(loader.Take(gone.get())) << "the face of a button that went";
 }
 
 HWND g_watched = nullptr;

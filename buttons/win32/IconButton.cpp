@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "buttons/DragDrop.h"
+#include "buttons/IconChoice.h"
 #include "core/Twips.h"
 #include "core/win32/Accessible.h"
 #include "core/win32/Controls.h"
@@ -95,6 +96,14 @@ void IconButton::Refresh() {
 }
 
 void IconButton::IconRefresh() {
+  if (model_.skipped.Skips(IconSourceOf(Record()))) {
+    // Reading it crashed the launcher once: the face shows its colour only.
+    icons_.Forget(hwnd());
+    image_ = IconImage();
+    broken_ = false;
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    return;
+  }
   // The icon is made for the size it is shown at on this screen, so a
   // high-DPI face gets a sharp image rather than a stretched one.
   icons_.Request(hwnd(), Record(), ScaleFromDefaultDpi(model_.settings.Size, static_cast<int>(WindowDpi(hwnd()))));

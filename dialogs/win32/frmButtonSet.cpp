@@ -109,11 +109,13 @@ bool frmButtonSet::OnInit() {
 void frmButtonSet::IconDraw(int n) {
   preview_.reset();
   form_.iconNumber = n + 1;
+  // A file whose reading crashed the launcher is not read until it is chosen again.
+  const bool skipped = model_.skipped.Skips(form_.iconSource);
   ShellIconSource source(instance_, PreviewSize());
-  form_.iconCount = std::max(source.Count(form_.iconSource), 1);
+  form_.iconCount = skipped ? 1 : std::max(source.Count(form_.iconSource), 1);
   SetText(IDC_BS_NUMBER, ToDecimal(form_.iconNumber));
   SetText(IDC_BS_COUNT_ICONS, ToDecimal(form_.iconCount));
-  if (!form_.iconSource.empty() &&
+  if (!skipped && !form_.iconSource.empty() &&
       ::GetFileAttributesW(ExtendedPath(form_.iconSource).c_str()) != INVALID_FILE_ATTRIBUTES) {
     preview_ = FileIcon(form_.iconSource, n, PreviewSize());
     // A document: the icon its type shows.
@@ -124,7 +126,13 @@ void frmButtonSet::IconDraw(int n) {
 
 void frmButtonSet::Browse() {
   const std::wstring file = AskIconFile(hwnd(), form_.iconSource);
-  if (file.empty() || file == form_.iconSource) return;
+  if (file.empty()) return;
+  const bool skipped = model_.skipped.Skips(file);
+  if (skipped) {
+    WinFileSystem fs;
+    ReadAgain(model_.skipped, fs, file);
+  }
+  if (file == form_.iconSource && !skipped) return;
   if (ShellIconSource(instance_, PreviewSize()).Count(file) == 0) {
     ShowMessage(hwnd(), NoIconsInFileMessage());
     return;

@@ -505,6 +505,7 @@ void frmMain::IconButton_FileDrop(int Index, const std::wstring& FileName) {
   if (drop == FileDrop::OpenWithButton) return LaunchButton(Index, DroppedFileParameter(FileName));
   model_.Buttons[static_cast<std::size_t>(Index)] =
       RegisterDroppedFile(FileName, model_.settings.DefColor, services_.fs.CurrentDirectory());
+  ReadAgain(model_.skipped, services_.fs, FileName);
   RefreshButton(Index);
 }
 

@@ -1,7 +1,9 @@
 // Starting and ending the launcher, and the files it keeps: refusals, one
 // launcher at a time, saving on every way out, the data file kept byte for
-// byte and never lost, the window's place.
+// byte and never lost, a crash never repeated, the window's place.
 #include "launcher/Fixture.h"
+
+#include <shlobj.h>
 
 namespace vornish::e2e {
 namespace {
@@ -213,6 +215,53 @@ TEST_F(LifecycleTest, WhatOtherProgramsPutThereIsNeverLost) {
   EXPECT_EQ(launcher.Buttons().size(), 1u);
   launcher.Close();
   EXPECT_EQ(ReadBytes(DataFile()), "hello\r\n" + Named("A"));
+}
+
+// %LOCALAPPDATA%\\Vornish, where crashes leave their reports and notes.
+Path CrashFolder() {
+  PWSTR local = nullptr;
+  if (FAILED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local))) Fail("LOCALAPPDATA");
+  const Path folder = Path(local) / L"Vornish";
+  ::CoTaskMemFree(local);
+  return folder;
+}
+
+// An icon file whose header claims 65,535 images makes the system's icon
+// reader fault, on the thread that reads it. The launcher crashes once: the
+// next start does not read that file again, says so, shows the button with
+// its colour only, keeps it in the data file, and says nothing more after.
+TEST_F(LifecycleTest, AFileThatCrashedTheLauncherIsSkippedAtTheNextStart) {
+  RemoveTree(CrashFolder());
+  const Path icon = dir / L"bad.ico";
+  WriteBytes(icon, std::string("\0\0\1\0\xFF\xFF\x10\x10\0\0\1\0\x20\0\x28\0\0\0\x16\0\0\0", 22) + std::string(16, '\0'));
+  const std::string file = kHeader + Line({"bad", Cp932(icon.wstring()), "", "", "1", "", "0", "0", "-2147483633", "0", "0"});
+  WriteBytes(DataFile(), file);
+  {
+    // Under Wine the reader faults; Windows' may only refuse the file, and
+    // the launcher then simply runs.
+    Launcher first(dir.path());
+    first.StartOnly();
+    EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  }
+  {
+    Launcher second(dir.path());
+    second.StartOnly();
+    const auto box = WaitForDialog(second.Id(), L"Vornish");
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->text.starts_with(L"前回、次のﾌｧｲﾙを読み込んでいる途中で予期しない問題が起きたため") &&
+                box->text.find(L"\r\n" + icon.wstring() + L"\r\n") != std::wstring::npos)
+        << Utf8(box->text);
+    ASSERT_TRUE(Answer(box->window, IDOK));
+    ASSERT_TRUE(second.WaitForMain()) << "stays up";
+    const HWND button = second.Buttons().at(0);
+    EXPECT_TRUE(WaitUntil([&] { return PixelAt(button, 16, 16) == ::GetSysColor(COLOR_BTNFACE); })) << "its colour only";
+    second.Close();
+  }
+  EXPECT_EQ(ReadBytes(DataFile()), file);
+  Launcher third(dir.path());
+  EXPECT_TRUE(third.Start()) << "no second message";
+  third.Close();
+  RemoveTree(CrashFolder());
 }
 
 TEST_F(LifecycleTest, WindowPlaceIsRestoredPulledBackAndKept) {

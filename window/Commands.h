@@ -69,7 +69,10 @@ class TickHost {
 };
 
 // The timer `tmrPopUp`: every tick keeps a docked window in place, repaints
-// the bar when the window gains activation and runs the pending command.
+// the bar when the window gains activation and runs the pending command. It
+// ticks only while a tick has something to do (Due): a launcher at rest
+// costs no CPU at all, and the window's own events (activation, a move)
+// bring the next tick.
 // Commands never run inside one another, nor inside a launch: while one of
 // those is under way (a modal window or the shell may pump messages), ticks
 // leave a newly chosen command pending until it is over.
@@ -84,6 +87,13 @@ class CommandTimer {
   // A command or a launch is under way (its modal windows make the main
   // window inactive, which resets the marker), or the launcher has exited.
   bool CommandRunning() const { return marker_ == BarMarker::CommandRunning || held_ > 0; }
+
+  // Whether a tick has anything to do: a command waits, or the bar does not
+  // show the activation (`active`: the main window is the active one).
+  bool Due(bool active) const {
+    return (Pending() && !exited_) || (active ? marker_ == BarMarker::RepaintWhenActive
+                                              : marker_ == BarMarker::ShownActive);
+  }
 
   // One tick (also run directly after a caller has posted a command).
   void Tick(TickHost& host, std::int32_t Position);

@@ -69,25 +69,29 @@ TEST(CommandTimer, TicksPlaceRepaintOnChangesAndRunCommandsOneAtATime) {
     std::int32_t position;
     ChosenCommand chosen;
     const char* log;
+    bool due;  // whether the timer must run for this tick
   };
   const Tick ticks[] = {
-      {true, 0, {}, "active "},
-      {true, 0, {}, ""},  // already painted
-      {false, 0, {}, "inactive "},
-      {true, 4, {}, "place active "},
-      {true, 4, {Command::DeleteButton, 3}, "place run3@3(running) "},  // on the button it was chosen for
-      {true, 0, {}, "active "},  // a command leaves the bar to be repainted
-      {true, 0, {Command::Exit}, "run9@-1(running) "},
+      {true, 0, {}, "active ", true},
+      {true, 0, {}, "", false},  // already painted
+      {false, 0, {}, "inactive ", true},
+      {false, 0, {}, "inactive ", false},  // nothing left to do
+      {true, 4, {}, "place active ", true},
+      {true, 4, {Command::DeleteButton, 3}, "place run3@3(running) ", true},  // on the button it was chosen for
+      {true, 0, {}, "active ", true},  // a command leaves the bar to be repainted
+      {true, 0, {Command::Exit}, "run9@-1(running) ", true},
   };
   for (const Tick& t : ticks) {
     host.active = t.active;
     host.log.clear();
     if (t.chosen.command != Command::Nothing) timer.Post(t.chosen);
     EXPECT_EQ(timer.Pending(), t.chosen.command != Command::Nothing);
+    EXPECT_EQ(timer.Due(t.active), t.due) << t.log;
     timer.Tick(host, t.position);
     EXPECT_EQ(host.log, t.log);
   }
   EXPECT_TRUE(timer.CommandRunning()) << "after an exit nothing follows";
+  EXPECT_FALSE(timer.Due(true));
 
   // A command chosen while another runs, or while a launch holds the timer,
   // waits until that is over.

@@ -24,7 +24,7 @@ namespace vornish::win32 {
 
 namespace {
 
-// The command timer: a tick every 100 ms while the launcher is shown.
+// The command timer: a tick every 100 ms while one has something to do.
 constexpr UINT_PTR kTimerPopUp = 1;
 constexpr UINT kTickMilliseconds = 100;
 // Fires once the window is shown: what can wait until then starts here.
@@ -104,6 +104,8 @@ void frmMain::Show() {
 void frmMain::AfterShow() {
   ::KillTimer(hwnd(), kTimerAfterShow);
   if (ole_ || unloaded_) return;
+  // The tips asked for by the first activation open on a tick from now on.
+  if (tipsDue_) TickSoon();
   // The tray icon, OLE and the tool tips take noticeable time, while none of
   // them is of use before the user sees the window: they wait until it has
   // been painted.
@@ -157,6 +159,13 @@ void frmMain::ArrangeButtons() {
 }
 
 void frmMain::PlaceWindow() {
+  // Moving the window brings WM_WINDOWPOSCHANGED, which would place it again.
+  if (placing_) return;
+  placing_ = true;
+  const struct Placed {
+    bool& placing;
+    ~Placed() { placing = false; }
+  } placed{placing_};
   const int dpi = Dpi();
   const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
   DockWindow(hwnd(), model_.settings, column ? strip_.Width(dpi) : strip_.Height(dpi), dpi);
@@ -181,9 +190,24 @@ void frmMain::Form_Activate() {
 }
 
 void frmMain::EnableTimer(bool enabled) {
-  // Setting it again would only start its interval afresh, as this does.
+  timerEnabled_ = enabled;
+  if (enabled) {
+    TickSoon();
+  } else {
+    ::KillTimer(hwnd(), kTimerPopUp);
+    ticking_ = false;
+  }
+}
+
+void frmMain::TickSoon() {
+  if (!timerEnabled_ || ticking_ || !hwnd()) return;
+  ticking_ = ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr) != 0;
+}
+
+void frmMain::StopTickingUnlessDue() {
+  if (!ticking_ || !hwnd() || tipsDue_ || tmrPopUp_.Due(MainWindowActive())) return;
   ::KillTimer(hwnd(), kTimerPopUp);
-  if (enabled) ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr);
+  ticking_ = false;
 }
 
 void frmMain::tmrPopUp_Timer() {
@@ -192,9 +216,14 @@ void frmMain::tmrPopUp_Timer() {
     tmrPopUp_.Post({Command::Tips});
   }
   tmrPopUp_.Tick(*this, model_.settings.Position);
+  StopTickingUnlessDue();
 }
 
-void frmMain::StartCommand(const ChosenCommand& chosen) { tmrPopUp_.Start(*this, chosen, model_.settings.Position); }
+void frmMain::StartCommand(const ChosenCommand& chosen) {
+  tmrPopUp_.Start(*this, chosen, model_.settings.Position);
+  // The bar shows the activation again on a tick of its own.
+  TickSoon();
+}
 
 bool frmMain::MayStart() { return win32::MayStart(hwnd(), tmrPopUp_.CommandRunning()); }
 
@@ -389,13 +418,30 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_Activate();
         strip_.RestoreFocus();
       }
+      // The bar follows the activation on the next tick, once it has settled.
+      TickSoon();
       return 0;
     case WM_ACTIVATEAPP:
       // Back from another program, where a file may have been put back (the
       // launcher's own boxes and dialogs do not count: a face that arrives
       // activates the window again).
       if (wParam) strip_.RefreshBroken();
+      TickSoon();
       return 0;
+    case WM_NCACTIVATE:
+      TickSoon();
+      return Window::HandleMessage(message, wParam, lParam);
+    case WM_WINDOWPOSCHANGED: {
+      // Whatever moved or resized a window fixed to an edge, it goes back at
+      // once; the placement's own move does not come here again.
+      const UINT unchanged = SWP_NOMOVE | SWP_NOSIZE;
+      const auto* moved = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (model_.settings.Position != kPositionFloating && (moved->flags & unchanged) != unchanged &&
+          ::IsWindowVisible(hwnd())) {
+        PlaceWindow();
+      }
+      return Window::HandleMessage(message, wParam, lParam);
+    }
     case WM_SETFOCUS:
       strip_.RestoreFocus();
       return 0;
@@ -465,6 +511,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetTooltipDpi(tooltip_, Dpi());
       ShowBarInactive();
       tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
+      TickSoon();
       return 0;
     }
     case WM_SYSCOLORCHANGE:

@@ -84,7 +84,13 @@ class frmMain : public Window,
   void LaunchButton(int index, std::wstring_view parameters);
 
   void tmrPopUp_Timer();
+  // Enabled while the launcher is shown (and for a command chosen while it is
+  // hidden). Even then the timer runs only while a tick is due: TickSoon
+  // starts it for an event a tick answers, and it stops once a tick has left
+  // nothing to do.
   void EnableTimer(bool enabled);
+  void TickSoon();
+  void StopTickingUnlessDue();
   // Runs `chosen` now, after any command still waiting for its tick.
   void StartCommand(const ChosenCommand& chosen);
   // Every way in that starts a command or a window asks first: the menus, the
@@ -162,6 +168,9 @@ class frmMain : public Window,
   bool showTips_ = false;
   bool tipsDue_ = false;  // the first activation asked for the tips
   bool unloaded_ = false;
+  bool timerEnabled_ = false;
+  bool ticking_ = false;
+  bool placing_ = false;
 };
 
 }  // namespace vornish::win32

@@ -63,16 +63,19 @@ void IconButton::Detach() {
   tooltip_ = nullptr;
 }
 
-bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds) {
+bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds, bool oleDrops) {
   bounds_ = bounds;
-  if (!CreateWindowObject(0, kClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance)) {
+  // Made visible and titled at once: each later call would be one more trip
+  // to the system per button, and a strip may hold a thousand.
+  if (!CreateWindowObject(0, kClassName, Record().Title.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                          bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                          nullptr, instance)) {
     return false;
   }
   AttachTooltip(tooltip);
   // Files arrive both ways: OLE drags (Explorer and most programs) and the
   // older WM_DROPFILES.
-  EnableFileDrops();
+  if (oleDrops) EnableFileDrops();
   ::DragAcceptFiles(hwnd(), TRUE);
   return true;
 }
@@ -96,8 +99,9 @@ void IconButton::Refresh() {
 }
 
 void IconButton::IconRefresh() {
-  if (model_.skipped.Skips(IconSourceOf(Record()))) {
-    // Reading it crashed the launcher once: the face shows its colour only.
+  // An empty button's face is its colour: nothing to read, no thread to wake.
+  // Reading a source crashed the launcher once: that face shows its colour only.
+  if (IconSourceOf(Record()).empty() || model_.skipped.Skips(IconSourceOf(Record()))) {
     icons_.Forget(hwnd());
     image_ = IconImage();
     broken_ = false;

@@ -45,9 +45,11 @@ class IconButton : public Window, private FileDropReceiver {
   // exists, before the window goes.
   ~IconButton() override;
 
-  // Creates the (hidden) child window at `bounds` (pixels in the parent) and
-  // its entry in `tooltip`.
-  bool Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds);
+  // Creates the child window at `bounds` (pixels in the parent), visible and
+  // titled with its record's title, its entry in `tooltip`, and with
+  // `oleDrops` its OLE drop target (OLE must be initialised on this thread).
+  // Its face is asked for with IconRefresh.
+  bool Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds, bool oleDrops = true);
 
   int Index() const { return index_; }
   const ButtonRecord& Record() const { return model_.Buttons[static_cast<std::size_t>(index_)]; }

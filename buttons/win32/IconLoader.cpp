@@ -46,6 +46,7 @@ struct IconLoader::Shared {
   std::map<HWND, std::uint64_t> latest;   // the number of each button's latest request
   std::map<HWND, FaceIcon> ready;
   std::vector<std::wstring> reading;      // the volumes workers read from now
+  std::map<std::wstring, bool> fixed;     // whether a drive is a local fixed disk
   int workers = 0;
   int waiting = 0;  // workers with nothing to do
   int pending = 0;  // jobs queued or being made
@@ -56,6 +57,17 @@ struct IconLoader::Shared {
     return std::find_if(queue.begin(), queue.end(), [&](const Job& job) {
       return job.volume.empty() || std::find(reading.begin(), reading.end(), job.volume) == reading.end();
     });
+  }
+  // The volume whose files are read one at a time: a local fixed disk always
+  // answers, so its files are read side by side (none for it); a share, a
+  // network or a removable drive may not.
+  std::wstring OneAtATime(std::wstring volume) {
+    if (volume.size() != 2 || volume[1] != L':') return volume;
+    auto known = fixed.find(volume);
+    if (known == fixed.end()) {
+      known = fixed.emplace(volume, ::GetDriveTypeW((volume + L"\\").c_str()) == DRIVE_FIXED).first;
+    }
+    return known->second ? std::wstring() : volume;
   }
   // Drops the queued jobs of `window`.
   void Cancel(HWND window) {
@@ -158,7 +170,7 @@ void IconLoader::Request(HWND window, const ButtonRecord& record, int size) {
   s.latest[window] = number;
   s.ready.erase(window);
   s.Cancel(window);
-  s.queue.push_back(Job{window, number, record, size, VolumeOf(IconSourceOf(record))});
+  s.queue.push_back(Job{window, number, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record)))});
   ++s.pending;
   if (s.waiting > 0 || s.workers >= kMostWorkers) {
     s.wake.notify_all();

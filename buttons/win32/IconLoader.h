@@ -4,8 +4,9 @@
 //
 // At most kMostWorkers threads, each with its COM apartment for its life,
 // started when faces are asked for and ended when there has been nothing to
-// do for a while. One file a volume is read at a time: a share that does not
-// answer ties up one thread, while the other volumes go on. Every request
+// do for a while. One file a volume is read at a time (a local fixed disk's
+// files side by side): a share that does not answer ties up one thread,
+// while the other volumes go on. Every request
 // takes a number from one counter; a face is handed over only when it answers
 // its button's latest request, so nothing reaches a button that went (or a
 // new window that was given its handle), and a face made for an earlier

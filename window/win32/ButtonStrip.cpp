@@ -23,11 +23,9 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
     auto button = std::make_unique<IconButton>(Count(), model_, events_, icons_);
     // The system limits the windows of a process: entries beyond that stay
     // in the list, and in the data file, without a control.
-    if (!button->Create(instance, parent, tooltip, ToRect(ToPixels(layout.Button(Count()), dpi)))) break;
+    if (!button->Create(instance, parent, tooltip, ToRect(ToPixels(layout.Button(Count()), dpi)), fileDrops_)) break;
     // In the strip before its first refresh, which may already report a reset.
-    IconButton& created = *buttons_.emplace_back(std::move(button));
-    created.Refresh();
-    created.Show();
+    buttons_.emplace_back(std::move(button))->IconRefresh();
   }
   return Count();
 }
@@ -99,6 +97,7 @@ void ButtonStrip::AttachTooltip(HWND tooltip) {
 }
 
 void ButtonStrip::EnableFileDrops() {
+  fileDrops_ = true;
   for (auto& button : buttons_) button->EnableFileDrops();
 }
 

@@ -19,7 +19,8 @@ class ButtonStrip {
 
   // Makes controls for the first `count` entries, as many as the longest
   // window the system makes holds at `layout`: removes the ones beyond,
-  // creates missing ones where `layout` puts them, shown with their records.
+  // creates missing ones where `layout` puts them, shown with their records
+  // (OLE drops only once EnableFileDrops was called).
   // Stops at the first control the system refuses to create; returns how
   // many there are.
   int Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout, int dpi);
@@ -66,6 +67,7 @@ class ButtonStrip {
   int focused_ = 0;
   int beyond_ = 0;
   int toldBeyond_ = 0;
+  bool fileDrops_ = false;  // OLE is up: new buttons take OLE drops at once
 };
 
 // A rectangle as the system takes it.

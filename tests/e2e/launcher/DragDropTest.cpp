@@ -87,8 +87,13 @@ TEST_F(DragDropTest, ADropIsSavedWhileTheLauncherRunsAndOutlivesAKill) {
   WriteBytes(DataFile(), kHeader + Named("A"));
   Launcher launcher(dir.path());
   ASSERT_TRUE(launcher.Start());
-  const RemoteBuffer drop = DropFiles(launcher.Buttons().at(0), {notes.wstring()});
-  const std::string saved = kHeader + Registered(notes);
+  RightClick(CentreOf(launcher.Buttons().at(0)));
+  ASSERT_TRUE(launcher.Menu());
+  Press('T');  // "ﾎﾞﾀﾝ追加(&T)": a button made after the start takes OLE drags too
+  ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 2u; }));
+  EXPECT_EQ(OleDragFiles({notes.wstring()}, kElsewhere, CentreOf(launcher.Buttons().at(1))),
+            static_cast<DWORD>(DROPEFFECT_COPY));
+  const std::string saved = kHeader + Named("A") + Registered(notes);
   // By its size: a reader holding the file open could keep the save from replacing it.
   EXPECT_TRUE(WaitUntil([&] {
     std::error_code error;

@@ -61,7 +61,11 @@ add_executable(vornish WIN32 app/Main.cpp res/vornish.rc dialogs/win32/Dialogs.r
 target_link_libraries(vornish PRIVATE vornish_window_win32)
 target_compile_options(vornish PRIVATE ${VORNISH_WARNINGS} ${VORNISH_DEBUG_INFO})
 if(MINGW)
-  target_link_options(vornish PRIVATE -municode)
+  # Sections start on page boundaries in the file as in memory, so that the
+  # loader can map the program from its file, page by page as it is used,
+  # rather than read all of it into memory of the process's own (Wine does
+  # for any other alignment; MSVC's linker aligns so by itself).
+  target_link_options(vornish PRIVATE -municode -Wl,--file-alignment,4096)
   # Every build keeps its symbols in vornish.debug beside the program, which is
   # stripped and names that file: addr2line turns a crash report's addresses
   # into functions, files and lines with it (docs/crash-reports.md).

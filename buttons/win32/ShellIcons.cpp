@@ -59,10 +59,12 @@ UniqueIcon ShellIconSource::TakeIcon(std::wstring_view file, int index) {
 UniqueIcon FileIcon(std::wstring_view file, int index, int size) {
   const std::wstring path = ClassicPath(file);
   if (!Usable(path)) return UniqueIcon();
-  HICON large = nullptr;
-  const UINT sizes = MAKELONG(static_cast<WORD>(size), static_cast<WORD>(size));
-  if (FAILED(::SHDefExtractIconW(path.c_str(), index, 0, &large, nullptr, sizes))) return UniqueIcon();
-  return UniqueIcon(large);
+  // Only the one image asked for is made (SHDefExtractIconW also makes a
+  // small one beside it).
+  HICON icon = nullptr;
+  const UINT made = ::PrivateExtractIconsW(path.c_str(), index, size, size, &icon, nullptr, 1, LR_DEFAULTCOLOR);
+  if (made == 0 || made == static_cast<UINT>(-1)) return UniqueIcon();
+  return UniqueIcon(icon);
 }
 
 UniqueIcon TypeIcon(std::wstring_view file, int size) {

@@ -26,12 +26,28 @@ constexpr auto kIdleEnd = std::chrono::seconds(1);
 constexpr auto kWorkersEnd = std::chrono::seconds(2);
 }  // namespace
 
+// A face made before its button exists: handed to the request that claims
+// it, at once when it is made already, else when it is.
+struct IconLoader::Ahead {
+  ButtonRecord record;
+  int size = 0;
+  std::optional<FaceIcon> face;  // made and not yet claimed
+  HWND claimedBy = nullptr;
+  std::uint64_t number = 0;  // the claiming request's
+  bool done = false;
+  bool dropped = false;  // no request took it in time: dropped once made
+  bool Answers(const ButtonRecord& r, int s) const {
+    return !claimedBy && !dropped && size == s && record.Icon == r.Icon && record.File == r.File && record.IconNo == r.IconNo;
+  }
+};
+
 struct IconLoader::Job {
-  HWND window;
+  HWND window;  // none for a face made ahead
   std::uint64_t number;
   ButtonRecord record;
   int size;
   std::wstring volume;  // where the icon is read from
+  std::list<Ahead>::iterator ahead{};
 };
 
 // Lives as long as the loader or a worker, whichever is longer: a face made
@@ -45,6 +61,7 @@ struct IconLoader::Shared {
   std::uint64_t requests = 0;             // the counter every request takes its number from
   std::map<HWND, std::uint64_t> latest;   // the number of each button's latest request
   std::map<HWND, FaceIcon> ready;
+  std::list<Ahead> ahead;
   std::vector<std::wstring> reading;      // the volumes workers read from now
   std::map<std::wstring, bool> fixed;     // whether a drive is a local fixed disk
   int workers = 0;
@@ -88,18 +105,31 @@ void IconLoader::Make(Shared& shared, Job& job) {
     // No face: the button shows its colour only.
     TraceException(L"making a button's face");
   }
-  bool post = false;
+  HWND post = nullptr;
   {
     const std::lock_guard lock(shared.mutex);
-    const auto it = shared.latest.find(job.window);
-    if (it != shared.latest.end() && it->second == job.number) {
-      shared.ready[job.window] = std::move(face);
-      post = true;
+    HWND window = job.window;
+    std::uint64_t number = job.number;
+    if (!window) {
+      // Made ahead: kept until a request claims it, or handed to the one that has.
+      window = job.ahead->claimedBy;
+      number = job.ahead->number;
+      if (!window && !job.ahead->dropped) {
+        job.ahead->face = std::move(face);
+        job.ahead->done = true;
+      } else {
+        shared.ahead.erase(job.ahead);
+      }
+    }
+    const auto it = window ? shared.latest.find(window) : shared.latest.end();
+    if (it != shared.latest.end() && it->second == number) {
+      shared.ready[window] = std::move(face);
+      post = window;
     }
   }
   // Posted before the job counts as done: whoever waited for the faces finds
   // their messages in the queue.
-  if (post) ::PostMessageW(job.window, kFaceReadyMessage, 0, 0);
+  if (post) ::PostMessageW(post, kFaceReadyMessage, 0, 0);
   {
     const std::lock_guard lock(shared.mutex);
     --shared.pending;
@@ -170,7 +200,47 @@ void IconLoader::Request(HWND window, const ButtonRecord& record, int size) {
   s.latest[window] = number;
   s.ready.erase(window);
   s.Cancel(window);
-  s.queue.push_back(Job{window, number, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record)))});
+  for (auto it = s.ahead.begin(); it != s.ahead.end(); ++it) {
+    if (!it->Answers(record, size)) continue;
+    if (!it->done) {
+      it->claimedBy = window;
+      it->number = number;
+      return;
+    }
+    s.ready[window] = std::move(*it->face);
+    s.ahead.erase(it);
+    lock.unlock();
+    ::PostMessageW(window, kFaceReadyMessage, 0, 0);
+    return;
+  }
+  Queue(lock, Job{window, number, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record)))});
+}
+
+void IconLoader::MakeAhead(const ButtonRecord& record, int size) {
+  std::unique_lock lock(shared_->mutex);
+  Shared& s = *shared_;
+  const auto ahead = s.ahead.emplace(s.ahead.end());
+  ahead->record = record;
+  ahead->size = size;
+  Queue(lock, Job{nullptr, 0, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record))), ahead});
+}
+
+void IconLoader::DropAhead() {
+  const std::lock_guard lock(shared_->mutex);
+  Shared& s = *shared_;
+  // Those still queued go with their jobs; one being made goes once made.
+  s.pending -= static_cast<int>(std::erase_if(s.queue, [&](const Job& job) {
+    if (job.window || job.ahead->claimedBy) return false;
+    s.ahead.erase(job.ahead);
+    return true;
+  }));
+  std::erase_if(s.ahead, [](const Ahead& a) { return a.done; });
+  for (Ahead& a : s.ahead) a.dropped = !a.claimedBy;
+}
+
+void IconLoader::Queue(std::unique_lock<std::mutex>& lock, Job next) {
+  Shared& s = *shared_;
+  s.queue.push_back(std::move(next));
   ++s.pending;
   if (s.waiting > 0 || s.workers >= kMostWorkers) {
     s.wake.notify_all();

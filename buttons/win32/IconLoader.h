@@ -18,7 +18,9 @@
 
 #include <chrono>
 #include <functional>
+#include <list>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "buttons/win32/ShellIcons.h"
@@ -42,8 +44,14 @@ class IconLoader {
   IconLoader& operator=(const IconLoader&) = delete;
 
   // Asks for the face of `record` at `size` for the button `window`. Only the
-  // face of its latest request is handed over.
+  // face of its latest request is handed over. A face made ahead for the same
+  // icon and size is taken instead of making another.
   void Request(HWND window, const ButtonRecord& record, int size);
+  // Starts making the face of `record` at `size` before its button exists
+  // (at start, while the window is being made), for a later Request.
+  void MakeAhead(const ButtonRecord& record, int size);
+  // Faces made ahead that no request took are dropped.
+  void DropAhead();
   // The latest face made for `window`, once it is ready.
   std::optional<FaceIcon> Take(HWND window);
   // The button `window` goes: what was asked for it is dropped.
@@ -54,6 +62,9 @@ class IconLoader {
  private:
   struct Shared;
   struct Job;
+  struct Ahead;
+  // Queues `job` and wakes or starts a worker for it (the caller holds `lock`).
+  void Queue(std::unique_lock<std::mutex>& lock, Job next);
   static void Work(const std::shared_ptr<Shared>& shared);
   static void Make(Shared& shared, Job& job);
   std::shared_ptr<Shared> shared_;

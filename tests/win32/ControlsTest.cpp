@@ -208,6 +208,49 @@ TEST(IconLoader, AStuckShareHoldsOneThreadAndOnlyTheLatestRequestDelivers) {
   EXPECT_FALSE(loader.Take(gone.get())) << "the face of a button that went";
 }
 
+// A face made ahead (while the window is made) goes to the first request for
+// the same icon and size, made already or not yet; one no request took is
+// dropped, and a request after that makes its face anew.
+TEST(IconLoader, FacesMadeAheadGoToTheFirstRequestForThem) {
+  const UniqueKernelHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<int> made{0};
+  IconLoader loader([&](const ButtonRecord& record, int size) {
+    if (record.File == L"H:\\held.exe") ::WaitForSingleObject(release.get(), INFINITE);
+    ++made;
+    FaceIcon face;
+    face.resetIconNo = record.File == L"H:\\held.exe" && size == 1;  // tells which face arrived
+    return face;
+  });
+  ButtonRecord ready, held, unasked;
+  ready.File = L"R:\\ready.exe";
+  held.File = L"H:\\held.exe";
+  unasked.File = L"U:\\unasked.exe";
+  for (const ButtonRecord* r : {&ready, &held, &unasked}) loader.MakeAhead(*r, 1);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return made == 2; }));
+  std::vector<UniqueWindow> w;
+  for (int i = 0; i < 3; ++i) {
+    w.emplace_back(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  }
+  loader.Request(w[0].get(), ready, 1);
+  loader.Request(w[1].get(), held, 1);
+  loader.Request(w[2].get(), held, 2);
+  ::SetEvent(release.get());
+  ASSERT_TRUE(loader.WaitIdle(std::chrono::seconds(10)));
+  EXPECT_EQ(made, 4) << "each face made ahead once, and the other size";
+  const auto face = [&](int i) { return loader.Take(w[static_cast<std::size_t>(i)].get()); };
+  ASSERT_TRUE(face(0));
+  const auto claimedWhileMade = face(1);
+  ASSERT_TRUE(claimedWhileMade);
+  EXPECT_TRUE(claimedWhileMade->resetIconNo);
+  const auto otherSize = face(2);
+  ASSERT_TRUE(otherSize);
+  EXPECT_FALSE(otherSize->resetIconNo) << "made for its own size";
+  loader.DropAhead();
+  loader.Request(w[0].get(), unasked, 1);
+  ASSERT_TRUE(loader.WaitIdle(std::chrono::seconds(10)));
+  EXPECT_EQ(made, 5) << "the unclaimed face was dropped";
+}
+
 HWND g_watched = nullptr;
 bool g_registeredWhenDestroyed = false;
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "buttons/IconChoice.h"
+#include "core/Twips.h"
+
 namespace vornish::win32 {
 
 namespace {
@@ -28,6 +31,16 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
     buttons_.emplace_back(std::move(button))->IconRefresh();
   }
   return Count();
+}
+
+void ButtonStrip::MakeFacesAhead(int count, const ButtonLayout& layout, int dpi) {
+  const int fitting = std::min(count, ButtonsWithin(layout, kLongestWindow, dpi));
+  const int size = ScaleFromDefaultDpi(model_.settings.Size, dpi);
+  for (int i = 0; i < fitting; ++i) {
+    const ButtonRecord& record = model_.Buttons[static_cast<std::size_t>(i)];
+    const std::wstring_view source = IconSourceOf(record);
+    if (!source.empty() && !model_.skipped.Skips(source)) icons_.MakeAhead(record, size);
+  }
 }
 
 bool ButtonStrip::MoreBeyondToTell() {
@@ -101,7 +114,10 @@ void ButtonStrip::EnableFileDrops() {
   for (auto& button : buttons_) button->EnableFileDrops();
 }
 
-void ButtonStrip::WaitForFaces() { icons_.WaitIdle(std::chrono::milliseconds(300)); }
+void ButtonStrip::WaitForFaces() {
+  icons_.WaitIdle(std::chrono::milliseconds(300));
+  icons_.DropAhead();
+}
 
 void ButtonStrip::RememberFocus() {
   if (const int index = IndexOf(::GetFocus()); index >= 0) focused_ = index;

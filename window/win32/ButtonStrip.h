@@ -25,6 +25,9 @@ class ButtonStrip {
   // many there are.
   int Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout, int dpi);
   int Count() const { return static_cast<int>(buttons_.size()); }
+  // Starts making the faces of the first `count` entries (as many as the
+  // longest window holds at `layout`) before their controls exist, at `dpi`.
+  void MakeFacesAhead(int count, const ButtonLayout& layout, int dpi);
   // The entries the last Resize left out for the window's length.
   int Beyond() const { return beyond_; }
   // True once each time more entries are left out than were last told of.
@@ -53,7 +56,7 @@ class ButtonStrip {
   void EnableFileDrops();
   // Waits a moment for the faces asked for: a normal start paints complete
   // faces, while a source that does not answer delays only its own.
-  void WaitForFaces();
+  void WaitForFaces();  // and drops the faces made ahead that no button took
   // The keyboard focus goes back to the button that had it when the window
   // was last deactivated.
   void RememberFocus();

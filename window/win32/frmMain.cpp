@@ -68,6 +68,9 @@ frmMain::~frmMain() = default;
 int frmMain::Dpi() const { return static_cast<int>(WindowDpi(hwnd())); }
 
 bool frmMain::Load() {
+  // The faces are made while the window is: the data file is read first.
+  const DataFileLoad load = LoadLauncher(model_, services_);
+  strip_.MakeFacesAhead(model_.ButtonLast() + 1, CurrentLayout(), static_cast<int>(SystemDpi()));
   if (!CreateWindowObject(WS_EX_TOOLWINDOW, kClassName, L"Vornish", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
                           nullptr, instance_)) {
     return false;
@@ -75,12 +78,11 @@ bool frmMain::Load() {
   showRequest_ = ::RegisterWindowMessageW(kShowRequestName);
   MakeIcons();
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
-  Form_Load();
+  Form_Load(load);
   return true;
 }
 
-void frmMain::Form_Load() {
-  const DataFileLoad load = LoadLauncher(model_, services_);
+void frmMain::Form_Load(const DataFileLoad& load) {
   showTips_ = model_.settings.StartTips;
   ApplyWindowSettings();
   // Each button is made where the layout puts it, so arranging moves nothing.

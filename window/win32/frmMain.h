@@ -68,7 +68,8 @@ class frmMain : public Window,
 
  private:
   int Dpi() const;
-  void Form_Load();
+  // `load`: what reading the settings and the data file found.
+  void Form_Load(const DataFileLoad& load);
   void Form_Activate();
   // The tray icon, OLE drops and tool tips, set up right after the first paint.
   void AfterShow();

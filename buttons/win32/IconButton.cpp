@@ -67,16 +67,15 @@ bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const REC
   bounds_ = bounds;
   // Made visible and titled at once: each later call would be one more trip
   // to the system per button, and a strip may hold a thousand.
-  if (!CreateWindowObject(0, kClassName, Record().Title.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                          bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                          nullptr, instance)) {
+  // Files arrive both ways: OLE drags (Explorer and most programs) and the
+  // older WM_DROPFILES, which the style asks for as DragAcceptFiles would.
+  if (!CreateWindowObject(WS_EX_ACCEPTFILES, kClassName, Record().Title.c_str(),
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance)) {
     return false;
   }
   AttachTooltip(tooltip);
-  // Files arrive both ways: OLE drags (Explorer and most programs) and the
-  // older WM_DROPFILES.
   if (oleDrops) EnableFileDrops();
-  ::DragAcceptFiles(hwnd(), TRUE);
   return true;
 }
 

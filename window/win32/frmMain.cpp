@@ -37,6 +37,18 @@ constexpr UINT kButtonMenuMessage = WM_APP + 20;
 
 constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 
+// A flag set for the scope's lifetime.
+class Raised {
+ public:
+  explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Raised() { flag_ = false; }
+  Raised(const Raised&) = delete;
+  Raised& operator=(const Raised&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
 constexpr int kKeyF5 = VK_F5;
@@ -163,11 +175,7 @@ void frmMain::ArrangeButtons() {
 void frmMain::PlaceWindow() {
   // Moving the window brings WM_WINDOWPOSCHANGED, which would place it again.
   if (placing_) return;
-  placing_ = true;
-  const struct Placed {
-    bool& placing;
-    ~Placed() { placing = false; }
-  } placed{placing_};
+  const Raised placing(placing_);
   const int dpi = Dpi();
   const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
   DockWindow(hwnd(), model_.settings, column ? strip_.Width(dpi) : strip_.Height(dpi), dpi);

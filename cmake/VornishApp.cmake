@@ -47,6 +47,7 @@ vornish_layer(vornish_window_win32
   window/win32/ButtonStrip.cpp
   window/win32/ControlBar.cpp
   window/win32/Docking.cpp
+  window/win32/TickTimer.cpp
   window/win32/HelpViewer.cpp
   window/win32/TrayIcon.cpp
   window/win32/frmMain.cpp

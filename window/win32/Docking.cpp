@@ -80,6 +80,11 @@ void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dp
   }
 }
 
+bool MovedOrResized(LPARAM windowPos) {
+  const UINT unchanged = SWP_NOMOVE | SWP_NOSIZE;
+  return (reinterpret_cast<const WINDOWPOS*>(windowPos)->flags & unchanged) != unchanged;
+}
+
 void RestoreWindowPosition(HWND window, WindowPosition saved, int dpi) {
   const int positionDpi = static_cast<int>(SystemDpi());
   const RECT r = WindowRect(window);

@@ -19,6 +19,20 @@ std::vector<Monitor> Monitors();
 // `buttonSide` is a button's side in twips. Measuring the task bar may correct
 // `settings.TaskBar`. The frame is repainted when the size changed.
 void DockWindow(HWND window, Settings& settings, std::int32_t buttonSide, int dpi);
+// Whether the WM_WINDOWPOSCHANGED with this `windowPos` moved or resized the window.
+bool MovedOrResized(LPARAM windowPos);
+// Raises `placing` for its lifetime: the placement's own move, which the
+// window hears of (WM_WINDOWPOSCHANGED), does not place it again.
+class PlacingScope {
+ public:
+  explicit PlacingScope(bool& placing) : placing_(placing) { placing_ = true; }
+  ~PlacingScope() { placing_ = false; }
+  PlacingScope(const PlacingScope&) = delete;
+  PlacingScope& operator=(const PlacingScope&) = delete;
+
+ private:
+  bool& placing_;
+};
 
 // The saved left and top edges (twips), pulled back onto the monitor nearest
 // to them. Positions are twips at the system's DPI, whatever monitor the

@@ -37,17 +37,6 @@ constexpr UINT kButtonMenuMessage = WM_APP + 20;
 
 constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
 
-// A flag set for the scope's lifetime.
-class Raised {
- public:
-  explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Raised() { flag_ = false; }
-  Raised(const Raised&) = delete;
-  Raised& operator=(const Raised&) = delete;
-
- private:
-  bool& flag_;
-};
 
 // Key codes the buttons act on.
 constexpr int kKeyEnter = VK_RETURN;
@@ -73,7 +62,8 @@ void frmMain::AskRunningToShow() {
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
     : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
-      drag_(instance, strip_, picControl_), popMenu_(tmrPopUp_), saver_(model, services) {}
+      drag_(instance, strip_, picControl_), ticks_(kTimerPopUp, kTickMilliseconds),
+      popMenu_(tmrPopUp_), saver_(model, services) {}
 
 frmMain::~frmMain() = default;
 
@@ -119,7 +109,7 @@ void frmMain::AfterShow() {
   ::KillTimer(hwnd(), kTimerAfterShow);
   if (ole_ || unloaded_) return;
   // The tips asked for by the first activation open on a tick from now on.
-  if (tipsDue_) TickSoon();
+  if (tipsDue_) ticks_.Soon(hwnd());
   // The tray icon, OLE and the tool tips take noticeable time, while none of
   // them is of use before the user sees the window: they wait until it has
   // been painted.
@@ -175,7 +165,7 @@ void frmMain::ArrangeButtons() {
 void frmMain::PlaceWindow() {
   // Moving the window brings WM_WINDOWPOSCHANGED, which would place it again.
   if (placing_) return;
-  const Raised placing(placing_);
+  const PlacingScope placing(placing_);
   const int dpi = Dpi();
   const bool column = model_.settings.Position == kPositionLeft || model_.settings.Position == kPositionRight;
   DockWindow(hwnd(), model_.settings, column ? strip_.Width(dpi) : strip_.Height(dpi), dpi);
@@ -196,28 +186,7 @@ void frmMain::Form_Activate() {
   // window's own activation must not open it again).
   if (std::exchange(showTips_, false)) tipsDue_ = true;
   tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
-  EnableTimer(true);
-}
-
-void frmMain::EnableTimer(bool enabled) {
-  timerEnabled_ = enabled;
-  if (enabled) {
-    TickSoon();
-  } else {
-    ::KillTimer(hwnd(), kTimerPopUp);
-    ticking_ = false;
-  }
-}
-
-void frmMain::TickSoon() {
-  if (!timerEnabled_ || ticking_ || !hwnd()) return;
-  ticking_ = ::SetTimer(hwnd(), kTimerPopUp, kTickMilliseconds, nullptr) != 0;
-}
-
-void frmMain::StopTickingUnlessDue() {
-  if (!ticking_ || !hwnd() || tipsDue_ || tmrPopUp_.Due(MainWindowActive())) return;
-  ::KillTimer(hwnd(), kTimerPopUp);
-  ticking_ = false;
+  ticks_.Enable(hwnd(), true);
 }
 
 void frmMain::tmrPopUp_Timer() {
@@ -226,13 +195,13 @@ void frmMain::tmrPopUp_Timer() {
     tmrPopUp_.Post({Command::Tips});
   }
   tmrPopUp_.Tick(*this, model_.settings.Position);
-  StopTickingUnlessDue();
+  ticks_.StopUnlessDue(hwnd(), tipsDue_ || tmrPopUp_.Due(MainWindowActive()));
 }
 
 void frmMain::StartCommand(const ChosenCommand& chosen) {
   tmrPopUp_.Start(*this, chosen, model_.settings.Position);
   // The bar shows the activation again on a tick of its own.
-  TickSoon();
+  ticks_.Soon(hwnd());
 }
 
 bool frmMain::MayStart() { return win32::MayStart(hwnd(), tmrPopUp_.CommandRunning()); }
@@ -313,7 +282,7 @@ void frmMain::ShowButtonMenu(int button, HWND beside) {
   // Carried out on the next tick, after the menu has gone.
   if (popMenu_.ShowButtonMenu(hwnd(), MenuStateFor(model_.Buttons, button, model_.history.CanUndo()), button, beside,
                               model_.settings.Orient != 0)) {
-    EnableTimer(true);
+    ticks_.Enable(hwnd(), true);
   }
   ActivateOwner(hwnd());
 }
@@ -346,7 +315,7 @@ void frmMain::OnTray(TrayAction action) {
       ShowButtonMenu(-1);
       break;
     case TrayAction::Show:
-      EnableTimer(true);
+      ticks_.Enable(hwnd(), true);
       Show();
       break;
     case TrayAction::TrayMenu: {
@@ -356,7 +325,7 @@ void frmMain::OnTray(TrayAction action) {
         return;
       }
       if (chosen == kTrayShow) {
-        EnableTimer(true);
+        ticks_.Enable(hwnd(), true);
         Show();
       }
       ActivateOwner(hwnd());
@@ -372,15 +341,15 @@ void frmMain::Hide() {
   // starting it a second time: it stays in sight until the icon is there.
   if (!tray_.Shown()) AddTrayIcon();
   if (!tray_.Shown()) return;
-  EnableTimer(false);
+  ticks_.Enable(hwnd(), false);
   ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 void frmMain::CloseLauncher(bool endOfSession) {
   if (!hwnd()) return;
   // A launch under way is counted first; the close comes after it.
-  if (!endOfSession && !tmrPopUp_.MayClose()) return EnableTimer(true);
-  EnableTimer(false);
+  if (!endOfSession && !tmrPopUp_.MayClose()) return ticks_.Enable(hwnd(), true);
+  ticks_.Enable(hwnd(), false);
   if (!unloaded_) {
     unloaded_ = true;
     Guarded(L"removing the tray icon", [&] { tray_.Remove(); });
@@ -410,7 +379,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == showRequest_ && showRequest_ != 0) {
     // A second start asks to see the launcher; while a dialog is up, that.
     if (MayStart()) {
-      EnableTimer(true);
+      ticks_.Enable(hwnd(), true);
       Show();
     }
     return 0;
@@ -429,34 +398,27 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         strip_.RestoreFocus();
       }
       // The bar follows the activation on the next tick, once it has settled.
-      TickSoon();
+      ticks_.Soon(hwnd());
       return 0;
     case WM_ACTIVATEAPP:
       // Back from another program, where a file may have been put back (the
       // launcher's own boxes and dialogs do not count: a face that arrives
       // activates the window again).
       if (wParam) strip_.RefreshBroken();
-      TickSoon();
+      ticks_.Soon(hwnd());
       return 0;
-    case WM_NCACTIVATE:
-      TickSoon();
-      return Window::HandleMessage(message, wParam, lParam);
-    case WM_WINDOWPOSCHANGED: {
+    case WM_WINDOWPOSCHANGED:
       // Whatever moved or resized a window fixed to an edge, it goes back at
       // once; the placement's own move does not come here again.
-      const UINT unchanged = SWP_NOMOVE | SWP_NOSIZE;
-      const auto* moved = reinterpret_cast<const WINDOWPOS*>(lParam);
-      if (model_.settings.Position != kPositionFloating && (moved->flags & unchanged) != unchanged &&
-          ::IsWindowVisible(hwnd())) {
+      if (model_.settings.Position != kPositionFloating && MovedOrResized(lParam) && ::IsWindowVisible(hwnd())) {
         PlaceWindow();
       }
       return Window::HandleMessage(message, wParam, lParam);
-    }
     case WM_SETFOCUS:
       strip_.RestoreFocus();
       return 0;
     case WM_TIMER:
-      if (wParam == kTimerPopUp) tmrPopUp_Timer();
+      if (wParam == ticks_.Id()) tmrPopUp_Timer();
       if (wParam == kTimerAfterShow) AfterShow();
       saver_.OnTimer(hwnd(), wParam);
       return 0;
@@ -521,7 +483,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetTooltipDpi(tooltip_, Dpi());
       ShowBarInactive();
       tmrPopUp_.SetMarker(BarMarker::RepaintWhenActive);
-      TickSoon();
+      ticks_.Soon(hwnd());
       return 0;
     }
     case WM_SYSCOLORCHANGE:

@@ -20,6 +20,7 @@
 #include "window/win32/ControlBar.h"
 #include "window/win32/HelpViewer.h"
 #include "window/win32/Saver.h"
+#include "window/win32/TickTimer.h"
 #include "window/win32/TrayIcon.h"
 #include "window/win32/frmPopMenu.h"
 
@@ -85,13 +86,6 @@ class frmMain : public Window,
   void LaunchButton(int index, std::wstring_view parameters);
 
   void tmrPopUp_Timer();
-  // Enabled while the launcher is shown (and for a command chosen while it is
-  // hidden). Even then the timer runs only while a tick is due: TickSoon
-  // starts it for an event a tick answers, and it stops once a tick has left
-  // nothing to do.
-  void EnableTimer(bool enabled);
-  void TickSoon();
-  void StopTickingUnlessDue();
   // Runs `chosen` now, after any command still waiting for its tick.
   void StartCommand(const ChosenCommand& chosen);
   // Every way in that starts a command or a window asks first: the menus, the
@@ -159,6 +153,7 @@ class frmMain : public Window,
   ButtonStrip strip_;
   ButtonDrag drag_;
   CommandTimer tmrPopUp_;
+  TickTimer ticks_;  // the system timer that brings tmrPopUp_'s ticks
   frmPopMenu popMenu_;  // holds the timer while a menu is open
   TrayIcon tray_;
   HelpViewer help_;
@@ -169,8 +164,6 @@ class frmMain : public Window,
   bool showTips_ = false;
   bool tipsDue_ = false;  // the first activation asked for the tips
   bool unloaded_ = false;
-  bool timerEnabled_ = false;
-  bool ticking_ = false;
   bool placing_ = false;
 };
 

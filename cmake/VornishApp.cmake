@@ -48,6 +48,7 @@ vornish_layer(vornish_window_win32
   window/win32/ControlBar.cpp
   window/win32/Docking.cpp
   window/win32/TickTimer.cpp
+  window/win32/ShowRequest.cpp
   window/win32/HelpViewer.cpp
   window/win32/TrayIcon.cpp
   window/win32/frmMain.cpp

@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "window/ControlBar.h"
 #include "window/win32/Docking.h"
+#include "window/win32/ShowRequest.h"
 
 namespace vornish::win32 {
 
@@ -35,13 +36,6 @@ constexpr UINT_PTR kTimerAfterShow = 3;
 // that asked may be one the command removes).
 constexpr UINT kButtonMenuMessage = WM_APP + 20;
 
-constexpr const wchar_t* kShowRequestName = L"Vornish.ShowLauncher";
-
-
-// Key codes the buttons act on.
-constexpr int kKeyEnter = VK_RETURN;
-constexpr int kKeyF5 = VK_F5;
-
 }  // namespace
 
 bool frmMain::Register(HINSTANCE instance) {
@@ -49,16 +43,7 @@ bool frmMain::Register(HINSTANCE instance) {
                                ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void frmMain::AskRunningToShow() {
-  const UINT request = ::RegisterWindowMessageW(kShowRequestName);
-  for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, kClassName, nullptr));) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(w, &process);
-    // Lets the launcher take the foreground, which a background program may not.
-    ::AllowSetForegroundWindow(process);
-    ::PostMessageW(w, request, 0, 0);
-  }
-}
+void frmMain::AskRunningToShow() { AskToShow(kClassName); }
 
 frmMain::frmMain(HINSTANCE instance, LauncherModel& model, LauncherServices services, IconLoader::Maker faces)
     : instance_(instance), model_(model), services_(services), picControl_(*this), strip_(model, *this, std::move(faces)),
@@ -77,7 +62,7 @@ bool frmMain::Load() {
                           nullptr, instance_)) {
     return false;
   }
-  showRequest_ = ::RegisterWindowMessageW(kShowRequestName);
+  showRequest_ = ShowRequestMessage();
   MakeIcons();
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
   Form_Load(load);
@@ -100,6 +85,7 @@ void frmMain::Form_Load(const DataFileLoad& load) {
 }
 
 void frmMain::Show() {
+  ticks_.Enable(hwnd(), true);
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetForegroundWindow(hwnd());
   if (!ole_) ::SetTimer(hwnd(), kTimerAfterShow, USER_TIMER_MINIMUM, nullptr);
@@ -315,7 +301,6 @@ void frmMain::OnTray(TrayAction action) {
       ShowButtonMenu(-1);
       break;
     case TrayAction::Show:
-      ticks_.Enable(hwnd(), true);
       Show();
       break;
     case TrayAction::TrayMenu: {
@@ -324,10 +309,7 @@ void frmMain::OnTray(TrayAction action) {
         CloseLauncher();
         return;
       }
-      if (chosen == kTrayShow) {
-        ticks_.Enable(hwnd(), true);
-        Show();
-      }
+      if (chosen == kTrayShow) Show();
       ActivateOwner(hwnd());
       break;
     }
@@ -378,10 +360,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message == showRequest_ && showRequest_ != 0) {
     // A second start asks to see the launcher; while a dialog is up, that.
-    if (MayStart()) {
-      ticks_.Enable(hwnd(), true);
-      Show();
-    }
+    if (MayStart()) Show();
     return 0;
   }
   switch (message) {
@@ -541,7 +520,7 @@ void frmMain::IconButton_Click(int Index) {
 }
 
 void frmMain::IconButton_KeyDown(int Index, int KeyCode, int Shift) {
-  if (KeyCode == kKeyEnter || KeyCode == kKeyF5) {
+  if (KeyCode == VK_RETURN || KeyCode == VK_F5) {
     IconButton_Click(Index);
   } else if (IsMenuKey(KeyCode, Shift)) {
     if (Index < strip_.Count()) ShowButtonMenu(Index, strip_[Index].hwnd());

@@ -76,14 +76,15 @@ class FakeFileSystem : public FileSystem {
 class FakeSettingsStore : public SettingsStore {
  public:
   std::map<std::pair<std::wstring, std::wstring>, std::wstring> values;
-  bool failWrites = false;
+  std::wstring refused;  // the key whose writes fail, "*" for every key
   std::optional<std::wstring> Read(std::wstring_view section, std::wstring_view key) const override {
     const auto it = values.find({std::wstring(section), std::wstring(key)});
     return it == values.end() ? std::nullopt : std::optional(it->second);
   }
   bool Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) override {
-    if (!failWrites) values[{std::wstring(section), std::wstring(key)}] = value;
-    return !failWrites;
+    if (refused == L"*" || refused == key) return false;
+    values[{std::wstring(section), std::wstring(key)}] = value;
+    return true;
   }
   std::wstring Get(std::wstring_view section, std::wstring_view key) const { return Read(section, key).value_or(L"-"); }
 };

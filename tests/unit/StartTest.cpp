@@ -101,6 +101,22 @@ TEST(Settings, KeysTheirDefaultsAndTextForms) {
   EXPECT_TRUE(LoadSettings(FakeSettingsStore{}).StartTips);
 }
 
+TEST(Settings, AnyOneWriteRefusedFailsTheSaveAndTheOthersAreStillWritten) {
+  for (const SettingKey& key : kSettingKeys) {
+    if (key.savedBy != SavedBy::Unload) continue;
+    FakeSettingsStore store;
+    store.refused = key.name;
+    EXPECT_FALSE(SaveSettings(store, Settings())) << key.name.size();
+    EXPECT_EQ(store.values.size(), 11u);
+  }
+  for (const wchar_t* refused : {L"MainLeft", L"MainTop"}) {
+    FakeSettingsStore store;
+    store.refused = refused;
+    EXPECT_FALSE(SaveWindowPosition(store, {15, 30}));
+    EXPECT_EQ(store.values.size(), 1u);
+  }
+}
+
 TEST(Settings, UnusableTextFallsBackAndBothBooleanFormsRead) {
   FakeSettingsStore store;
   store.values = {{{L"Set", L"Size"}, L"abc"},        {{L"Set", L"DefColor"}, L"99999999999"},
@@ -204,7 +220,7 @@ TEST(SettingsFile, AFailedWriteIsToldWithTheFileAndTheRegistrysAreNot) {
   FakeSystemInfo system;
   IniSettingsStore file(fs, L"E:\\Vornish.ini");
   FakeSettingsStore registry;
-  registry.failWrites = true;
+  registry.refused = L"*";
   fs.unwritable.insert(L"E:\\Vornish.ini");
   LauncherModel model;
   model.DataFilePath = L"E:\\VRN.dat";

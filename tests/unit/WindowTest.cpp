@@ -17,14 +17,10 @@
 namespace vornish {
 namespace {
 
-TEST(Commands, EveryRowOfTheCommandTable) {
+// Which menu item is which command the end-to-end tests show, choosing each
+// by its access key.
+TEST(Commands, KeysAndWhatWritesButtonRecords) {
   using enum Command;
-  const Command pop[] = {AddButton, InsertButton,     DeleteButton, InitButton,   Nothing, ButtonSettings, Nothing,
-                         Ranking,   LauncherSettings, Nothing,      HelpContents, Nothing, Exit,           Nothing,
-                         Nothing,   Undo,             Nothing};
-  const Command help[] = {HelpContents, HelpSearch, Nothing, Tips, Nothing, About};
-  for (int i = 0; i < 17; ++i) EXPECT_EQ(PopMenuCommand(i), pop[i]) << i;
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(HelpMenuCommand(i), help[i]) << i;
   // Only Ctrl+Z, with no other shift key, undoes.
   EXPECT_EQ(KeyCommand('Z', kCtrlMask), Undo);
   EXPECT_EQ(KeyCommand('Z', 0), Nothing);
@@ -174,6 +170,7 @@ TEST(Commands, EachActsOnTheButtonItWasChosenFor) {
       {{Command::InitButton, 0}, L"_BC", "edit0-0 "},
       {{Command::InsertButton, 2}, L"_B_C", "edit2-3 "},
       {{Command::ButtonSettings, 1}, L"_B_C", "settings1 refresh1 "},
+      {{Command::ButtonSettings, 3}, L"_B_C", "settings3 refresh3 "},  // the last one
       {{Command::ButtonSettings, 4}, L"_B_C", ""},  // gone meanwhile
       {{Command::DeleteButton, -1}, L"_B_C", "edit0--1 "},  // from the background: nothing
       {{Command::AddButton, 1}, L"_B_C_", "edit4-4 "},  // at the end, wherever chosen
@@ -342,35 +339,28 @@ TEST(Placement, AMenuFromTheKeyboardOpensBesideTheButtonOnTheWorkArea) {
   for (const auto& [item, column, anchor] : cases) EXPECT_EQ(MenuAnchorFor(item, work, column), anchor) << item.left;
 }
 
-TEST(SystemObjects, TheTableOnBothPlatforms) {
+// The table's titles and icons are data; these rows show how its paths are
+// made on each platform and what lies beyond it.
+TEST(SystemObjects, PathsOnBothPlatforms) {
   using testing::FakeSystemInfo;
   const FakeSystemInfo nt = FakeSystemInfo::WindowsNT(), w98 = FakeSystemInfo::Windows98();
-  struct Row {
-    std::int32_t number;
-    const FakeSystemInfo& system;
-    SystemObjectEntry entry;
-  };
   const std::wstring s = L"C:\\WINNT\\system32\\";
-  const Row rows[] = {
-      {1, nt, {L"ﾃﾞｽｸﾄｯﾌﾟ", L"C:\\WINNT\\EXPLORER.EXE", L",/root,", L"C:\\WINNT\\", L"", 3}},
-      {2, nt, {L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ", s + L"CONTROL.EXE", L"", s, s + L"shell32.dll", 35}},
-      {3, w98, {L"ｼｽﾃﾑのﾌﾟﾛﾊﾟﾃｨ", L"C:\\WINDOWS\\CONTROL.EXE", L"C:\\WINDOWS\\SYSTEM\\SYSDM.CPL",
-                L"C:\\WINDOWS\\SYSTEM\\", L"C:\\WINDOWS\\SYSTEM\\SYSDM.CPL", 0}},
-      {4, nt, {L"画面のﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s + L"DESK.CPL", s, s + L"DESK.CPL", 1}},
-      {8, nt, {L"ｲﾝﾀｰﾈｯﾄのﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s + L"INETCPL.CPL", s, s + L"INETCPL.CPL", 37}},
-      {9, nt, {L"ﾏﾙﾁﾒﾃﾞｨｱのﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s + L"MMSYS.CPL", s, s + L"MMSYS.CPL", 26}},
-      {12, nt, {L"ﾈｯﾄﾜｰｸ", s + L"CONTROL.EXE", s + L"NCPA.CPL", s, s + L"NCPA.CPL", 3}},
-      {13, nt, {L"ODBC ﾃﾞｰﾀｿｰｽ ｱﾄﾞﾐﾆｽﾄﾚｰﾀ", s + L"CONTROL.EXE", s + L"ODBCCP32.CPL", s, s + L"ODBCCP32.CPL", 0}},
-      {14, nt, {L"", s + L"CONTROL.EXE", s, L"", L"", 0}},  // beyond the table: the control panel
+  const std::tuple<std::int32_t, const FakeSystemInfo&, std::wstring, std::wstring, std::wstring, std::wstring, int> rows[] = {
+      {1, nt, L"C:\\WINNT\\EXPLORER.EXE", L",/root,", L"C:\\WINNT\\", L"", 3},
+      {2, nt, s + L"CONTROL.EXE", L"", s, s + L"shell32.dll", 35},
+      {3, w98, L"C:\\WINDOWS\\CONTROL.EXE", L"C:\\WINDOWS\\SYSTEM\\SYSDM.CPL", L"C:\\WINDOWS\\SYSTEM\\",
+       L"C:\\WINDOWS\\SYSTEM\\SYSDM.CPL", 0},
+      {9, w98, L"C:\\WINDOWS\\CONTROL.EXE", L"C:\\WINDOWS\\SYSTEM\\MMSYS.CPL", L"C:\\WINDOWS\\SYSTEM\\",
+       L"C:\\WINDOWS\\SYSTEM\\MMSYS.CPL", 1},
+      {12, w98, L"C:\\WINDOWS\\CONTROL.EXE", L"C:\\WINDOWS\\SYSTEM\\NETCPL.CPL", L"C:\\WINDOWS\\SYSTEM\\",
+       L"C:\\WINDOWS\\SYSTEM\\NETCPL.CPL", 0},
+      {12, nt, s + L"CONTROL.EXE", s + L"NCPA.CPL", s, s + L"NCPA.CPL", 3},
+      {14, nt, s + L"CONTROL.EXE", s, L"", L"", 0},  // beyond the table: the control panel
   };
-  for (const Row& r : rows) {
-    const SystemObjectEntry e = DescribeSystemObject(r.number, r.system);
-    EXPECT_EQ(std::tie(e.Title, e.File, e.Param, e.Path, e.Icon, e.IconNo),
-              std::tie(r.entry.Title, r.entry.File, r.entry.Param, r.entry.Path, r.entry.Icon, r.entry.IconNo))
-        << r.number;
+  for (const auto& [number, system, file, param, path, icon, iconNo] : rows) {
+    const SystemObjectEntry e = DescribeSystemObject(number, system);
+    EXPECT_EQ(std::tie(e.File, e.Param, e.Path, e.Icon, e.IconNo), std::tie(file, param, path, icon, iconNo)) << number;
   }
-  EXPECT_EQ(DescribeSystemObject(9, w98).IconNo, 1);
-  EXPECT_EQ(DescribeSystemObject(12, w98).Param, L"C:\\WINDOWS\\SYSTEM\\NETCPL.CPL");
   const ButtonRecord added = NewSystemObjectButton(8, nt, 0x00ABCDEF);
   EXPECT_EQ(added, (ButtonRecord{L"ｲﾝﾀｰﾈｯﾄのﾌﾟﾛﾊﾟﾃｨ", s + L"CONTROL.EXE", s, s + L"INETCPL.CPL", 1, s + L"INETCPL.CPL",
                                  37, true, 0x00ABCDEF, 0, 8}))

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,13 @@
 #include "core/win32/WinText.h"
 #include "harness/Harness.h"
 #include "window/win32/frmMain.h"
+#include "window/win32/TrayIcon.h"
 #include "window/win32/frmPopMenu.h"
 
 namespace vornish::win32 {
 namespace {
+
+using namespace std::chrono_literals;
 
 // The items of the pop-up menu this thread has open ('1' enabled, '0' greyed,
 // '-' a separator) and its bold item's index; the menu closes unchosen.
@@ -68,6 +72,32 @@ TEST(PopMenu, ItemsEnabledByWhereTheMenuOpenedAndTheTrayDefaultInBold) {
   // What a double-click on the tray icon does is the tray menu's bold item.
   // (Under Wine another process cannot read a menu, so this is asked here.)
   EXPECT_EQ(open([&] { menus.ShowTrayMenu(owner.get()); }), L"1-1-1 0");
+}
+
+// A task bar that refuses the icon (one not there yet at log-on; here one
+// that holds an icon of that window and number already): it is tried again
+// until it takes it.
+TEST(TrayIcon, ARefusedIconIsAddedOnceTheTaskBarTakesIt) {
+  const UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                             ::GetModuleHandleW(nullptr), nullptr));
+  NOTIFYICONDATAW other{};
+  other.cbSize = sizeof other;
+  other.hWnd = owner.get();
+  other.uID = 1;
+  ASSERT_TRUE(::Shell_NotifyIconW(NIM_ADD, &other));
+  TrayIcon tray;
+  tray.Add(owner.get(), ::LoadIconW(nullptr, IDI_APPLICATION), L"Vornish");
+  EXPECT_FALSE(tray.Shown());
+  ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &other));
+  // The owner's timers are the icon's, as the main window hands them over.
+  EXPECT_TRUE(e2e::WaitUntil(
+      [&] {
+        MSG m;
+        while (::PeekMessageW(&m, owner.get(), WM_TIMER, WM_TIMER, PM_REMOVE)) tray.OnMessage(m.message, m.wParam, m.lParam);
+        return tray.Shown();
+      },
+      10s));
+  EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &other)) << "the task bar has it";
 }
 
 // The buttons' events the tests look at: files dropped, taken or refused.
@@ -338,19 +368,6 @@ class MainWindowTest : public ::testing::Test {
   const WinSystemInfo system;
   LauncherModel model;
 };
-
-TEST_F(MainWindowTest, AFailingStepOfTheCloseStillSavesTheButtons) {
-  struct FailingStore : SettingsStore {
-    std::optional<std::wstring> Read(std::wstring_view, std::wstring_view) const override { return std::nullopt; }
-    bool Write(std::wstring_view, std::wstring_view, std::wstring_view) override { throw std::bad_alloc(); }
-  } failing;
-  frmMain main(instance, model, Services(failing));
-  ASSERT_TRUE(main.Load());
-  model.Buttons[0].Title = L"kept";
-  ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(main.hwnd(), nullptr);
-  EXPECT_NE(e2e::ReadBytes(File()).find("kept"), std::string::npos);
-}
 
 TEST_F(MainWindowTest, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
   e2e::WriteBytes(File(), "[Vornish Ver.1.0]\r\n\x1B\\\\share\\slow.exe\x1B\r\n\x1B" "C:\\fast.exe\x1B\r\n");

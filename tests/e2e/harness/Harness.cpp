@@ -10,20 +10,13 @@
 
 #include "core/win32/RegistryStore.h"
 #include "core/win32/WinFileSystem.h"
+#include "core/win32/WinText.h"
 
 namespace vornish::e2e {
 
 namespace {
 
 constexpr std::wstring_view kSettingsKey = L"Software\\VB and VBA Program Settings\\Vornish";
-
-std::string Encode(UINT codePage, std::wstring_view text) {
-  const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
 
 std::wstring Long(const Path& path) { return win32::ExtendedPath(path.wstring()); }
 
@@ -51,6 +44,26 @@ void SendMouse(POINT at, DWORD flags) {
   ::Sleep(20);  // lets the target take each event in order
 }
 
+// The screen's pixels in `r` (screen coordinates), rows from the top, each
+// 0x00RRGGBB: one BitBlt into a bitmap of this process.
+std::vector<std::uint32_t> Grab(const RECT& r, BITMAPINFOHEADER* format = nullptr) {
+  BITMAPINFOHEADER header{sizeof header, r.right - r.left, -(r.bottom - r.top), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const win32::WindowDc screen(nullptr);
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+  void* bits = nullptr;
+  const win32::UniqueBitmap bitmap(
+      ::CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) Fail("a bitmap of the screen");
+  {
+    const win32::SelectScope select(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, header.biWidth, -header.biHeight, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  ::GdiFlush();
+  if (format) *format = header;
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  return std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(header.biWidth) * -header.biHeight);
+}
+
 void SendKey(WORD key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -74,8 +87,11 @@ void Fail(std::string_view what) {
   throw std::runtime_error(std::string(what) + " failed (Windows error " + std::to_string(::GetLastError()) + ")");
 }
 
-std::string Utf8(std::wstring_view text) { return Encode(CP_UTF8, text); }
-std::string Cp932(std::wstring_view text) { return Encode(932, text); }
+std::string Cp932(std::wstring_view text) {
+  std::string bytes;
+  if (!win32::AnsiCodec().AppendAnsi(text, bytes)) Fail("text without a form in the code page");
+  return bytes;
+}
 
 TempDir::TempDir(std::wstring_view hint) {
   static std::atomic<unsigned> counter{0};
@@ -100,28 +116,14 @@ void WriteBytes(const Path& path, std::string_view bytes) {
 }
 
 std::string ReadBytes(const Path& path) {
-  // Shared every way: a program may still be appending to the file.
-  const win32::UniqueFile file(::CreateFileW(Long(path).c_str(), GENERIC_READ,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                             OPEN_EXISTING, 0, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size)) Fail("opening " + Utf8(path.wstring()));
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD read = 0;
-  if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-    Fail("reading " + Utf8(path.wstring()));
-  }
-  bytes.resize(read);
+  std::string bytes;
+  if (!win32::WinFileSystem().ReadAll(path.wstring(), bytes).ok()) Fail("reading " + Utf8(path.wstring()));
   return bytes;
 }
 
-bool Exists(const Path& path) { return ::GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const Path& path) { return win32::WinFileSystem().PathExists(path.wstring()); }
 
-void CreateFolders(const Path& path) {
-  if (Exists(path)) return;
-  CreateFolders(path.parent_path());
-  if (!::CreateDirectoryW(Long(path).c_str(), nullptr)) Fail("creating " + Utf8(path.wstring()));
-}
+void CreateFolders(const Path& path) { std::filesystem::create_directories(Long(path)); }
 
 void RemoveTree(const Path& path) {
   const std::wstring full = Long(path);
@@ -144,12 +146,6 @@ void RemoveTree(const Path& path) {
   if (!removed) Fail("removing " + Utf8(path.wstring()));
 }
 
-void SetReadOnly(const Path& path, bool readOnly) {
-  if (!::SetFileAttributesW(Long(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL)) {
-    Fail("setting attributes of " + Utf8(path.wstring()));
-  }
-}
-
 std::wstring CurrentTestName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "none";
@@ -157,14 +153,37 @@ std::wstring CurrentTestName() {
   return std::wstring(name.begin(), name.end());
 }
 
+RegistryValue::RegistryValue(HKEY root, std::wstring key, const wchar_t* name, std::variant<std::wstring, DWORD> value)
+    : root_(root), key_(std::move(key)), name_(name ? name : L"") {
+  for (std::wstring k = key_; !k.empty(); k.resize(k.rfind(L'\\') == std::wstring::npos ? 0 : k.rfind(L'\\'))) {
+    HKEY there = nullptr;
+    if (::RegOpenKeyExW(root_, k.c_str(), 0, KEY_READ, &there) == ERROR_SUCCESS) {
+      ::RegCloseKey(there);
+      break;
+    }
+    made_ = k;
+  }
+  const auto* text = std::get_if<std::wstring>(&value);
+  const LSTATUS set = text ? ::RegSetKeyValueW(root_, key_.c_str(), name, REG_SZ, text->c_str(),
+                                               static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t)))
+                           : ::RegSetKeyValueW(root_, key_.c_str(), name, REG_DWORD, &std::get<DWORD>(value),
+                                               sizeof(DWORD));
+  if (set != ERROR_SUCCESS) Fail("setting a registry value");
+}
+
+RegistryValue::~RegistryValue() {
+  if (made_.empty()) {
+    ::RegDeleteKeyValueW(root_, key_.c_str(), name_.empty() ? nullptr : name_.c_str());
+  } else {
+    ::RegDeleteTreeW(root_, made_.c_str());
+    ::RegDeleteKeyW(root_, made_.c_str());
+  }
+}
+
 void ClearSettings() { ::RegDeleteTreeW(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str()); }
 
 void SetSetting(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
   if (!win32::RegistryStore().Write(section, key, value)) Fail("writing a setting");
-}
-
-std::optional<std::wstring> GetSetting(std::wstring_view section, std::wstring_view key) {
-  return win32::RegistryStore().Read(section, key);
 }
 
 std::map<std::wstring, std::wstring> ListSettings(std::wstring_view section) {
@@ -174,10 +193,13 @@ std::map<std::wstring, std::wstring> ListSettings(std::wstring_view section) {
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return values;
   const win32::UniqueKey key(raw);
   wchar_t value[256];
-  for (DWORD i = 0, length = 256; ::RegEnumValueW(key.get(), i, value, &length, nullptr, nullptr, nullptr,
-                                                  nullptr) == ERROR_SUCCESS;
-       ++i, length = 256) {
-    values[value] = GetSetting(section, value).value_or(L"<not text>");
+  std::vector<BYTE> data(65536);
+  for (DWORD i = 0, length = 256, type = 0, size = static_cast<DWORD>(data.size());
+       ::RegEnumValueW(key.get(), i, value, &length, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
+       ++i, length = 256, size = static_cast<DWORD>(data.size())) {
+    const auto* text = reinterpret_cast<const wchar_t*>(data.data());
+    values[value] = type == REG_SZ ? std::wstring(text, ::wcsnlen(text, size / sizeof(wchar_t)))
+                                   : L"<type " + std::to_wstring(type) + L">";
   }
   return values;
 }
@@ -282,11 +304,26 @@ POINT CentreOf(HWND window) {
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-COLORREF PixelAt(HWND window, int x, int y) {
-  POINT at{x, y};
-  ::ClientToScreen(window, &at);
-  const win32::WindowDc screen(nullptr);
-  return ::GetPixel(screen.get(), at.x, at.y);
+Pixels::Pixels(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  width_ = client.right - client.left;
+  height_ = client.bottom - client.top;
+  for (const std::uint32_t bgr : Grab(client)) pixels_.push_back(RGB(bgr >> 16 & 0xFF, bgr >> 8 & 0xFF, bgr & 0xFF));
+}
+
+COLORREF Pixels::at(int x, int y) const {
+  return x >= 0 && y >= 0 && x < width_ && y < height_ ? pixels_[static_cast<std::size_t>(y * width_ + x)] : CLR_INVALID;
+}
+
+int Pixels::CountOtherThan(COLORREF colour, RECT area) const {
+  if (::IsRectEmpty(&area)) area = RECT{0, 0, width_, height_};
+  int other = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) other += at(x, y) != colour;
+  }
+  return other;
 }
 
 HWND FocusOf(HWND window) {
@@ -361,6 +398,15 @@ bool Answer(HWND dialog, int buttonId) {
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
   return WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+}
+
+std::wstring AnswerBox(DWORD processId, int answer) {
+  const auto box = WaitForDialog(processId, L"Vornish");
+  if (!box) return L"(no message box)";
+  const std::vector<int> buttons = answer == IDOK ? std::vector<int>{IDOK} : std::vector<int>{IDYES, IDNO};
+  EXPECT_EQ(box->buttons, buttons) << Utf8(box->text);
+  EXPECT_TRUE(Answer(box->window, answer)) << "the box stays";
+  return box->text;
 }
 
 std::wstring HoverTip(HWND window, std::optional<POINT> at) {
@@ -472,36 +518,28 @@ HWND Launcher::Menu(std::chrono::milliseconds timeout) const {
   return WaitFor([&] { return TopWindow(process_.Id(), L"#32768"); }, timeout);
 }
 
+bool Launcher::Choose(POINT at, std::initializer_list<WORD> keys) const {
+  RightClick(at);
+  if (!Menu()) return false;
+  for (const WORD key : keys) Press(key);
+  return true;
+}
+
 void Launcher::Close() {
   ::PostMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForExit(), std::optional<DWORD>(0)) << "a clean exit";
 }
 
 void SaveScreenshot(const Path& file) {
-  const int width = ::GetSystemMetrics(SM_CXSCREEN);
-  const int height = ::GetSystemMetrics(SM_CYSCREEN);
-  const win32::WindowDc screen(nullptr);
-  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
   BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  void* bits = nullptr;
-  const win32::UniqueBitmap bitmap(
-      ::CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
-  {
-    const win32::SelectScope select(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-  }
-  ::GdiFlush();
-  const std::size_t image = static_cast<std::size_t>((width * 3 + 3) / 4 * 4) * static_cast<std::size_t>(height);
-  BITMAPFILEHEADER head{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + image), 0, 0,
-                        sizeof(BITMAPFILEHEADER) + sizeof header};
+  const std::vector<std::uint32_t> pixels =
+      Grab(RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, &header);
+  const std::size_t image = pixels.size() * sizeof(std::uint32_t);
+  const BITMAPFILEHEADER head{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + image), 0, 0,
+                              sizeof(BITMAPFILEHEADER) + sizeof header};
   std::string bytes(reinterpret_cast<const char*>(&head), sizeof head);
   bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-  bytes.append(static_cast<const char*>(bits), image);
+  bytes.append(reinterpret_cast<const char*>(pixels.data()), image);
   CreateFolders(file.parent_path());
   WriteBytes(file, bytes);
 }

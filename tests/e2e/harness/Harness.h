@@ -1,6 +1,7 @@
 // What the end-to-end tests use to drive programs of their own prefix from
 // outside, as a user's hand and eyes would: processes, windows, real input,
-// pixels, message boxes, tool tips, drops, files and the launcher's settings.
+// pixels, message boxes, tool tips, drops, files and the registry. Files,
+// text and the launcher's settings go through the launcher's own code.
 // Calls that cannot do their job throw; GoogleTest reports that as a failure.
 #pragma once
 
@@ -15,8 +16,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "core/Utf8.h"
 #include "core/win32/Handles.h"
 
 namespace vornish::e2e {
@@ -35,8 +38,8 @@ auto WaitFor(Produce produce, std::chrono::milliseconds timeout = 5s) -> decltyp
 }
 
 [[noreturn]] void Fail(std::string_view what);  // with the last Windows error
-std::string Utf8(std::wstring_view text);
-std::string Cp932(std::wstring_view text);
+inline std::string Utf8(std::wstring_view text) { return ToUtf8(text); }
+std::string Cp932(std::wstring_view text);  // the system's ANSI code page, as the data file holds it
 
 // Files of any path length. A TempDir is a fresh folder under %TEMP%, removed
 // with everything in it when the object goes.
@@ -57,14 +60,27 @@ std::string ReadBytes(const Path& path);
 bool Exists(const Path& path);
 void CreateFolders(const Path& path);
 void RemoveTree(const Path& path);
-void SetReadOnly(const Path& path, bool readOnly);
 // "Suite.Name" of the running test, fit for a file name.
 std::wstring CurrentTestName();
 
+// A registry value for as long as the object lives: afterwards the value is
+// gone, and so are the keys made for it.
+class RegistryValue {
+ public:
+  RegistryValue(HKEY root, std::wstring key, const wchar_t* name, std::variant<std::wstring, DWORD> value);
+  ~RegistryValue();
+  RegistryValue(const RegistryValue&) = delete;
+  RegistryValue& operator=(const RegistryValue&) = delete;
+
+ private:
+  HKEY root_;
+  std::wstring key_, name_, made_;  // made_: the uppermost key that was not there
+};
 // The launcher's settings: HKCU\Software\VB and VBA Program Settings\Vornish.
 void ClearSettings();
 void SetSetting(std::wstring_view section, std::wstring_view key, std::wstring_view value);
-std::optional<std::wstring> GetSetting(std::wstring_view section, std::wstring_view key);
+// A section's values as stored: the text of a string value, "<type N>" for
+// a value of another kind.
 std::map<std::wstring, std::wstring> ListSettings(std::wstring_view section);
 
 // A started program that cannot outlive its object, nor the test program (a
@@ -97,9 +113,24 @@ std::vector<HWND> Children(HWND parent, const wchar_t* className);
 std::wstring TextOf(HWND window);  // empty for no window
 RECT RectOf(HWND window);  // screen coordinates
 POINT CentreOf(HWND window);
-COLORREF PixelAt(HWND window, int x, int y);  // client coordinates, from the screen
-HWND FocusOf(HWND window);                    // the focus in the window's thread
+HWND FocusOf(HWND window);  // the focus in the window's thread
 bool Activate(HWND window);
+
+// What the screen shows of a window's client area, read in one go (exact
+// colours; PrintWindow on another process's window returns black under Wine).
+class Pixels {
+ public:
+  explicit Pixels(HWND window);
+  COLORREF at(int x, int y) const;  // client coordinates
+  // How many pixels inside `area` (the whole client area when empty) differ from `colour`.
+  int CountOtherThan(COLORREF colour, RECT area = {}) const;
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  int width_ = 0, height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
 
 // Real input through SendInput, at screen points.
 void MoveTo(POINT at);
@@ -124,6 +155,10 @@ std::optional<Dialog> WaitForDialog(DWORD processId, std::wstring_view title = {
 // Clicks a button of a dialog (posted, as the answer may open the next modal
 // window) and waits until the dialog is gone.
 bool Answer(HWND dialog, int buttonId);
+// The text of the launcher's next message box ("Vornish"), once answered
+// with `answer`: IDOK for a box of an OK button alone, IDYES or IDNO for a
+// question of those two (other buttons fail the test).
+std::wstring AnswerBox(DWORD processId, int answer = IDOK);
 
 // The tip the user sees once the pointer rests on `window` (at `at`, or its
 // centre); empty when none shows.
@@ -176,6 +211,11 @@ class Launcher {
   HWND Bar() const;
   // The launcher's open pop-up menu, or null when none opens in time.
   HWND Menu(std::chrono::milliseconds timeout = 5s) const;
+  // Right-clicks `at` and, once the menu is open, presses `keys` (the items'
+  // access keys); false when no menu opened.
+  bool Choose(POINT at, std::initializer_list<WORD> keys) const;
+  // The message box's text, answered: AnswerBox for this launcher.
+  std::wstring AnswerBox(int answer = IDOK) const { return e2e::AnswerBox(Id(), answer); }
   // Asks it to end as the system does (WM_CLOSE) and expects a clean exit.
   void Close();
   std::optional<DWORD> WaitForExit() const { return process_.WaitForExit(10s); }

@@ -4,6 +4,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <atomic>
+#include <cstdint>
 #include <thread>
 
 #include "harness/Harness.h"
@@ -71,12 +73,27 @@ class FileList final : public StackObject<IDataObject, IID_IDataObject> {
   std::wstring names_;
 };
 
+// Tells where the drag loop last looked at the pointer: it asks on each
+// mouse message and tick, and gives feedback after each move.
 class DropWhenReleased final : public StackObject<IDropSource, IID_IDropSource> {
  public:
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    Look();
     return escape ? DRAGDROP_S_CANCEL : (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
   }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override {
+    Look();
+    return DRAGDROP_S_USEDEFAULTCURSORS;
+  }
+  bool Saw(POINT at) const { return seen_ == (static_cast<std::uint64_t>(at.x) << 32 | static_cast<std::uint32_t>(at.y)); }
+
+ private:
+  void Look() {
+    POINT at{};
+    ::GetCursorPos(&at);
+    seen_ = static_cast<std::uint64_t>(at.x) << 32 | static_cast<std::uint32_t>(at.y);
+  }
+  std::atomic<std::uint64_t> seen_{~std::uint64_t{0}};
 };
 
 #if defined(__GNUC__)
@@ -109,13 +126,14 @@ DWORD OleDragFiles(const std::vector<std::wstring>& files, POINT from, POINT to)
         return ::GetKeyState(VK_LBUTTON) < 0;
       },
       1s);
-  std::thread hand([from, to] {
-    ::Sleep(200);
-    for (int i = 1; i <= 10; ++i) {
-      MoveTo(POINT{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
-      ::Sleep(30);
+  // The hand moves on once the drag loop has seen the pointer where it is,
+  // and lets go over the target.
+  std::thread hand([&source, from, to] {
+    for (int i = 0; i <= 10; ++i) {
+      const POINT at{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10};
+      MoveTo(at);
+      WaitUntil([&] { return source.Saw(at); }, 2s);
     }
-    ::Sleep(100);
     LeftUp(to);
   });
   DWORD effect = DROPEFFECT_NONE;

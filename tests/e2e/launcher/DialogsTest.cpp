@@ -1,20 +1,16 @@
 // The two settings dialogs, opened through the real menus and the control
 // bar, driven through their controls, and judged by the screen, the data
-// file, the registry and the start-up folder. Each flow leaves screenshots of
-// the dialogs beside the test program, in screenshots/.
+// file, the registry and the start-up folder.
 #include "launcher/Fixture.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
-#include "core/win32/Com.h"
+#include "core/win32/Controls.h"
+#include "core/win32/SharedRoutines.h"
 #include "dialogs/win32/DialogIds.h"
 
 namespace vornish::e2e {
 namespace {
-
-using win32::ComPtr;
-using win32::ComScope;
 
 using DialogsTest = LauncherTest;
 
@@ -43,11 +39,8 @@ bool ChooseFile(const Launcher& launcher, const Path& file) {
   return Answer(open->window, IDOK);
 }
 
-std::wstring StartupShortcut() {
-  wchar_t startup[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup);
-  return std::wstring(startup) + L"\\Vornish.lnk";
-}
+// Where the settings' "start with Windows" puts its shortcut.
+std::wstring StartupShortcut() { return win32::ShortcutPath(win32::kStartupFolder, kAppTitle); }
 
 TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
   const Path recorder = InstallRecorder(L"tools");
@@ -55,14 +48,14 @@ TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
   const Path icons = dir / L"icons" / L"many.exe";
   ASSERT_TRUE(::CopyFileW((BinFolder() / L"vornish.exe").c_str(), icons.c_str(), FALSE));
   WriteBytes(dir / L"icons" / L"plain.txt", "no icons");
-  WriteBytes(DataFile(), kHeader + Line({"rec", Utf8(recorder.wstring()), "", "-a", "1", "", "0", "False", "255", "1234",
-                                         "0"}) + Named("B", 2000));
+  const std::string rec = Utf8(recorder.wstring());
+  WriteBytes(DataFile(), kHeader + Named("B", 2000) +
+                             Line({.title = "rec", .file = rec, .param = "-a", .colour = 255, .count = 1234}));
   Launcher launcher(dir.path());
   ASSERT_TRUE(launcher.Start());
+  const auto edited = [&] { return launcher.Buttons().at(1); };  // the last one
 
-  RightClick(CentreOf(launcher.Buttons().at(0)));
-  ASSERT_TRUE(launcher.Menu());
-  Press('B');  // "ﾎﾞﾀﾝ設定(&B)..."
+  ASSERT_TRUE(launcher.Choose(CentreOf(edited()), {'B'}));  // "ﾎﾞﾀﾝ設定(&B)..."
   const HWND dialog = ShownDialog(launcher, L"ボタン設定");
   ASSERT_TRUE(dialog);
   EXPECT_EQ(std::vector<std::wstring>({Text(dialog, IDC_BS_TITLE), Text(dialog, IDC_BS_TARGET),
@@ -70,108 +63,104 @@ TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
                                        Text(dialog, IDC_BS_RANK), Text(dialog, IDC_BS_LOCK)}),
             std::vector<std::wstring>({L"rec", recorder.wstring(), L"-a", L"1,234 回", L"2 位", L"無効"}));
   EXPECT_EQ(FocusOf(dialog), Control(dialog, IDC_BS_PREVIOUS)) << "the first field of the Tab order";
-  Screenshot(L"button-settings-96dpi.bmp");
 
   // A file without icons is refused; one with eleven pages through them.
   ClickControl(dialog, IDC_BS_BROWSE);
   ASSERT_TRUE(ChooseFile(launcher, dir / L"icons" / L"plain.txt"));
-  const auto refused = WaitForDialog(launcher.Id(), L"Vornish");
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->text, L"このﾌｧｲﾙにはｱｲｺﾝがありません。");
-  ASSERT_TRUE(Answer(refused->window, IDOK));
+  EXPECT_EQ(launcher.AnswerBox(), L"このﾌｧｲﾙにはｱｲｺﾝがありません。");
   ClickControl(dialog, IDC_BS_BROWSE);
   ASSERT_TRUE(ChooseFile(launcher, icons));
   ASSERT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_COUNT_ICONS) == L"11"; }));
-  ClickControl(dialog, IDC_BS_NEXT);
-  ClickControl(dialog, IDC_BS_NEXT);
-  ClickControl(dialog, IDC_BS_PREVIOUS);
-  ClickControl(dialog, IDC_BS_NEXT);
+  for (const int paging : {IDC_BS_NEXT, IDC_BS_NEXT, IDC_BS_PREVIOUS, IDC_BS_NEXT}) ClickControl(dialog, paging);
   EXPECT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_NUMBER) == L"3"; }));
 
+  // Every field the dialog may change, changed.
   SetText(dialog, IDC_BS_TITLE, L"録画");
+  SetText(dialog, IDC_BS_FOLDER, L"C:\\work");
   SetText(dialog, IDC_BS_PARAM, L"-b");
   Pick(dialog, IDC_BS_STATE, 2);  // "最大化"
   ClickControl(dialog, IDC_BS_LOCK);
   EXPECT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_LOCK) == L"有効"; }));
   ClickControl(dialog, IDC_BS_STANDARD);  // the locked colour
   ASSERT_TRUE(Answer(dialog, IDOK));
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(launcher.Buttons().at(0)) == L"録画"; })) << "shown at once";
-  EXPECT_EQ(HoverTip(launcher.Buttons().at(0)), L"録画");
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(edited()) == L"録画"; })) << "shown at once";
+  EXPECT_EQ(HoverTip(edited()), L"録画");
 
   // Launched with the new parameters and window state, from the folder the
   // launcher started in, not the one the icon was browsed from.
-  Click(CentreOf(launcher.Buttons().at(0)));
+  Click(CentreOf(edited()));
   const std::vector<LaunchRecord> records = Records(recorder, 1);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_NE(records[0].commandLine.find(L"-b"), std::wstring::npos);
   EXPECT_EQ(records[0].show, SW_SHOWMAXIMIZED);
   EXPECT_EQ(Path(records[0].folder), dir.path());
   launcher.Close();
-  EXPECT_EQ(ReadBytes(DataFile()),
-            kHeader + Line({Cp932(L"録画"), Utf8(recorder.wstring()), "", "-b", "3", Utf8(icons.wstring()), "2", "1",
-                            "-2147483632", "1235", "0"}) + Named("B", 2000));
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + Named("B", 2000) +
+                                       Line({Cp932(L"録画"), rec, "C:\\work", "-b", 3, Utf8(icons.wstring()), 2, true,
+                                             -2147483632, 1235}));
 }
 
 TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   SetSetting(L"Set", L"CountEnable", L"False");
+  for (const wchar_t* colour : {L"DefColor", L"LockColor", L"SystemColor"}) SetSetting(L"Set", colour, L"255");
   WriteBytes(DataFile(), kHeader + Named("A", 5) + Named("B", 7));
   ::DeleteFileW(StartupShortcut().c_str());
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
 
-  RightClick(CentreOf(launcher.Buttons().at(0)));
-  ASSERT_TRUE(launcher.Menu());
-  Press('S');  // "ﾗﾝﾁｬｰ設定(&S)..."
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'S'}));  // "ﾗﾝﾁｬｰ設定(&S)..."
   HWND dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
   EXPECT_EQ(::SendMessageW(Control(dialog, IDC_SET_TABS), TCM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_TRUE(PageShows(dialog, IDC_SET_SIZE));
   EXPECT_EQ(Picked(dialog, IDC_SET_SIZE), 2);
-  Screenshot(L"launcher-settings-96dpi.bmp");
   Pick(dialog, IDC_SET_SIZE, 0);  // 16 × 16
-  ClickControl(dialog, IDC_SET_STANDARD0);
+  // Each "標準" puts its kind's default colour on its own swatch.
+  const Settings defaults;
+  const OleColor standard[] = {defaults.DefColor, defaults.LockColor, defaults.SystemColor};
+  for (int i = 0; i < 3; ++i) {
+    ClickControl(dialog, IDC_SET_STANDARD0 + i);
+    EXPECT_TRUE(WaitUntil([&] {
+      const Pixels swatch(Control(dialog, IDC_SET_SWATCH0 + i));
+      return swatch.at(swatch.width() / 2, swatch.height() / 2) == win32::ToColorRef(standard[i]);
+    })) << i;
+  }
 
   // Ctrl+Tab and Ctrl+Shift+Tab turn the pages and wrap.
   Press(VK_TAB, true);
   EXPECT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_SELECT_ALL); }));
   ClickControl(dialog, IDC_SET_SELECT_ALL);
   EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_SYSTEM0 + 12); }));
-  Screenshot(L"launcher-settings-system-96dpi.bmp");
   Press(VK_TAB, true, true);
   Press(VK_TAB, true, true);
   EXPECT_TRUE(WaitUntil([&] { return PageShows(dialog, IDC_SET_TASKBAR); }));
-  Screenshot(L"launcher-settings-other-96dpi.bmp");
   EXPECT_EQ(HoverTip(Control(dialog, IDC_SET_POSITION0 + 1)), L"左揃え");
   ClickControl(dialog, IDC_SET_POSITION0 + 1);  // left: a column
   EXPECT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_COLUMN) && !Checked(dialog, IDC_SET_ROW); }));
   EXPECT_TRUE(Checked(dialog, IDC_SET_POSITION0 + 1) && !Checked(dialog, IDC_SET_POSITION0));
-  ClickControl(dialog, IDC_SET_COUNT);
-  ClickControl(dialog, IDC_SET_STARTUP);
-  ClickControl(dialog, IDC_SET_WINDOW_TOP);
+  for (const int box : {IDC_SET_COUNT, IDC_SET_STARTUP, IDC_SET_WINDOW_TOP}) ClickControl(dialog, box);
   ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_WINDOW_TOP); }));
   ClickControl(dialog, IDOK);
 
   // Counting switched on asks whether to clear the counts so far. The dialog
   // takes no input until it is answered, and OK pressed meanwhile (another
   // program still can) adds nothing twice.
-  const auto question = WaitForDialog(launcher.Id(), L"Vornish");
-  ASSERT_TRUE(question);
-  EXPECT_EQ(question->text, L"いままでの起動回数をクリアますか？");
+  ASSERT_TRUE(WaitForDialog(launcher.Id(), L"Vornish"));
   EXPECT_FALSE(::IsWindowEnabled(dialog));
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, IDOK)));
-  ASSERT_TRUE(Answer(question->window, IDYES));
+  EXPECT_EQ(launcher.AnswerBox(IDYES), L"いままでの起動回数をクリアますか？");
   ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 15u; })) << "one button per system object";
   EXPECT_TRUE(WaitUntil([&] { return RectOf(main).left <= 2 && RectOf(main).right - RectOf(main).left == 26; }))
       << "docked left as a column of 16-pixel buttons: 390 twips wide";
   EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
   EXPECT_EQ(TextOf(launcher.Buttons().at(2)), L"ﾃﾞｽｸﾄｯﾌﾟ");
+  EXPECT_TRUE(Exists(StartupShortcut())) << "what it starts is the shortcut routine's, tested in-process";
+  ::DeleteFileW(StartupShortcut().c_str());
 
   // All cleared: the system objects go again, while the window is still at
   // the edge; then it floats, as long as its two buttons need.
-  RightClick(CentreOf(launcher.Bar()));
-  ASSERT_TRUE(launcher.Menu());
-  Press('S');
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'S'}));
   dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
   EXPECT_FALSE(Checked(dialog, IDC_SET_STARTUP)) << "never ticked when the dialog opens";
@@ -189,32 +178,16 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   launcher.Close();
 
   EXPECT_EQ(ReadBytes(DataFile()), kHeader + Named("A") + Named("B"));
-  std::map<std::wstring, std::wstring> expected = DefaultSetSection();
-  expected[L"Size"] = L"16";
-  expected[L"Orient"] = L"1";
-  expected[L"WindowTop"] = L"True";
-  EXPECT_EQ(ListSettings(L"Set"), expected);
-
-  // The start-up shortcut starts this launcher without arguments.
-  const std::wstring shortcut = StartupShortcut();
-  ASSERT_TRUE(Exists(shortcut));
-  const ComScope com;
-  ComPtr<IShellLinkW> link;
-  ComPtr<IPersistFile> file;
-  ASSERT_TRUE(SUCCEEDED(
-      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())));
-  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())));
-  ASSERT_TRUE(SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)));
-  wchar_t text[1024] = {};
-  link->GetArguments(text, 1024);
-  EXPECT_STREQ(text, L"");
-  link->GetPath(text, 1024, nullptr, SLGP_RAWPATH);
-  EXPECT_EQ(_wcsicmp(text, (dir / L"vornish.exe").c_str()), 0);
-  ::DeleteFileW(shortcut.c_str());
+  Settings expected;
+  expected.Size = 16;
+  expected.Orient = 1;
+  expected.WindowTop = true;
+  EXPECT_EQ(ListSettings(L"Set"), SavedSettings(expected));
+  EXPECT_FALSE(Exists(StartupShortcut())) << "made only by an OK with the box ticked";
 }
 
 TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
-  const DpiScope dpi(144);
+  const RegistryValue dpi = Dpi(144);
   SetSetting(L"Set", L"ControlDblClick", L"1");
   SetSetting(L"Set", L"CountEnable", L"False");
   const std::string file = kHeader + Named("A", 3) + Named("B");
@@ -224,12 +197,9 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   ASSERT_TRUE(main);
   const RECT before = RectOf(main);
 
-  RightClick(CentreOf(launcher.Buttons().at(0)));
-  ASSERT_TRUE(launcher.Menu());
-  Press('B');
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'B'}));
   HWND dialog = ShownDialog(launcher, L"ボタン設定");
   ASSERT_TRUE(dialog);
-  Screenshot(L"button-settings-144dpi.bmp");
   SetText(dialog, IDC_BS_TITLE, L"changed");
   ClickControl(dialog, IDC_BS_LOCK);
   Press(VK_ESCAPE);
@@ -238,7 +208,6 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   DoubleClick(CentreOf(launcher.Bar()));  // opens the settings
   dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
-  Screenshot(L"launcher-settings-144dpi.bmp");
   Pick(dialog, IDC_SET_SIZE, 0);
   // A click that another program posts to a control of a hidden page, a key,
   // and a key it posts there: the dialog still answers the next keys.
@@ -252,18 +221,15 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   EXPECT_NE(FocusOf(dialog), hidden) << "the click left the focus where it was";
   ClickControl(dialog, IDC_SET_SELECT_ALL);
   ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_SYSTEM0 + 12); }));
-  Screenshot(L"launcher-settings-system-144dpi.bmp");
   Press(VK_TAB, true);
-  Screenshot(L"launcher-settings-other-144dpi.bmp");
   ClickControl(dialog, IDC_SET_POSITION0 + 4);
   ClickControl(dialog, IDC_SET_COUNT);
   ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, IDC_SET_POSITION0 + 4) && Checked(dialog, IDC_SET_COUNT); }));
   // CANCEL pressed while OK's question is up applies nothing, whatever the answer.
   ClickControl(dialog, IDOK);
-  const auto question = WaitForDialog(launcher.Id(), L"Vornish");
-  ASSERT_TRUE(question);
+  ASSERT_TRUE(WaitForDialog(launcher.Id(), L"Vornish"));
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, IDCANCEL)));
-  ASSERT_TRUE(Answer(question->window, IDYES));
+  launcher.AnswerBox(IDYES);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
   // Answered once the launcher is back in its loop, after the command.
   EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
@@ -271,24 +237,23 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   EXPECT_TRUE(RectOf(main) == before);
   launcher.Close();
   EXPECT_EQ(ReadBytes(DataFile()), file);
-  std::map<std::wstring, std::wstring> expected = DefaultSetSection();
-  expected[L"ControlDblClick"] = L"1";
-  expected[L"CountEnable"] = L"False";
-  EXPECT_EQ(ListSettings(L"Set"), expected);
+  Settings expected;
+  expected.ControlDblClick = 1;
+  expected.CountEnable = false;
+  EXPECT_EQ(ListSettings(L"Set"), SavedSettings(expected));
 }
 
 TEST_F(DialogsTest, UnderAnOpenDialogDropsAreRefusedAndClosingStillSaves) {
   const Path recorder = InstallRecorder(L"tools");
-  WriteBytes(DataFile(), kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "0", "0"}));
+  const auto line = [&](int count) { return Line({.title = "rec", .file = Utf8(recorder.wstring()), .count = count}); };
+  WriteBytes(DataFile(), kHeader + line(0));
   SetSetting(L"Window", L"MainLeft", L"1500");  // 100, 100 pixels: beside the dialog, not under it
   SetSetting(L"Window", L"MainTop", L"1500");
   Launcher launcher(dir.path());
   ASSERT_TRUE(launcher.Start());
   Click(CentreOf(launcher.Buttons().at(0)));
   ASSERT_EQ(Records(recorder, 1).size(), 1u);  // counted: something to save
-  RightClick(CentreOf(launcher.Buttons().at(0)));
-  ASSERT_TRUE(launcher.Menu());
-  Press('B');
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'B'}));
   const HWND dialog = ShownDialog(launcher, L"ボタン設定");
   ASSERT_TRUE(dialog);
   WriteBytes(dir / L"other.txt", "o");
@@ -304,8 +269,7 @@ TEST_F(DialogsTest, UnderAnOpenDialogDropsAreRefusedAndClosingStillSaves) {
   // arrive in order, the close after it).
   const RemoteBuffer drop = DropFiles(launcher.Buttons().at(0), {(dir / L"other.txt").wstring()});
   launcher.Close();  // as Windows or an installer asks it to end
-  EXPECT_EQ(ReadBytes(DataFile()),
-            kHeader + Line({"rec", Utf8(recorder.wstring()), "", "", "1", "", "0", "0", "255", "1", "0"}));
+  EXPECT_EQ(ReadBytes(DataFile()), kHeader + line(1));
 }
 
 TEST_F(DialogsTest, APortableCopyKeepsItsSettingsInTheFileBesideIt) {
@@ -319,9 +283,7 @@ TEST_F(DialogsTest, APortableCopyKeepsItsSettingsInTheFileBesideIt) {
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
   EXPECT_EQ(RectOf(main).bottom - RectOf(main).top, 26) << "16-pixel buttons, as the file says";
-  RightClick(CentreOf(launcher.Bar()));
-  ASSERT_TRUE(launcher.Menu());
-  Press('S');  // "ﾗﾝﾁｬｰ設定(&S)..."
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'S'}));
   const HWND dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
   Press(VK_TAB, true, true);

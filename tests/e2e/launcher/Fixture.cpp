@@ -2,25 +2,36 @@
 
 #include <iostream>
 
+#include "core/win32/WinFileSystem.h"
+
 namespace vornish::e2e {
 
-std::string Line(std::initializer_list<std::string_view> fields) {
+std::string Line(const Entry& e) {
   std::string line;
-  for (std::string_view field : fields) (line += field) += '\x1B';
+  for (const std::string& field : {e.title, e.file, e.path, e.param, std::to_string(e.state), e.icon,
+                                   std::to_string(e.iconNo), std::string(e.lock ? "1" : "0"), std::to_string(e.colour),
+                                   std::to_string(e.count), std::to_string(e.sys)}) {
+    (line += field) += '\x1B';
+  }
   return line + "\r\n";
 }
 
-std::string Named(std::string_view title, int count) {
+std::string Named(std::string_view title, std::int64_t count) {
   const std::string t(title);
-  return Line({t, "C:\\" + t + ".exe", "", "", "1", "", "0", "0", "-2147483633", std::to_string(count), "0"});
+  return Line({.title = t, .file = "C:\\" + t + ".exe", .count = count});
 }
 
-std::map<std::wstring, std::wstring> DefaultSetSection() {
-  return {{L"Size", L"32"},           {L"Orient", L"0"},              {L"DefColor", L"-2147483633"},
-          {L"LockColor", L"-2147483632"}, {L"SystemColor", L"-2147483647"}, {L"ColorChange", L"True"},
-          {L"ControlDblClick", L"0"}, {L"ControlColor", L"16711680"}, {L"WindowTop", L"False"},
-          {L"CountEnable", L"True"},  {L"Position", L"0"},            {L"TaskBar", L"4"},
-          {L"StartTips", L"0"}};
+std::map<std::wstring, std::wstring> SavedSettings(const Settings& settings) {
+  struct Section : SettingsStore {
+    std::map<std::wstring, std::wstring> values{{L"StartTips", L"0"}};
+    std::optional<std::wstring> Read(std::wstring_view, std::wstring_view) const override { return std::nullopt; }
+    bool Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) override {
+      if (section == kSectionSet) values[std::wstring(key)] = value;
+      return true;
+    }
+  } saved;
+  SaveSettings(saved, settings);
+  return saved.values;
 }
 
 HWND Descendant(HWND parent, const std::function<bool(HWND)>& match) {
@@ -54,13 +65,7 @@ HWND ShownDialog(const Launcher& launcher, std::wstring_view title) {
   return dialog->window;
 }
 
-void Screenshot(const wchar_t* name) {
-  ::Sleep(500);  // a dialog paints its parts after it shows
-  CreateFolders(BinFolder() / L"screenshots");
-  SaveScreenshot(BinFolder() / L"screenshots" / name);
-}
-
-std::optional<POINT> TrayIcon() {
+std::optional<POINT> TrayIcon(std::wstring* tip) {
   const HWND tray = WaitFor([]() -> HWND {
     const HWND window = ::FindWindowW(nullptr, L"Wine System Tray");
     return window && ::IsWindowVisible(window) ? window : nullptr;
@@ -69,8 +74,9 @@ std::optional<POINT> TrayIcon() {
   // The icons stand in a row from the client area's top-left corner.
   POINT icon{(::GetSystemMetrics(SM_CXSMICON) + 8) / 2, (::GetSystemMetrics(SM_CYSMICON) + 8) / 2};
   ::ClientToScreen(tray, &icon);
-  MoveTo(icon);
-  ::Sleep(200);
+  const std::wstring shown = HoverTip(tray, icon);
+  if (tip) *tip = shown;
+  if (shown.empty()) return std::nullopt;
   return icon;
 }
 
@@ -102,15 +108,14 @@ Path LauncherTest::InstallRecorder(const std::wstring& folder) {
 }
 
 std::vector<LaunchRecord> LauncherTest::Records(const Path& recorder, std::size_t count) {
-  const Path log = recorder.parent_path() / L"recorder.log";
+  const std::wstring log = (recorder.parent_path() / L"recorder.log").wstring();
   std::vector<LaunchRecord> records;
   WaitUntil([&] {
     records.clear();
-    if (!Exists(log)) return count == 0;
-    const std::string bytes = ReadBytes(log);
-    std::wstring text(bytes.size(), L'\0');
-    text.resize(static_cast<std::size_t>(::MultiByteToWideChar(
-        CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), static_cast<int>(text.size()))));
+    std::string bytes;
+    // Not there, or a recorder still writing: none yet.
+    if (!win32::WinFileSystem().ReadAll(log, bytes).ok()) return count == 0;
+    const std::wstring text = FromUtf8(bytes);
     // One line per start: command line, folder and show state, tab-separated.
     for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
       end = text.find(L'\n', start);

@@ -6,30 +6,41 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Settings.h"
 #include "harness/Harness.h"
 
 namespace vornish::e2e {
 
 inline const std::string kHeader = "[Vornish Ver.1.0]\r\n";
-// The line of a button that holds nothing (button-face colour).
-inline const std::string kEmptyLine = "\x1B\x1B\x1B\x1B" "1\x1B\x1B" "0\x1B" "0\x1B" "-2147483633\x1B" "0\x1B" "0\x1B\r\n";
 
-// A data-file line of the given fields, each followed by ESC.
-std::string Line(std::initializer_list<std::string_view> fields);
+// A button's line of the data file, with an ordinary button's fields unless
+// set: `Line({.title = "rec", .file = ..., .count = 3})`.
+struct Entry {
+  std::string title{}, file{}, path{}, param{};
+  int state = 1;
+  std::string icon{};
+  int iconNo = 0;
+  bool lock = false;
+  std::int64_t colour = -2147483633;  // the button face
+  std::int64_t count = 0;
+  int sys = 0;
+};
+std::string Line(const Entry& entry);
+// The line of a button that holds nothing.
+inline const std::string kEmptyLine = Line({});
 // An ordinary button titled `title` that starts C:\<title>.exe.
-std::string Named(std::string_view title, int count = 0);
-// The section "Set" after a launcher of a test ended: the twelve settings the
-// launcher writes at exit at their defaults, and StartTips as the fixture
-// sets it.
-std::map<std::wstring, std::wstring> DefaultSetSection();
+std::string Named(std::string_view title, std::int64_t count = 0);
+// The section "Set" a launcher of a test leaves at its exit with `settings`
+// (StartTips as the fixture sets it), as the launcher's own table writes it.
+std::map<std::wstring, std::wstring> SavedSettings(const Settings& settings = Settings());
 
 inline const std::optional<DWORD> kCleanExit{0};
 inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 // Where the launcher's icon shows in Wine's tray window, with the pointer
-// already resting on it (Wine's tray takes a press only for an icon it has
-// seen the pointer on); nothing when there is no tray window.
-std::optional<POINT> TrayIcon();
+// resting on it (Wine's tray takes a press only for an icon it has seen the
+// pointer on: its tip shows then), and that tip; nothing when there is none.
+std::optional<POINT> TrayIcon(std::wstring* tip = nullptr);
 // The tray menu, opened by a right click on the icon.
 HWND OpenTrayMenu(const Launcher& launcher);
 
@@ -53,20 +64,9 @@ bool Checked(HWND dialog, int id);
 std::wstring Text(HWND dialog, int id);
 // The dialog titled `title` once it shows; null when it does not.
 HWND ShownDialog(const Launcher& launcher, std::wstring_view title);
-// The screen, once the window has painted, as screenshots/`name` beside the
-// test program.
-void Screenshot(const wchar_t* name);
 
 // Wine takes the DPI for the programs it starts from this value.
-class DpiScope {
- public:
-  explicit DpiScope(DWORD dpi) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-  }
-  ~DpiScope() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels"); }
-  DpiScope(const DpiScope&) = delete;
-  DpiScope& operator=(const DpiScope&) = delete;
-};
+inline RegistryValue Dpi(DWORD dpi) { return {HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", dpi}; }
 
 class LauncherTest : public ::testing::Test {
  protected:

@@ -19,13 +19,9 @@ TEST_F(LifecycleTest, RefusalsAndOneLauncherWithoutAFile) {
   for (const auto& [argument, headline] : refusals) {
     Launcher refused(dir.path());
     refused.StartOnly(argument);
-    const auto box = WaitForDialog(refused.Id());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"Vornish");
-    EXPECT_EQ(box->text, headline + L"\r\n\r\n" + argument) << "the file named";
-    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    ASSERT_TRUE(WaitForDialog(refused.Id(), L"Vornish"));
     EXPECT_FALSE(TopWindow(refused.Id(), kMainClass));
-    ASSERT_TRUE(Answer(box->window, IDOK));
+    EXPECT_EQ(refused.AnswerBox(), headline + L"\r\n\r\n" + argument) << "the file named";
     EXPECT_EQ(refused.WaitForExit(), kCleanExit);
   }
   EXPECT_EQ(ReadBytes(dir / L"other.dat"), "[VORNISH VER.1.0]\r\n") << "a refused file is never touched";
@@ -58,11 +54,11 @@ TEST_F(LifecycleTest, FirstStartAndEveryWayOutSaveTheSameFiles) {
     launcher.Close();
   }
   EXPECT_EQ(ReadBytes(DataFile()), kHeader + kEmptyLine);
-  EXPECT_EQ(ListSettings(L"Set"), DefaultSetSection());
+  EXPECT_EQ(ListSettings(L"Set"), SavedSettings());
 
   SetSetting(L"Set", L"ControlDblClick", L"2");
-  auto settings = DefaultSetSection();
-  settings[L"ControlDblClick"] = L"2";
+  Settings exitOnDoubleClick;
+  exitOnDoubleClick.ControlDblClick = 2;
   const std::string file = kHeader + Named("A", 3) + kEmptyLine;
   for (int way = 0; way < 5; ++way) {
     SCOPED_TRACE(way);
@@ -72,14 +68,10 @@ TEST_F(LifecycleTest, FirstStartAndEveryWayOutSaveTheSameFiles) {
     ASSERT_TRUE(main);
     switch (way) {
       case 0:  // the button menu's "終了(&X)"
-        RightClick(CentreOf(launcher.Buttons().at(1)));
-        ASSERT_TRUE(launcher.Menu());
-        Press('X');
+        ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(1)), {'X'}));
         break;
       case 1:  // the control menu's "終了(&X)"
-        RightClick(CentreOf(launcher.Bar()));
-        ASSERT_TRUE(launcher.Menu());
-        Press('X');
+        ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'X'}));
         break;
       case 2:  // the tray menu's "終了(&X)"
         ASSERT_TRUE(OpenTrayMenu(launcher));
@@ -95,54 +87,31 @@ TEST_F(LifecycleTest, FirstStartAndEveryWayOutSaveTheSameFiles) {
     }
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
     EXPECT_EQ(ReadBytes(DataFile()), file);
-    EXPECT_EQ(ListSettings(L"Set"), settings);
+    EXPECT_EQ(ListSettings(L"Set"), SavedSettings(exitOnDoubleClick));
     EXPECT_EQ(ListSettings(L"Window"), (std::map<std::wstring, std::wstring>{{L"MainLeft", L"4500"}, {L"MainTop", L"3000"}}));
   }
 }
 
-TEST_F(LifecycleTest, JapaneseFileRoundTripsAndTipsShowTheTitles) {
-  const std::string file =
-      kHeader +
-      Line({Cp932(L"メモ帳"), "C:\\windows\\notepad.exe", "C:\\windows", "", "1", "", "0", "0", "-2147483633", "12", "0"}) +
-      Line({Cp932(L"表計算ｿﾌﾄ, \"引用\""), Cp932(L"C:\\ツール\\計算.exe"), Cp932(L"C:\\ツール\\"), "/x y", "3",
-            "C:\\windows\\system32\\shell32.dll", "4", "1", "16711935", "0", "0"}) +
-      Line({Cp932(L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ"), "SysObj", "C:\\windows\\system32\\", "", "1", "C:\\windows\\system32\\shell32.dll",
-            "35", "1", "-2147483647", "7", "2"}) +
-      kEmptyLine;
-  WriteBytes(DataFile(), file);
-  Launcher launcher(dir.path());
-  ASSERT_TRUE(launcher.Start());
-  const std::vector<HWND> buttons = launcher.Buttons();
-  ASSERT_EQ(buttons.size(), 4u);
-  EXPECT_EQ(TextOf(buttons[2]), L"ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ");
-  EXPECT_EQ(HoverTip(buttons[0]), L"メモ帳");
-  EXPECT_EQ(HoverTip(buttons[1]), L"表計算ｿﾌﾄ, \"引用\"");
-  EXPECT_EQ(HoverTip(launcher.Bar()), L"ﾗﾝﾁｬｰ非表示");
-  launcher.Close();
-  EXPECT_EQ(ReadBytes(DataFile()), file);
-}
-
+// The messages' texts are the launcher's own table; here, that each is told
+// when it should be, naming the file.
 TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
   // A read-only file: the save fails at exit, the user is told why, the old
   // file stays and the settings are saved all the same.
   const std::string old = kHeader + Named("old");
   WriteBytes(DataFile(), old);
-  SetReadOnly(DataFile(), true);
+  const auto readOnly = [&](bool yes) {
+    ASSERT_TRUE(::SetFileAttributesW(DataFile().c_str(), yes ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL));
+  };
+  readOnly(true);
   {
     Launcher launcher(dir.path());
     ASSERT_TRUE(launcher.Start());
     ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
-    const auto box = WaitForDialog(launcher.Id());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, L"Vornish");
-    EXPECT_TRUE(box->text.starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" +
-                                      DataFile().wstring() + L"\r\n"))
-        << Utf8(box->text);
-    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
-    ASSERT_TRUE(Answer(box->window, IDOK));
+    EXPECT_TRUE(launcher.AnswerBox().starts_with(
+        L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" + DataFile().wstring() + L"\r\n"));
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
   }
-  EXPECT_EQ(ListSettings(L"Set"), DefaultSetSection());
+  EXPECT_EQ(ListSettings(L"Set"), SavedSettings());
 
   // While Windows ends, no box may hold the session up: the launcher ends at
   // once and tells the failure at the next start.
@@ -153,17 +122,14 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
     ::PostMessageW(launcher.Main(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
   }
-  SetReadOnly(DataFile(), false);
+  readOnly(false);
   EXPECT_EQ(ReadBytes(DataFile()), old);
   {
     Launcher launcher(dir.path());
     launcher.StartOnly();
-    const auto box = WaitForDialog(launcher.Id());
-    ASSERT_TRUE(box);
-    EXPECT_TRUE(box->text.starts_with(L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" +
-                                      DataFile().wstring()))
-        << Utf8(box->text);
-    ASSERT_TRUE(Answer(box->window, IDOK));
+    EXPECT_TRUE(launcher.AnswerBox().starts_with(
+        L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" +
+        DataFile().wstring()));
     ASSERT_TRUE(launcher.WaitForMain());
     launcher.Close();
   }
@@ -172,11 +138,7 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
   UniqueKernelHandle lock(::CreateFileW(DataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   Launcher launcher(dir.path());
   launcher.StartOnly();
-  const auto box = WaitForDialog(launcher.Id());
-  ASSERT_TRUE(box);
-  EXPECT_TRUE(box->text.starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\r\n\r\n" + DataFile().wstring()))
-      << Utf8(box->text);
-  ASSERT_TRUE(Answer(box->window, IDOK));
+  EXPECT_TRUE(launcher.AnswerBox().starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\r\n\r\n" + DataFile().wstring()));
   ASSERT_TRUE(launcher.WaitForMain()) << "the launcher still starts";
   EXPECT_EQ(launcher.Buttons().size(), 1u);
   lock.reset();
@@ -194,23 +156,18 @@ TEST_F(LifecycleTest, WhatOtherProgramsPutThereIsNeverLost) {
     // A backup restored while the launcher runs.
     WriteBytes(DataFile(), kHeader + Named("A") + Named("B") + Named("C"));
     ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
-    const auto box = WaitForDialog(launcher.Id());
-    ASSERT_TRUE(box);
-    const std::size_t first = box->text.find(L"\r\n\r\n") + 4;
-    const std::wstring kept = box->text.substr(first, box->text.find(L"\r\n\r\n", first) - first);
-    ASSERT_TRUE(Answer(box->window, IDOK));
+    const std::wstring told = launcher.AnswerBox();
+    const std::size_t first = told.find(L"\r\n\r\n") + 4;
+    const std::wstring kept = told.substr(first, told.find(L"\r\n\r\n", first) - first);
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
-    EXPECT_EQ(ReadBytes(kept), kHeader + Named("A") + Named("B") + Named("C")) << Utf8(box->text);
+    EXPECT_EQ(ReadBytes(kept), kHeader + Named("A") + Named("B") + Named("C")) << Utf8(told);
     EXPECT_EQ(ReadBytes(DataFile()), kHeader + kEmptyLine);
   }
   // A file that is no data file of the launcher's is shown as none and kept.
   WriteBytes(DataFile(), "hello\r\n" + Named("A"));
   Launcher launcher(dir.path());
   launcher.StartOnly();
-  const auto box = WaitForDialog(launcher.Id());
-  ASSERT_TRUE(box);
-  EXPECT_TRUE(box->text.starts_with(L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。")) << Utf8(box->text);
-  ASSERT_TRUE(Answer(box->window, IDOK));
+  EXPECT_TRUE(launcher.AnswerBox().starts_with(L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。"));
   ASSERT_TRUE(launcher.WaitForMain());
   EXPECT_EQ(launcher.Buttons().size(), 1u);
   launcher.Close();
@@ -234,7 +191,7 @@ TEST_F(LifecycleTest, AFileThatCrashedTheLauncherIsSkippedAtTheNextStart) {
   RemoveTree(CrashFolder());
   const Path icon = dir / L"bad.ico";
   WriteBytes(icon, std::string("\0\0\1\0\xFF\xFF\x10\x10\0\0\1\0\x20\0\x28\0\0\0\x16\0\0\0", 22) + std::string(16, '\0'));
-  const std::string file = kHeader + Line({"bad", Cp932(icon.wstring()), "", "", "1", "", "0", "0", "-2147483633", "0", "0"});
+  const std::string file = kHeader + Line({.title = "bad", .file = Cp932(icon.wstring())});
   WriteBytes(DataFile(), file);
   {
     // Under Wine the reader faults; Windows' may only refuse the file, and
@@ -246,15 +203,13 @@ TEST_F(LifecycleTest, AFileThatCrashedTheLauncherIsSkippedAtTheNextStart) {
   {
     Launcher second(dir.path());
     second.StartOnly();
-    const auto box = WaitForDialog(second.Id(), L"Vornish");
-    ASSERT_TRUE(box);
-    EXPECT_TRUE(box->text.starts_with(L"前回、次のﾌｧｲﾙを読み込んでいる途中で予期しない問題が起きたため") &&
-                box->text.find(L"\r\n" + icon.wstring() + L"\r\n") != std::wstring::npos)
-        << Utf8(box->text);
-    ASSERT_TRUE(Answer(box->window, IDOK));
+    const std::wstring told = second.AnswerBox();
+    EXPECT_TRUE(told.starts_with(L"前回、次のﾌｧｲﾙを読み込んでいる途中で予期しない問題が起きたため") &&
+                told.find(L"\r\n" + icon.wstring() + L"\r\n") != std::wstring::npos)
+        << Utf8(told);
     ASSERT_TRUE(second.WaitForMain()) << "stays up";
     const HWND button = second.Buttons().at(0);
-    EXPECT_TRUE(WaitUntil([&] { return PixelAt(button, 16, 16) == ::GetSysColor(COLOR_BTNFACE); })) << "its colour only";
+    EXPECT_TRUE(WaitUntil([&] { return Pixels(button).at(16, 16) == ::GetSysColor(COLOR_BTNFACE); })) << "its colour only";
     second.Close();
   }
   EXPECT_EQ(ReadBytes(DataFile()), file);
@@ -276,8 +231,7 @@ TEST_F(LifecycleTest, WindowPlaceIsRestoredPulledBackAndKept) {
     ::SetWindowPos(main, nullptr, 300, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     launcher.Close();
   }
-  EXPECT_EQ(GetSetting(L"Window", L"MainLeft"), L"4500");
-  EXPECT_EQ(GetSetting(L"Window", L"MainTop"), L"2250");
+  EXPECT_EQ(ListSettings(L"Window"), (std::map<std::wstring, std::wstring>{{L"MainLeft", L"4500"}, {L"MainTop", L"2250"}}));
 
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
@@ -286,7 +240,7 @@ TEST_F(LifecycleTest, WindowPlaceIsRestoredPulledBackAndKept) {
   ::ShowWindow(main, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(main) != FALSE; }));
   launcher.Close();
-  EXPECT_EQ(GetSetting(L"Window", L"MainLeft"), L"4500") << "a minimised window keeps the stored place";
+  EXPECT_EQ(ListSettings(L"Window")[L"MainLeft"], L"4500") << "a minimised window keeps the stored place";
 }
 
 }  // namespace

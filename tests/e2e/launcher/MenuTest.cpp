@@ -25,29 +25,16 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
   // The first button's menu at once, before the next tick: the deletion is
   // still the second button's.
-  RightClick(CentreOf(launcher.Buttons().at(0)));
-  ASSERT_TRUE(launcher.Menu());
-  Press(VK_ESCAPE);
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {VK_ESCAPE}));
   ASSERT_TRUE(buttonsBecome(2)) << "deleted after the menu closed";
   EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
 
-  RightClick(Background(main));
-  ASSERT_TRUE(launcher.Menu());
-  Press('D');  // disabled on the background
-  Press(VK_ESCAPE);
-  ::Sleep(300);
-  EXPECT_EQ(launcher.Buttons().size(), 2u);
-
   const LONG width = RectOf(main).right - RectOf(main).left;
-  RightClick(Background(main));
-  ASSERT_TRUE(launcher.Menu());
-  Press('T');  // "ﾎﾞﾀﾝ追加(&T)"
+  ASSERT_TRUE(launcher.Choose(Background(main), {'T'}));  // "ﾎﾞﾀﾝ追加(&T)"
   ASSERT_TRUE(buttonsBecome(3));
   EXPECT_TRUE(WaitUntil([&] { return RectOf(main).right - RectOf(main).left == width + 34; })) << "one button wider";
 
-  RightClick(CentreOf(launcher.Buttons().at(1)));
-  ASSERT_TRUE(launcher.Menu());
-  Press('I');  // "ﾎﾞﾀﾝ挿入(&I)" before B
+  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(1)), {'I'}));  // "ﾎﾞﾀﾝ挿入(&I)" before B
   ASSERT_TRUE(buttonsBecome(4));
 
   // The keys open the menu below the focused button, wherever the pointer is.
@@ -82,17 +69,13 @@ TEST_F(MenuTest, DeletedButtonsComeBackWithCtrlZAndTheMenu) {
   ASSERT_TRUE(main);
   const auto buttonsBecome = [&](std::size_t n) { return WaitUntil([&] { return launcher.Buttons().size() == n; }); };
   for (std::size_t left : {2u, 1u}) {
-    RightClick(CentreOf(launcher.Buttons().at(0)));
-    ASSERT_TRUE(launcher.Menu());
-    Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
+    ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'D'}));  // "ﾎﾞﾀﾝ削除(&D)"
     ASSERT_TRUE(buttonsBecome(left));
   }
   ASSERT_TRUE(Activate(main));
   Press('Z', true);
   ASSERT_TRUE(buttonsBecome(2)) << "Ctrl+Z: B back";
-  RightClick(Background(main));
-  ASSERT_TRUE(launcher.Menu());
-  Press('U');  // "元に戻す(&U)"
+  ASSERT_TRUE(launcher.Choose(Background(main), {'U'}));  // "元に戻す(&U)"
   ASSERT_TRUE(buttonsBecome(3)) << "A back";
   launcher.Close();
   EXPECT_EQ(ReadBytes(DataFile()), original) << "every field, the counts and the places";
@@ -124,19 +107,11 @@ TEST_F(MenuTest, RankingNeedsCountingAndAWinHelpFileOpensInWinHelp) {
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
-  RightClick(Background(main));
-  ASSERT_TRUE(launcher.Menu());
-  Press('L');  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
-  const auto box = WaitForDialog(launcher.Id());
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->text, L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。");
-  EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
-  ASSERT_TRUE(Answer(box->window, IDOK));
+  ASSERT_TRUE(launcher.Choose(Background(main), {'L'}));  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
+  EXPECT_EQ(launcher.AnswerBox(), L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。");
 
-  RightClick(Background(main));
-  ASSERT_TRUE(launcher.Menu());
-  Press('H');  // "ﾍﾙﾌﾟ(&H)..." opens the help submenu
-  Press('C');  // "目次(&C)"
+  // "ﾍﾙﾌﾟ(&H)..." opens the help submenu, "目次(&C)" its contents.
+  ASSERT_TRUE(launcher.Choose(Background(main), {'H', 'C'}));
   std::vector<DWORD> viewers;
   EXPECT_TRUE(WaitUntil([&] { return !(viewers = ProcessesShowing(L"winhlp32.exe")).empty(); }));
   for (DWORD pid : viewers) {

@@ -103,7 +103,8 @@ TEST(RegistryStore, StringsUnderTheTraditionalKeyAndHandEditedNumbers) {
     ASSERT_TRUE(store.Write(L"Set", L"Size", text));
     EXPECT_EQ(store.Read(L"Set", L"Size"), text);
     DWORD type = 0;
-    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, section.c_str(), L"Size", RRF_RT_ANY, &type, nullptr, nullptr),
+    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, section.c_str(), L"Size", RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                             nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << text.size();
   }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "WineBench.h"
-#include "harness/Harness.h"
+#include "driver/Driver.h"
 
 namespace {
 

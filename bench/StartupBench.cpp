@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "WineBench.h"
-#include "harness/Harness.h"
+#include "driver/Driver.h"
 
 namespace {
 

@@ -11,6 +11,7 @@ include(cmake/VornishApp.cmake)
 add_subdirectory(help)
 add_dependencies(vornish_files vornish_help)  # run.sh and the packages want the help too
 
+add_subdirectory(tools/driver)
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)
 include(cmake/Packages.cmake)
@@ -40,9 +41,9 @@ target_compile_definitions(vornish_bench_floor PRIVATE UNICODE _UNICODE)
 set_target_properties(vornish_bench_floor PROPERTIES WIN32_EXECUTABLE TRUE)
 
 # Start-up and memory against the floor; CPU of the idle launcher beside it.
-vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_e2e_harness vornish_bench_wine)
+vornish_windows_bench(vornish_bench_startup bench/StartupBench.cpp vornish_driver vornish_bench_wine)
 add_dependencies(vornish_bench_startup vornish vornish_bench_floor)
-vornish_windows_bench(vornish_bench_idle bench/IdleBench.cpp vornish_e2e_harness vornish_bench_wine)
+vornish_windows_bench(vornish_bench_idle bench/IdleBench.cpp vornish_driver vornish_bench_wine)
 add_dependencies(vornish_bench_idle vornish vornish_bench_floor)
 # Costs of the main window's work: icons, layout, placement, gradient.
 vornish_windows_bench(vornish_bench_window bench/WindowBench.cpp vornish_win32 vornish_bench_wine)

@@ -23,7 +23,7 @@ using Rows = std::vector<std::vector<std::wstring>>;
 // Chooses from the button pop-up menu of the first button by access keys:
 // 'L' the ranking, 'H' and then 'C', 'S', 'T' or 'A' the help menu's items.
 void Choose(const Launcher& launcher, std::initializer_list<WORD> keys) {
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), keys));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), keys));
 }
 
 // The cells of a report-view list view of another process, read through its
@@ -77,13 +77,13 @@ TEST_F(AuxiliaryWindowsTest, RankingListsByTheCountAndClearsOnlyAfterTwoYes) {
 
   // A No leaves the counts and the list focused; two Yes close the window.
   ClickControl(dialog, IDC_LANK_CLEAR);
-  EXPECT_EQ(launcher.AnswerBox(IDYES), L"ランキングデータをクリアしてもよろしいですか？");
-  EXPECT_EQ(launcher.AnswerBox(IDNO), L"本当にクリアしてもよろしいですか？");
+  EXPECT_EQ(AnswerBox(launcher.Id(), IDYES), L"ランキングデータをクリアしてもよろしいですか？");
+  EXPECT_EQ(AnswerBox(launcher.Id(), IDNO), L"本当にクリアしてもよろしいですか？");
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == list; }));
   EXPECT_EQ(ListRows(list, 3).at(0).at(1), L"1000000000");
   ClickControl(dialog, IDC_LANK_CLEAR);
-  launcher.AnswerBox(IDYES);
-  launcher.AnswerBox(IDYES);
+  AnswerBox(launcher.Id(), IDYES);
+  AnswerBox(launcher.Id(), IDYES);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the window closes after a reset";
   launcher.Close();
   EXPECT_EQ(ReadBytes(DataFile()), kHeader + Named("Nine") + kEmptyLine + Named("Ten") + Named("Z"));
@@ -209,7 +209,7 @@ TEST_F(AuxiliaryWindowsTest, HelpOpensTheCompiledHelpAtItsContentsAndItsIndex) {
   Launcher launcher(dir.path());
   ASSERT_TRUE(launcher.Start());
   Choose(launcher, {'H', 'C'});  // "目次(&C)"
-  EXPECT_EQ(launcher.AnswerBox(), L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n" + (dir / L"VRN.chm").wstring());
+  EXPECT_EQ(AnswerBox(launcher.Id()), L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n" + (dir / L"VRN.chm").wstring());
 
   ASSERT_TRUE(::CopyFileW((BinFolder() / L"VRN.chm").c_str(), (dir / L"VRN.chm").c_str(), FALSE));
   Choose(launcher, {'H', 'C'});

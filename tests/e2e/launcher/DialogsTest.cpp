@@ -55,7 +55,7 @@ TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
   ASSERT_TRUE(launcher.Start());
   const auto edited = [&] { return launcher.Buttons().at(1); };  // the last one
 
-  ASSERT_TRUE(launcher.Choose(CentreOf(edited()), {'B'}));  // "ﾎﾞﾀﾝ設定(&B)..."
+  ASSERT_TRUE(Choose(launcher, CentreOf(edited()), {'B'}));  // "ﾎﾞﾀﾝ設定(&B)..."
   const HWND dialog = ShownDialog(launcher, L"ボタン設定");
   ASSERT_TRUE(dialog);
   EXPECT_EQ(std::vector<std::wstring>({Text(dialog, IDC_BS_TITLE), Text(dialog, IDC_BS_TARGET),
@@ -67,7 +67,7 @@ TEST_F(DialogsTest, ButtonSettingsEditTheButtonWithoutMovingTheCurrentFolder) {
   // A file without icons is refused; one with eleven pages through them.
   ClickControl(dialog, IDC_BS_BROWSE);
   ASSERT_TRUE(ChooseFile(launcher, dir / L"icons" / L"plain.txt"));
-  EXPECT_EQ(launcher.AnswerBox(), L"このﾌｧｲﾙにはｱｲｺﾝがありません。");
+  EXPECT_EQ(AnswerBox(launcher.Id()), L"このﾌｧｲﾙにはｱｲｺﾝがありません。");
   ClickControl(dialog, IDC_BS_BROWSE);
   ASSERT_TRUE(ChooseFile(launcher, icons));
   ASSERT_TRUE(WaitUntil([&] { return Text(dialog, IDC_BS_COUNT_ICONS) == L"11"; }));
@@ -109,7 +109,7 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
 
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'S'}));  // "ﾗﾝﾁｬｰ設定(&S)..."
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), {'S'}));  // "ﾗﾝﾁｬｰ設定(&S)..."
   HWND dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
   EXPECT_EQ(::SendMessageW(Control(dialog, IDC_SET_TABS), TCM_GETITEMCOUNT, 0, 0), 3);
@@ -149,7 +149,7 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   ASSERT_TRUE(WaitForDialog(launcher.Id(), L"Vornish"));
   EXPECT_FALSE(::IsWindowEnabled(dialog));
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, IDOK)));
-  EXPECT_EQ(launcher.AnswerBox(IDYES), L"いままでの起動回数をクリアますか？");
+  EXPECT_EQ(AnswerBox(launcher.Id(), IDYES), L"いままでの起動回数をクリアますか？");
   ASSERT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 15u; })) << "one button per system object";
   EXPECT_TRUE(WaitUntil([&] { return RectOf(main).left <= 2 && RectOf(main).right - RectOf(main).left == 26; }))
       << "docked left as a column of 16-pixel buttons: 390 twips wide";
@@ -160,7 +160,7 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
 
   // All cleared: the system objects go again, while the window is still at
   // the edge; then it floats, as long as its two buttons need.
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'S'}));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'S'}));
   dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
   EXPECT_FALSE(Checked(dialog, IDC_SET_STARTUP)) << "never ticked when the dialog opens";
@@ -197,7 +197,7 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   ASSERT_TRUE(main);
   const RECT before = RectOf(main);
 
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'B'}));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), {'B'}));
   HWND dialog = ShownDialog(launcher, L"ボタン設定");
   ASSERT_TRUE(dialog);
   SetText(dialog, IDC_BS_TITLE, L"changed");
@@ -229,7 +229,7 @@ TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   ClickControl(dialog, IDOK);
   ASSERT_TRUE(WaitForDialog(launcher.Id(), L"Vornish"));
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, IDCANCEL)));
-  launcher.AnswerBox(IDYES);
+  AnswerBox(launcher.Id(), IDYES);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
   // Answered once the launcher is back in its loop, after the command.
   EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
@@ -253,7 +253,7 @@ TEST_F(DialogsTest, UnderAnOpenDialogDropsAreRefusedAndClosingStillSaves) {
   ASSERT_TRUE(launcher.Start());
   Click(CentreOf(launcher.Buttons().at(0)));
   ASSERT_EQ(Records(recorder, 1).size(), 1u);  // counted: something to save
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'B'}));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), {'B'}));
   const HWND dialog = ShownDialog(launcher, L"ボタン設定");
   ASSERT_TRUE(dialog);
   WriteBytes(dir / L"other.txt", "o");
@@ -283,7 +283,7 @@ TEST_F(DialogsTest, APortableCopyKeepsItsSettingsInTheFileBesideIt) {
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
   EXPECT_EQ(RectOf(main).bottom - RectOf(main).top, 26) << "16-pixel buttons, as the file says";
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'S'}));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'S'}));
   const HWND dialog = ShownDialog(launcher, L"ランチャー設定");
   ASSERT_TRUE(dialog);
   Press(VK_TAB, true, true);

@@ -78,7 +78,7 @@ TEST_F(LaunchTest, AMissingProgramIsShownAndToldAndWorksOnceItIsBack) {
   EXPECT_FALSE(ShowsMissingMark(buttons[1]));
 
   Click(CentreOf(buttons[0]));
-  EXPECT_NE(launcher.AnswerBox().find(L"\r\n" + program.wstring() + L"\r\n"), std::wstring::npos) << "names the file";
+  EXPECT_NE(AnswerBox(launcher.Id()).find(L"\r\n" + program.wstring() + L"\r\n"), std::wstring::npos) << "names the file";
 
   ASSERT_TRUE(::MoveFileW(elsewhere.c_str(), program.c_str()));
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == buttons[0]; }));

@@ -21,7 +21,7 @@ TEST_F(LifecycleTest, RefusalsAndOneLauncherWithoutAFile) {
     refused.StartOnly(argument);
     ASSERT_TRUE(WaitForDialog(refused.Id(), L"Vornish"));
     EXPECT_FALSE(TopWindow(refused.Id(), kMainClass));
-    EXPECT_EQ(refused.AnswerBox(), headline + L"\r\n\r\n" + argument) << "the file named";
+    EXPECT_EQ(AnswerBox(refused.Id()), headline + L"\r\n\r\n" + argument) << "the file named";
     EXPECT_EQ(refused.WaitForExit(), kCleanExit);
   }
   EXPECT_EQ(ReadBytes(dir / L"other.dat"), "[VORNISH VER.1.0]\r\n") << "a refused file is never touched";
@@ -68,10 +68,10 @@ TEST_F(LifecycleTest, FirstStartAndEveryWayOutSaveTheSameFiles) {
     ASSERT_TRUE(main);
     switch (way) {
       case 0:  // the button menu's "終了(&X)"
-        ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(1)), {'X'}));
+        ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(1)), {'X'}));
         break;
       case 1:  // the control menu's "終了(&X)"
-        ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'X'}));
+        ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'X'}));
         break;
       case 2:  // the tray menu's "終了(&X)"
         ASSERT_TRUE(OpenTrayMenu(launcher));
@@ -107,7 +107,7 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
     Launcher launcher(dir.path());
     ASSERT_TRUE(launcher.Start());
     ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(launcher.AnswerBox().starts_with(
+    EXPECT_TRUE(AnswerBox(launcher.Id()).starts_with(
         L"ﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" + DataFile().wstring() + L"\r\n"));
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
   }
@@ -127,7 +127,7 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
   {
     Launcher launcher(dir.path());
     launcher.StartOnly();
-    EXPECT_TRUE(launcher.AnswerBox().starts_with(
+    EXPECT_TRUE(AnswerBox(launcher.Id()).starts_with(
         L"Windowsの終了時にﾃﾞｰﾀﾌｧｲﾙを保存できませんでした。以前の内容はそのまま残っています。\r\n\r\n" +
         DataFile().wstring()));
     ASSERT_TRUE(launcher.WaitForMain());
@@ -138,7 +138,7 @@ TEST_F(LifecycleTest, SaveProblemsKeepTheFileAndSayWhy) {
   UniqueKernelHandle lock(::CreateFileW(DataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   Launcher launcher(dir.path());
   launcher.StartOnly();
-  EXPECT_TRUE(launcher.AnswerBox().starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\r\n\r\n" + DataFile().wstring()));
+  EXPECT_TRUE(AnswerBox(launcher.Id()).starts_with(L"ﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\r\n\r\n" + DataFile().wstring()));
   ASSERT_TRUE(launcher.WaitForMain()) << "the launcher still starts";
   EXPECT_EQ(launcher.Buttons().size(), 1u);
   lock.reset();
@@ -156,7 +156,7 @@ TEST_F(LifecycleTest, WhatOtherProgramsPutThereIsNeverLost) {
     // A backup restored while the launcher runs.
     WriteBytes(DataFile(), kHeader + Named("A") + Named("B") + Named("C"));
     ::PostMessageW(launcher.Main(), WM_CLOSE, 0, 0);
-    const std::wstring told = launcher.AnswerBox();
+    const std::wstring told = AnswerBox(launcher.Id());
     const std::size_t first = told.find(L"\r\n\r\n") + 4;
     const std::wstring kept = told.substr(first, told.find(L"\r\n\r\n", first) - first);
     EXPECT_EQ(launcher.WaitForExit(), kCleanExit);
@@ -167,7 +167,7 @@ TEST_F(LifecycleTest, WhatOtherProgramsPutThereIsNeverLost) {
   WriteBytes(DataFile(), "hello\r\n" + Named("A"));
   Launcher launcher(dir.path());
   launcher.StartOnly();
-  EXPECT_TRUE(launcher.AnswerBox().starts_with(L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。"));
+  EXPECT_TRUE(AnswerBox(launcher.Id()).starts_with(L"ﾃﾞｰﾀﾌｧｲﾙの1行目が[Vornish Ver.1.0]ではありません。"));
   ASSERT_TRUE(launcher.WaitForMain());
   EXPECT_EQ(launcher.Buttons().size(), 1u);
   launcher.Close();
@@ -203,7 +203,7 @@ TEST_F(LifecycleTest, AFileThatCrashedTheLauncherIsSkippedAtTheNextStart) {
   {
     Launcher second(dir.path());
     second.StartOnly();
-    const std::wstring told = second.AnswerBox();
+    const std::wstring told = AnswerBox(second.Id());
     EXPECT_TRUE(told.starts_with(L"前回、次のﾌｧｲﾙを読み込んでいる途中で予期しない問題が起きたため") &&
                 told.find(L"\r\n" + icon.wstring() + L"\r\n") != std::wstring::npos)
         << Utf8(told);

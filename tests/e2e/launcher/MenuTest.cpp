@@ -19,22 +19,22 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   const auto buttonsBecome = [&](std::size_t n) { return WaitUntil([&] { return launcher.Buttons().size() == n; }); };
 
   RightClick(CentreOf(launcher.Buttons().at(1)));
-  const HWND menu = launcher.Menu();
+  const HWND menu = MenuOf(launcher);
   ASSERT_TRUE(menu);
   EXPECT_EQ(launcher.Buttons().size(), 3u) << "nothing happens while the menu is open";
   Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
   // The first button's menu at once, before the next tick: the deletion is
   // still the second button's.
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {VK_ESCAPE}));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), {VK_ESCAPE}));
   ASSERT_TRUE(buttonsBecome(2)) << "deleted after the menu closed";
   EXPECT_EQ(TextOf(launcher.Buttons().at(0)), L"A");
 
   const LONG width = RectOf(main).right - RectOf(main).left;
-  ASSERT_TRUE(launcher.Choose(Background(main), {'T'}));  // "ﾎﾞﾀﾝ追加(&T)"
+  ASSERT_TRUE(Choose(launcher, Background(main), {'T'}));  // "ﾎﾞﾀﾝ追加(&T)"
   ASSERT_TRUE(buttonsBecome(3));
   EXPECT_TRUE(WaitUntil([&] { return RectOf(main).right - RectOf(main).left == width + 34; })) << "one button wider";
 
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(1)), {'I'}));  // "ﾎﾞﾀﾝ挿入(&I)" before B
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(1)), {'I'}));  // "ﾎﾞﾀﾝ挿入(&I)" before B
   ASSERT_TRUE(buttonsBecome(4));
 
   // The keys open the menu below the focused button, wherever the pointer is.
@@ -42,7 +42,7 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
   MoveTo(POINT{900, 700});
   const auto menuBelow = [&](HWND button) {
-    const HWND opened = launcher.Menu();
+    const HWND opened = MenuOf(launcher);
     return opened && RectOf(opened).left == RectOf(button).left && RectOf(opened).top == RectOf(button).bottom;
   };
   Press(VK_RIGHT);
@@ -50,7 +50,7 @@ TEST_F(MenuTest, EditsChosenByClicksAndAccelerators) {
   Press(VK_F10, false, true);
   EXPECT_TRUE(menuBelow(launcher.Buttons().at(1))) << "Shift+F10";
   Press(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([&] { return !launcher.Menu(0ms); }));
+  ASSERT_TRUE(WaitUntil([&] { return !MenuOf(launcher, 0ms); }));
   Press(VK_LEFT);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
   Press(VK_APPS);
@@ -69,13 +69,13 @@ TEST_F(MenuTest, DeletedButtonsComeBackWithCtrlZAndTheMenu) {
   ASSERT_TRUE(main);
   const auto buttonsBecome = [&](std::size_t n) { return WaitUntil([&] { return launcher.Buttons().size() == n; }); };
   for (std::size_t left : {2u, 1u}) {
-    ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Buttons().at(0)), {'D'}));  // "ﾎﾞﾀﾝ削除(&D)"
+    ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), {'D'}));  // "ﾎﾞﾀﾝ削除(&D)"
     ASSERT_TRUE(buttonsBecome(left));
   }
   ASSERT_TRUE(Activate(main));
   Press('Z', true);
   ASSERT_TRUE(buttonsBecome(2)) << "Ctrl+Z: B back";
-  ASSERT_TRUE(launcher.Choose(Background(main), {'U'}));  // "元に戻す(&U)"
+  ASSERT_TRUE(Choose(launcher, Background(main), {'U'}));  // "元に戻す(&U)"
   ASSERT_TRUE(buttonsBecome(3)) << "A back";
   launcher.Close();
   EXPECT_EQ(ReadBytes(DataFile()), original) << "every field, the counts and the places";
@@ -107,11 +107,11 @@ TEST_F(MenuTest, RankingNeedsCountingAndAWinHelpFileOpensInWinHelp) {
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
-  ASSERT_TRUE(launcher.Choose(Background(main), {'L'}));  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
-  EXPECT_EQ(launcher.AnswerBox(), L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。");
+  ASSERT_TRUE(Choose(launcher, Background(main), {'L'}));  // "起動ﾗﾝｷﾝｸﾞ(&L)..."
+  EXPECT_EQ(AnswerBox(launcher.Id()), L"ランチャー設定画面で[起動回数を記録する]を有効にして下さい。");
 
   // "ﾍﾙﾌﾟ(&H)..." opens the help submenu, "目次(&C)" its contents.
-  ASSERT_TRUE(launcher.Choose(Background(main), {'H', 'C'}));
+  ASSERT_TRUE(Choose(launcher, Background(main), {'H', 'C'}));
   std::vector<DWORD> viewers;
   EXPECT_TRUE(WaitUntil([&] { return !(viewers = ProcessesShowing(L"winhlp32.exe")).empty(); }));
   for (DWORD pid : viewers) {

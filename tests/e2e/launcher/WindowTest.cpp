@@ -166,10 +166,10 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   DoubleClick(*TrayIcon());
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; })) << "one on the icon shows it";
 
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'N'}));  // "ﾗﾝﾁｬｰ非表示(&N)"
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'N'}));  // "ﾗﾝﾁｬｰ非表示(&N)"
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
   Click(*TrayIcon());
-  ASSERT_TRUE(launcher.Menu()) << "the button menu, after the double-click time";
+  ASSERT_TRUE(MenuOf(launcher)) << "the button menu, after the double-click time";
   Press('T');  // "ﾎﾞﾀﾝ追加(&T)" runs while hidden
   EXPECT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 2u; }));
   EXPECT_FALSE(::IsWindowVisible(main));
@@ -188,7 +188,7 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   ASSERT_TRUE(TrayIcon(&tip));
   EXPECT_EQ(tip, L"Vornish [TOOLS.DAT]");
   // Hidden, the launcher is found again by starting it once more.
-  ASSERT_TRUE(launcher.Choose(CentreOf(launcher.Bar()), {'N'}));
+  ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'N'}));
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
   Launcher again(dir.path());
   again.StartOnly();

@@ -1,7 +1,8 @@
 // Lets shell scripts wait for, close and drop files on a running launcher,
 // whose Windows process id they do not know (wine's Unix pid is not it).
-// Plain Win32 with nothing of the tests, so that tools/run.sh builds it in
-// seconds.
+// Plain Win32 with nothing of the tests' harness, so that tools/run.sh builds
+// it in seconds. The drop, box and crash commands serve only the tests'
+// scripts (tests/e2e/vornish_window_probes.cpp).
 //
 //   vornish-window.exe wait [ms]   exit 0 once a main window is visible, 3 if
 //                                  a "Vornish" message box shows instead, 1 on
@@ -20,21 +21,14 @@
 //                                  process at RVA (hex, from the program's
 //                                  load address) with the argument 1: a fault
 //                                  inside that function, as if a bug made it
-#include <windows.h>
-#include <psapi.h>
-#include <shlobj.h>
+#include "driver/vornish_window.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cwchar>
-#include <functional>
 #include <set>
-#include <string>
-#include <vector>
 
-namespace {
+namespace window_tool {
 
-// Polls `done` every 15 ms until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (!done()) {
@@ -57,7 +51,6 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// Visible main windows (false) or message boxes titled "Vornish" (true).
 std::vector<HWND> Find(bool boxes) {
   std::vector<HWND> found;
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -67,6 +60,8 @@ std::vector<HWND> Find(bool boxes) {
   }
   return found;
 }
+
+namespace {
 
 int Wait(DWORD timeout) {
   int result = 1;
@@ -93,79 +88,11 @@ int Close(DWORD timeout) {
              : 1;
 }
 
-int Drop(std::size_t index, const std::wstring& file, DWORD timeout) {
-  const std::vector<HWND> mains = Find(false);
-  if (mains.size() != 1) return 1;
-  std::vector<HWND> buttons;
-  for (HWND b = nullptr; (b = FindWindowExW(mains[0], b, L"Vornish.IconButton", nullptr));) buttons.push_back(b);
-  std::stable_sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
-    RECT ra{}, rb{};
-    GetWindowRect(a, &ra);
-    GetWindowRect(b, &rb);
-    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-  });
-  if (index >= buttons.size()) return 1;
-  const HWND target = buttons[index];
-
-  // The block must live in the launcher's memory: a handle of this process
-  // means nothing there.
-  DWORD processId = 0;
-  GetWindowThreadProcessId(target, &processId);
-  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
-  if (!process) return 1;
-  const std::wstring names = file + std::wstring(2, L'\0');
-  const DROPFILES header{sizeof header, POINT{5, 5}, FALSE, TRUE};
-  const std::size_t size = sizeof header + names.size() * sizeof(wchar_t);
-  char* block = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  const std::wstring name = file.substr(file.find_last_of(L"\\/") + 1);
-  const bool dropped =
-      block && WriteProcessMemory(process, block, &header, sizeof header, nullptr) &&
-      WriteProcessMemory(process, block + sizeof header, names.data(), names.size() * sizeof(wchar_t), nullptr) &&
-      PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0) &&
-      WaitUntil([&] { return TextOf(target) == name; }, timeout);
-  if (block && dropped) VirtualFreeEx(process, block, 0, MEM_RELEASE);  // else it may still be read
-  CloseHandle(process);
-  return dropped ? 0 : 1;
-}
-
-int Box(DWORD timeout) {
-  std::vector<HWND> boxes;
-  if (!WaitUntil([&] { return !(boxes = Find(true)).empty(); }, timeout)) return 1;
-  // As UTF-8, whatever the console's code page.
-  const std::wstring text = TextOf(GetDlgItem(boxes[0], 0xFFFF)) + L"\n";
-  std::string bytes(text.size() * 3, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                            bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                            nullptr)));
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  return 0;
-}
-
-int Crash(std::uintptr_t rva) {
-  const std::vector<HWND> mains = Find(false);
-  if (mains.size() != 1) return 1;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(mains[0], &processId);
-  const HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
-                                         PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                     FALSE, processId);
-  if (!process) return 1;
-  // The first module of a process is its program.
-  HMODULE program = nullptr;
-  DWORD needed = 0;
-  HANDLE thread = nullptr;
-  if (EnumProcessModules(process, &program, sizeof program, &needed) && program) {
-    const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<std::uintptr_t>(program) + rva);
-    thread = CreateRemoteThread(process, nullptr, 0, start, reinterpret_cast<LPVOID>(1), 0, nullptr);
-  }
-  if (thread) CloseHandle(thread);
-  CloseHandle(process);
-  return thread ? 0 : 1;
-}
-
 }  // namespace
+}  // namespace window_tool
 
 int wmain(int argc, wchar_t** argv) {
+  using namespace window_tool;
   const std::wstring verb = argc > 1 ? argv[1] : L"";
   const auto milliseconds = [&](int at) {
     return static_cast<DWORD>(argc > at ? std::wcstoul(argv[at], nullptr, 10) : 10000);

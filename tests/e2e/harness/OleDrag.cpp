@@ -124,15 +124,14 @@ DWORD OleDragFiles(const std::vector<std::wstring>& files, POINT from, POINT to)
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
         return ::GetKeyState(VK_LBUTTON) < 0;
-      },
-      1s);
+      });
   // The hand moves on once the drag loop has seen the pointer where it is,
   // and lets go over the target.
   std::thread hand([&source, from, to] {
     for (int i = 0; i <= 10; ++i) {
       const POINT at{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10};
       MoveTo(at);
-      WaitUntil([&] { return source.Saw(at); }, 2s);
+      WaitUntil([&] { return source.Saw(at); });
     }
     LeftUp(to);
   });

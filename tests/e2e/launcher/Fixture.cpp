@@ -87,7 +87,7 @@ HWND OpenTrayMenu(const Launcher& launcher) {
     const auto icon = TrayIcon();
     if (!icon) return nullptr;
     RightClick(*icon);
-    if (const HWND menu = MenuOf(launcher, 1s)) return menu;
+    if (const HWND menu = MenuOf(launcher, 3s)) return menu;
   }
   return nullptr;
 }

@@ -115,14 +115,6 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   EXPECT_TRUE(shows(12));
   ClickControl(dialog, IDC_TIPS_NEXT);
   EXPECT_TRUE(shows(1));
-  ClickControl(dialog, IDC_TIPS_RANDOM);
-  EXPECT_TRUE(WaitUntil([&] {
-    const std::wstring number = Text(dialog, IDC_TIPS_NUMBER);
-    for (int n = 1; n <= kTipCount; ++n) {
-      if (number == TipNumber(n)) return Text(dialog, IDC_TIPS_TEXT) == Tip(n);
-    }
-    return false;
-  }));
   ClickControl(dialog, IDC_TIPS_START);
   ASSERT_TRUE(WaitUntil([&] { return !Checked(dialog, IDC_TIPS_START); }));
   ASSERT_TRUE(Answer(dialog, IDOK));

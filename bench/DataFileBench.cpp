@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
 #include "core/DataFile.h"
 #include "core/Text.h"
+#include "native/Cp932Codec.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ void Measure(benchmark::State& state, Op op) {
 }
 
 void BM_WriteDataFile(benchmark::State& state) {
-  const testing::Cp932Codec codec;
+  const native::Cp932Codec codec;
   const ButtonList buttons = MakeButtons(static_cast<std::size_t>(state.range(0)));
   std::size_t bytes = 0;
   Measure(state, [&] {
@@ -104,7 +104,7 @@ void BM_WriteDataFile(benchmark::State& state) {
 }
 
 void BM_ReadDataFile(benchmark::State& state) {
-  const testing::Cp932Codec codec;
+  const native::Cp932Codec codec;
   const std::string file = FormatDataFile(MakeButtons(static_cast<std::size_t>(state.range(0))), codec);
   Measure(state, [&] {
     ParsedDataFile parsed = ParseDataFile(file, codec, kColourButtonFace);

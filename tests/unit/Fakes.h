@@ -12,24 +12,11 @@
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
 #include "core/TextCodec.h"
+#include "native/Cp932Codec.h"
 
 namespace vornish::testing {
 
-// Code page 932 through the C library's iconv, as on a Japanese Windows:
-// unmapped bytes decode as U+FFFD, text without a form fails to encode.
-class Cp932Codec : public TextCodec {
- public:
-  Cp932Codec();
-  ~Cp932Codec() override;
-  Cp932Codec(const Cp932Codec&) = delete;
-  Cp932Codec& operator=(const Cp932Codec&) = delete;
-  bool AppendAnsi(std::wstring_view text, std::string& out) const override;
-  void FromAnsi(std::string_view bytes, std::wstring& out, bool* replaced = nullptr) const override;
-
- private:
-  void* toAnsi_;
-  void* fromAnsi_;
-};
+using native::Cp932Codec;
 // A UTF-8 literal's code page 932 bytes.
 std::string Cp932(std::string_view utf8);
 

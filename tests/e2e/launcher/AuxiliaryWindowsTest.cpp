@@ -98,7 +98,7 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   ASSERT_TRUE(dialog) << "opened by the first activation";
   // Opened once the window was up: the tray icon is there while they are. A
   // menu asked for through it waits for them, which come to the front.
-  const auto icon = TrayIcon();
+  const auto icon = TrayIcon(launcher);
   ASSERT_TRUE(icon) << "the tray icon is there while the tips are up";
   Process other = Process::Start(BinFolder() / L"holder.exe");
   ASSERT_TRUE(Activate(WaitFor([&] { return TopWindow(other.Id(), L"Vornish.E2EHolder"); })));

@@ -1,5 +1,7 @@
 #include "launcher/Fixture.h"
 
+#include <shellapi.h>
+
 #include <iostream>
 
 #include "core/win32/WinFileSystem.h"
@@ -65,7 +67,14 @@ HWND ShownDialog(const Launcher& launcher, std::wstring_view title) {
   return dialog->window;
 }
 
-std::optional<POINT> TrayIcon(std::wstring* tip) {
+std::optional<POINT> TrayIcon(const Launcher& launcher, std::wstring* tip) {
+  // Known to the task bar first: Wine's tray shows a tip, and takes a press,
+  // only for an icon that was there when the pointer came onto it.
+  NOTIFYICONDATAW known{};
+  known.cbSize = sizeof known;
+  known.hWnd = launcher.Main();
+  known.uID = 1;
+  if (!WaitUntil([&] { return ::Shell_NotifyIconW(NIM_MODIFY, &known) != FALSE; })) return std::nullopt;
   const HWND tray = WaitFor([]() -> HWND {
     const HWND window = ::FindWindowW(nullptr, L"Wine System Tray");
     return window && ::IsWindowVisible(window) ? window : nullptr;
@@ -84,7 +93,7 @@ HWND OpenTrayMenu(const Launcher& launcher) {
   // Wine's tray takes the foreground after a press, which now and then
   // closes a menu the moment it opens (a real task bar does not): try again.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const auto icon = TrayIcon();
+    const auto icon = TrayIcon(launcher);
     if (!icon) return nullptr;
     RightClick(*icon);
     if (const HWND menu = MenuOf(launcher, 3s)) return menu;

@@ -40,7 +40,7 @@ inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b
 // Where the launcher's icon shows in Wine's tray window, with the pointer
 // resting on it (Wine's tray takes a press only for an icon it has seen the
 // pointer on: its tip shows then), and that tip; nothing when there is none.
-std::optional<POINT> TrayIcon(std::wstring* tip = nullptr);
+std::optional<POINT> TrayIcon(const Launcher& launcher, std::wstring* tip = nullptr);
 // The tray menu, opened by a right click on the icon.
 HWND OpenTrayMenu(const Launcher& launcher);
 

@@ -155,18 +155,18 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   const HWND main = launcher.Start((dir / L"TOOLS.DAT").wstring());
   ASSERT_TRUE(main);
   std::wstring tip;
-  ASSERT_TRUE(TrayIcon(&tip));
+  ASSERT_TRUE(TrayIcon(launcher, &tip));
   EXPECT_EQ(tip, L"Vornish [TOOLS.DAT]");
 
   EXPECT_EQ(HoverTip(launcher.Bar()), L"ﾗﾝﾁｬｰ非表示");
   DoubleClick(CentreOf(launcher.Bar()));
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); })) << "a double-click on the bar hides it";
-  DoubleClick(*TrayIcon());
+  DoubleClick(*TrayIcon(launcher));
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; })) << "one on the icon shows it";
 
   ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'N'}));  // "ﾗﾝﾁｬｰ非表示(&N)"
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
-  Click(*TrayIcon());
+  Click(*TrayIcon(launcher));
   ASSERT_TRUE(MenuOf(launcher)) << "the button menu, after the double-click time";
   Press('T');  // "ﾎﾞﾀﾝ追加(&T)" runs while hidden
   EXPECT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 2u; }));
@@ -183,7 +183,7 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &gone));
   ::PostMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   tip.clear();
-  ASSERT_TRUE(TrayIcon(&tip));
+  ASSERT_TRUE(TrayIcon(launcher, &tip));
   EXPECT_EQ(tip, L"Vornish [TOOLS.DAT]");
   // Hidden, the launcher is found again by starting it once more.
   ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'N'}));

@@ -113,6 +113,10 @@ class Launcher {
   DWORD Id() const { return process_.Id(); }
   std::vector<HWND> Buttons() const { return Children(main_, kButtonClass); }
   HWND Bar() const { return ::FindWindowExW(main_, nullptr, kBarClass, nullptr); }
+  // Its open pop-up menu, or null when none opens in time.
+  HWND Menu(std::chrono::milliseconds timeout = 5s) const {
+    return WaitFor([&] { return TopWindow(process_.Id(), L"#32768"); }, timeout);
+  }
   // Asks it to end as the system does (WM_CLOSE); fails unless it ends cleanly.
   void Close();
   std::optional<DWORD> WaitForExit() const { return process_.WaitForExit(10s); }

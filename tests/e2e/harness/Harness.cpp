@@ -302,13 +302,9 @@ RemoteBuffer DropFiles(HWND target, const std::vector<std::wstring>& files) {
   return block;
 }
 
-HWND MenuOf(const Launcher& launcher, std::chrono::milliseconds timeout) {
-  return WaitFor([&] { return TopWindow(launcher.Id(), L"#32768"); }, timeout);
-}
-
 bool Choose(const Launcher& launcher, POINT at, std::initializer_list<WORD> keys) {
   RightClick(at);
-  if (!MenuOf(launcher)) return false;
+  if (!launcher.Menu()) return false;
   for (const WORD key : keys) Press(key);
   return true;
 }

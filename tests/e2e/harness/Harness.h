@@ -125,8 +125,6 @@ DWORD OleDragFiles(const std::vector<std::wstring>& files, POINT from, POINT to)
 // The data such a drag offers (CF_HDROP), for a drop target called directly.
 std::shared_ptr<IDataObject> FileListData(const std::vector<std::wstring>& files);
 
-// The launcher's open pop-up menu, or null when none opens in time.
-HWND MenuOf(const Launcher& launcher, std::chrono::milliseconds timeout = 5s);
 // Right-clicks `at` and, once the launcher's menu is open, presses `keys`
 // (the items' access keys); false when no menu opened.
 bool Choose(const Launcher& launcher, POINT at, std::initializer_list<WORD> keys);

@@ -96,7 +96,7 @@ HWND OpenTrayMenu(const Launcher& launcher) {
     const auto icon = TrayIcon(launcher);
     if (!icon) return nullptr;
     RightClick(*icon);
-    if (const HWND menu = MenuOf(launcher, 3s)) return menu;
+    if (const HWND menu = launcher.Menu(3s)) return menu;
   }
   return nullptr;
 }

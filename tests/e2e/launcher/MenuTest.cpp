@@ -19,7 +19,7 @@ TEST_F(MenuTest, EditsChosenByClicksAndAcceleratorsAndUndone) {
   const auto buttonsBecome = [&](std::size_t n) { return WaitUntil([&] { return launcher.Buttons().size() == n; }); };
 
   RightClick(CentreOf(launcher.Buttons().at(1)));
-  const HWND menu = MenuOf(launcher);
+  const HWND menu = launcher.Menu();
   ASSERT_TRUE(menu);
   EXPECT_EQ(launcher.Buttons().size(), 3u) << "nothing happens while the menu is open";
   Press('D');  // "ﾎﾞﾀﾝ削除(&D)"
@@ -42,7 +42,7 @@ TEST_F(MenuTest, EditsChosenByClicksAndAcceleratorsAndUndone) {
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
   MoveTo(POINT{900, 700});
   const auto menuBelow = [&](HWND button) {
-    const HWND opened = MenuOf(launcher);
+    const HWND opened = launcher.Menu();
     return opened && RectOf(opened).left == RectOf(button).left && RectOf(opened).top == RectOf(button).bottom;
   };
   Press(VK_RIGHT);
@@ -50,7 +50,7 @@ TEST_F(MenuTest, EditsChosenByClicksAndAcceleratorsAndUndone) {
   Press(VK_F10, false, true);
   EXPECT_TRUE(menuBelow(launcher.Buttons().at(1))) << "Shift+F10";
   Press(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([&] { return !MenuOf(launcher, 0ms); }));
+  ASSERT_TRUE(WaitUntil([&] { return !launcher.Menu(0ms); }));
   Press(VK_LEFT);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == launcher.Buttons().at(0); }));
   Press(VK_APPS);

@@ -167,7 +167,7 @@ TEST_F(WindowTest, HiddenLauncherComesBackThroughTheTray) {
   ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Bar()), {'N'}));  // "ﾗﾝﾁｬｰ非表示(&N)"
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }));
   Click(*TrayIcon(launcher));
-  ASSERT_TRUE(MenuOf(launcher)) << "the button menu, after the double-click time";
+  ASSERT_TRUE(launcher.Menu()) << "the button menu, after the double-click time";
   Press('T');  // "ﾎﾞﾀﾝ追加(&T)" runs while hidden
   EXPECT_TRUE(WaitUntil([&] { return launcher.Buttons().size() == 2u; }));
   EXPECT_FALSE(::IsWindowVisible(main));

@@ -144,38 +144,6 @@ TEST_F(AuxiliaryWindowsTest, TipsOpenAtStartPageThroughTheButtonsAndKeepTheBox) 
   EXPECT_EQ(ListSettings(L"Set")[L"StartTips"], L"1") << "the launcher's exit leaves it as the window wrote it";
 }
 
-TEST_F(AuxiliaryWindowsTest, VersionWindowCopiesItsLinkAndStartsSystemInformation) {
-  const Path msinfo = InstallRecorder(L"msinfo");
-  const RegistryValue registered(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH",
-                                 msinfo.wstring());
-  const RegistryValue dpi = Dpi(144);
-  WriteBytes(DataFile(), kHeader + Named("A"));
-  Launcher launcher(dir.path());
-  ASSERT_TRUE(launcher.Start());
-  Choose(launcher, {'H', 'A'});  // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
-  const HWND dialog = ShownDialog(launcher, L"ﾊﾞｰｼﾞｮﾝ情報");
-  ASSERT_TRUE(dialog);
-  EXPECT_EQ(RectOf(Control(dialog, IDC_ABOUT_ICON)).right - RectOf(Control(dialog, IDC_ABOUT_ICON)).left, 48);
-  EXPECT_EQ(Text(dialog, IDC_ABOUT_TITLE), L"Vornish  Ver.1.0") << "from the program's version resource";
-  EXPECT_FALSE(::IsWindowVisible(Control(dialog, IDC_ABOUT_MAIL))) << "no mail label without an address";
-  const HWND web = Control(dialog, IDC_ABOUT_WEB);
-  const std::wstring help = (dir / L"VRN.chm").wstring();
-  EXPECT_EQ(TextOf(web), L"Vornish ヘルプ：" + help);
-  EXPECT_EQ(HoverTip(web), L"ｸﾘｯｸするとｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰし、ﾀﾞﾌﾞﾙｸﾘｯｸするとﾎｰﾑﾍﾟｰｼﾞへｼﾞｬﾝﾌﾟします。");
-
-  ASSERT_TRUE(win32::CopyToClipboard(nullptr, L"before"));
-  Click(CentreOf(web));
-  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == help; })) << "the text after the first \"：\"";
-
-  ClickControl(dialog, IDC_ABOUT_SYSINFO);
-  const std::vector<LaunchRecord> records = Records(msinfo, 1);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].show, SW_SHOWNORMAL);
-  EXPECT_NE(records[0].commandLine.find(msinfo.filename().wstring()), std::wstring::npos);
-  ASSERT_TRUE(Answer(dialog, IDOK));
-  launcher.Close();
-}
-
 // The help window HTML Help shows in the launcher's own process.
 HWND HelpWindow(const Launcher& launcher) { return WaitFor([&] { return TopWindow(launcher.Id(), L"HH Parent"); }); }
 
@@ -207,14 +175,40 @@ bool HelpShows(HWND help, int tab) {
 // as it is when a help window that is already open is asked for the other
 // one (the tab strip then selects nothing), where Windows turns to it; so
 // each command is checked on a window of its own.
-TEST_F(AuxiliaryWindowsTest, HelpOpensTheCompiledHelpAtItsContentsAndItsIndex) {
+TEST_F(AuxiliaryWindowsTest, VersionWindowStartsSystemInformationAndHelpOpensAtItsContentsAndIndex) {
+  const Path msinfo = InstallRecorder(L"msinfo");
+  const RegistryValue registered(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH",
+                                 msinfo.wstring());
+  const RegistryValue dpi = Dpi(144);
   WriteBytes(DataFile(), kHeader + Named("A"));
   Launcher launcher(dir.path());
   ASSERT_TRUE(launcher.Start());
-  Choose(launcher, {'H', 'C'});  // "目次(&C)"
-  EXPECT_EQ(AnswerBox(launcher.Id()), L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n" + (dir / L"VRN.chm").wstring());
+  Choose(launcher, {'H', 'A'});  // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
+  const HWND dialog = ShownDialog(launcher, L"ﾊﾞｰｼﾞｮﾝ情報");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(RectOf(Control(dialog, IDC_ABOUT_ICON)).right - RectOf(Control(dialog, IDC_ABOUT_ICON)).left, 48);
+  EXPECT_EQ(Text(dialog, IDC_ABOUT_TITLE), L"Vornish  Ver.1.0") << "from the program's version resource";
+  EXPECT_FALSE(::IsWindowVisible(Control(dialog, IDC_ABOUT_MAIL))) << "no mail label without an address";
+  const HWND web = Control(dialog, IDC_ABOUT_WEB);
+  const std::wstring chm = (dir / L"VRN.chm").wstring();
+  EXPECT_EQ(TextOf(web), L"Vornish ヘルプ：" + chm);
+  EXPECT_EQ(HoverTip(web), L"ｸﾘｯｸするとｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰし、ﾀﾞﾌﾞﾙｸﾘｯｸするとﾎｰﾑﾍﾟｰｼﾞへｼﾞｬﾝﾌﾟします。");
 
-  ASSERT_TRUE(::CopyFileW((BinFolder() / L"VRN.chm").c_str(), (dir / L"VRN.chm").c_str(), FALSE));
+  ASSERT_TRUE(win32::CopyToClipboard(nullptr, L"before"));
+  Click(CentreOf(web));
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == chm; })) << "the text after the first \"：\"";
+
+  ClickControl(dialog, IDC_ABOUT_SYSINFO);
+  const std::vector<LaunchRecord> records = Records(msinfo, 1);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].show, SW_SHOWNORMAL);
+  EXPECT_NE(records[0].commandLine.find(msinfo.filename().wstring()), std::wstring::npos);
+  ASSERT_TRUE(Answer(dialog, IDOK));
+
+  Choose(launcher, {'H', 'C'});  // "目次(&C)"
+  EXPECT_EQ(AnswerBox(launcher.Id()), L"ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n" + chm);
+
+  ASSERT_TRUE(::CopyFileW((BinFolder() / L"VRN.chm").c_str(), chm.c_str(), FALSE));
   Choose(launcher, {'H', 'C'});
   const HWND help = HelpWindow(launcher);
   ASSERT_TRUE(help);

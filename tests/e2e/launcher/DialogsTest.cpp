@@ -186,16 +186,28 @@ TEST_F(DialogsTest, LauncherSettingsChangeTheWholeLauncherAndItsSystemObjects) {
   EXPECT_FALSE(Exists(StartupShortcut())) << "made only by an OK with the box ticked";
 }
 
+// At 144 DPI: the window in twips at 10 a pixel, icons made for their size.
 TEST_F(DialogsTest, CancelChangesNothingAtAnyDpi) {
   const RegistryValue dpi = Dpi(144);
   SetSetting(L"Set", L"ControlDblClick", L"1");
   SetSetting(L"Set", L"CountEnable", L"False");
-  const std::string file = kHeader + Named("A", 3) + Named("B");
+  const std::string notepad = "C:\\windows\\system32\\notepad.exe";
+  const std::string file = kHeader + Line({.title = "A", .file = notepad, .count = 3}) + Line({.title = "B", .file = notepad});
   WriteBytes(DataFile(), file);
   Launcher launcher(dir.path());
   const HWND main = launcher.Start();
   ASSERT_TRUE(main);
   const RECT before = RectOf(main);
+  EXPECT_EQ(std::vector<LONG>({before.left, before.right - before.left, before.bottom - before.top}),
+            std::vector<LONG>({450, 125, 63}))
+      << "4500, 1245 and 630 twips";
+  // The icon is made for the 48 pixels it is shown at, not at 32: it reaches
+  // beyond the 32nd row and column of the face (51 pixels: 510 twips).
+  EXPECT_TRUE(WaitUntil([&] {
+    const Pixels shown(launcher.Buttons().at(0));
+    return shown.width() == 51 && shown.CountOtherThan(::GetSysColor(COLOR_BTNFACE), RECT{33, 20, 49, 21}) +
+                                          shown.CountOtherThan(::GetSysColor(COLOR_BTNFACE), RECT{20, 33, 21, 49}) > 4;
+  }));
 
   ASSERT_TRUE(Choose(launcher, CentreOf(launcher.Buttons().at(0)), {'B'}));
   HWND dialog = ShownDialog(launcher, L"ボタン設定");

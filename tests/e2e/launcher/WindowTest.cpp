@@ -1,4 +1,5 @@
-// What the window looks like and how it moves: the faces and their edges, the
+// What the window looks like and how it moves: the faces and their edges (at
+// 144 DPI in the dialogs' flow), the
 // control bar's colours and handle, docking, hiding to the tray and back.
 #include "launcher/Fixture.h"
 
@@ -44,31 +45,6 @@ TEST_F(WindowTest, FacesShowTheirIconOrColourInARaisedOrPressedEdge) {
   launcher.Close();
   EXPECT_NE(ReadBytes(DataFile()).find(Line({.title = "me", .file = self})), std::string::npos)
       << "an icon number beyond the file was reset and saved";
-}
-
-TEST_F(WindowTest, AtHigherDpiTwipsScaleAndIconsAreMadeForTheirSize) {
-  const RegistryValue dpi = Dpi(144);
-  std::string file = kHeader;
-  for (int i = 0; i < 5; ++i) file += Line({.title = "n", .file = "C:\\windows\\system32\\notepad.exe"});
-  WriteBytes(DataFile(), file);
-  Launcher launcher(dir.path());
-  const HWND main = launcher.Start();
-  ASSERT_TRUE(main);
-  const RECT r = RectOf(main);
-  EXPECT_EQ(std::vector<LONG>({r.left, r.right - r.left, r.bottom - r.top}), std::vector<LONG>({450, 278, 63}))
-      << "4500, 2775 and 630 twips at 10 twips a pixel";
-  const HWND button = launcher.Buttons().at(0);
-  RECT face{};
-  ::GetClientRect(button, &face);
-  EXPECT_EQ(face.right, 51) << "510 twips";
-  // The icon is made for the 48 pixels it is shown at, not at 32: it reaches
-  // beyond the 32nd row and column of the face.
-  EXPECT_TRUE(WaitUntil([&] {
-    const Pixels shown(button);
-    return shown.CountOtherThan(::GetSysColor(COLOR_BTNFACE), RECT{33, 20, 49, 21}) +
-               shown.CountOtherThan(::GetSysColor(COLOR_BTNFACE), RECT{20, 33, 21, 49}) > 4;
-  }));
-  launcher.Close();
 }
 
 TEST_F(WindowTest, TheKeyboardMovesAlongTheStripAndShowsTheFocus) {

@@ -1,6 +1,6 @@
 // What the window looks like and how it moves: the faces and their edges (at
-// 144 DPI in the dialogs' flow), the
-// control bar's colours and handle, docking, hiding to the tray and back.
+// 144 DPI in the dialogs' flow), the control bar's colours and handle,
+// docking, hiding to the tray and back.
 #include "launcher/Fixture.h"
 
 #include <shellapi.h>

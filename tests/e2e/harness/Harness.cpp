@@ -227,20 +227,23 @@ std::wstring AnswerBox(DWORD processId, int answer) {
 std::wstring HoverTip(HWND window, std::optional<POINT> at) {
   const DWORD process = ProcessOf(window);
   const RECT r = RectOf(window);
-  // Away first, until no tip of the program shows, so that the tip read is
-  // one shown afresh for `window`, not an earlier one still up.
-  MoveTo(POINT{r.right + 60, r.bottom + 60});
-  WaitUntil([&] { return !TopWindow(process, TOOLTIPS_CLASSW); });
-  MoveTo(at.value_or(CentreOf(window)));
-  // Read from the tip once it shows its text: a busy program may answer a
-  // read late, and an answer it gave too late reads as no text.
   std::wstring text;
-  WaitUntil(
-      [&] {
-        const HWND tip = TopWindow(process, TOOLTIPS_CLASSW);
-        return tip && !(text = TextOf(tip)).empty();
-      },
-      10s);
+  // A pointer that came while the window could show no tip (disabled under a
+  // closing dialog, or an icon Wine's tray drops once the pointer is on it)
+  // comes again.
+  for (int attempt = 0; attempt < 3 && text.empty(); ++attempt) {
+    // Away first, until no tip of the program shows, so that the tip read is
+    // one shown afresh for `window`, not an earlier one still up.
+    MoveTo(POINT{r.right + 60, r.bottom + 60});
+    WaitUntil([&] { return !TopWindow(process, TOOLTIPS_CLASSW); });
+    MoveTo(at.value_or(CentreOf(window)));
+    // Read from the tip once it shows its text: a busy program may answer a
+    // read late, and an answer it gave too late reads as no text.
+    WaitUntil([&] {
+      const HWND tip = TopWindow(process, TOOLTIPS_CLASSW);
+      return tip && !(text = TextOf(tip)).empty();
+    });
+  }
   return text;
 }
 

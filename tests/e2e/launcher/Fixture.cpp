@@ -83,11 +83,9 @@ std::optional<POINT> TrayIcon(const Launcher& launcher, std::wstring* tip) {
   // The icons stand in a row from the client area's top-left corner.
   POINT icon{(::GetSystemMetrics(SM_CXSMICON) + 8) / 2, (::GetSystemMetrics(SM_CYSMICON) + 8) / 2};
   ::ClientToScreen(tray, &icon);
-  // An icon of a program that ended without removing it (a killed one) may
-  // hold that place until the pointer comes onto it, when Wine's tray drops
-  // it: the pointer comes again.
-  std::wstring shown;
-  for (int attempt = 0; attempt < 3 && shown.empty(); ++attempt) shown = HoverTip(tray, icon);
+  // An icon a killed program left may hold that place until the pointer
+  // comes onto it, when Wine's tray drops it: HoverTip comes again then.
+  const std::wstring shown = HoverTip(tray, icon);
   if (tip) *tip = shown;
   if (shown.empty()) return std::nullopt;
   return icon;

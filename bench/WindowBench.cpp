@@ -155,9 +155,7 @@ void BenchLayoutAndPlacement(HINSTANCE instance, Results& results) {
   wchar_t temp[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, temp);
   const std::wstring file = std::wstring(temp) + L"vornish-bench-" + std::to_wstring(::GetCurrentProcessId()) + L".dat";
-  std::string bytes(vornish::bench::kDataFileHeader);
-  for (int i = 0; i < 1000; ++i) bytes += vornish::bench::ButtonLine({}, {});
-  fs.ReplaceContents(file, bytes);
+  fs.ReplaceContents(file, vornish::bench::DataFileOf(ButtonList(1000, EmptyButton(kColourButtonFace))));
 
   // At the 24-pixel icon size all 1,000 buttons fit the longest window the
   // system makes (at 32 pixels a box would say how many are left out).

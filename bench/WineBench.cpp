@@ -9,6 +9,10 @@
 #include <cwctype>
 #include <functional>
 
+#include "core/Colour.h"
+#include "core/DataFile.h"
+#include "core/win32/WinText.h"
+
 namespace vornish::bench {
 
 namespace {
@@ -177,24 +181,21 @@ std::vector<std::wstring> ProgramsWithIcons(std::size_t count) {
   return programs;
 }
 
-std::string ButtonLine(std::string_view title, std::string_view file) {
-  // Path, parameters, state, icon source and number, lock, colour (the
-  // button face), launches and system object as a new button has them.
-  constexpr std::string_view kNewButtonRest[] = {"", "", "1", "", "0", "0", "-2147483633", "0", "0"};
-  std::string line;
-  for (const std::string_view field : {title, file}) line.append(field).push_back('\x1B');
-  for (const std::string_view field : kNewButtonRest) line.append(field).push_back('\x1B');
-  return line + "\r\n";
+std::string DataFileOf(const ButtonList& buttons) { return FormatDataFile(buttons, win32::AnsiCodec()); }
+
+ButtonRecord ButtonStarting(std::wstring title, std::wstring file) {
+  ButtonRecord button = EmptyButton(kColourButtonFace);
+  button.Title = std::move(title);
+  button.File = std::move(file);
+  return button;
 }
 
 std::string DataFileOfPrograms(int count) {
-  std::string file(kDataFileHeader);
-  int number = 0;
+  ButtonList buttons;
   for (const std::wstring& program : ProgramsWithIcons(static_cast<std::size_t>(count))) {
-    // System paths are ASCII: any code page writes them the same.
-    file += ButtonLine(std::to_string(number++), std::string(program.begin(), program.end()));
+    buttons.push_back(ButtonStarting(std::to_wstring(buttons.size()), program));
   }
-  return file;
+  return DataFileOf(buttons);
 }
 
 }  // namespace vornish::bench

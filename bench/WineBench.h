@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ButtonRecord.h"
+
 namespace vornish::bench {
 
 using Path = std::filesystem::path;
@@ -47,10 +49,10 @@ Spread SpreadOf(std::vector<double> values);
 // "min 1.0  q1 1.2  median 1.3  q3 1.4  max 2.0" with `decimals` places.
 std::wstring Describe(const Spread& spread, int decimals);
 
-// A data file: its first line, then one line for each button (its title and
-// the file it starts; the rest as a new button has it).
-inline constexpr std::string_view kDataFileHeader = "[Vornish Ver.1.0]\r\n";
-std::string ButtonLine(std::string_view title, std::string_view file);
+// A data file of `buttons` as the launcher writes it (in the system's code
+// page), and a button as a new one is, starting `file`.
+std::string DataFileOf(const ButtonList& buttons);
+ButtonRecord ButtonStarting(std::wstring title, std::wstring file);
 
 // `count` of the system folder's programs with icons, in the order the
 // folder lists them (repeated when there are fewer), and a data file of

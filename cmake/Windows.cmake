@@ -30,7 +30,7 @@ endfunction()
 # data files of buttons with real icons.
 add_library(vornish_bench_wine STATIC bench/WineBench.cpp)
 target_compile_options(vornish_bench_wine PRIVATE ${VORNISH_WARNINGS})
-target_link_libraries(vornish_bench_wine PUBLIC shell32)
+target_link_libraries(vornish_bench_wine PUBLIC shell32 vornish_core_win32)
 # The feature floor the launcher's start-up, memory and idle CPU are given
 # against; it and the window costs carry the launcher's manifest.
 set_source_files_properties(bench/Manifest.rc PROPERTIES OBJECT_DEPENDS ${VORNISH_GENERATED_DIR}/vornish.manifest)

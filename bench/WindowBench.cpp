@@ -132,7 +132,6 @@ void BenchIcons(HINSTANCE instance, Results& results) {
     auto button = std::make_unique<IconButton>(i, model, events, loader);
     const int x = i % kColumns * kSide, y = i / kColumns * kSide;
     button->Create(instance, parent, nullptr, RECT{x, y, x + kSide, y + kSide});
-    button->Show();
     buttons.push_back(std::move(button));
   }
   Pump([] { return true; });

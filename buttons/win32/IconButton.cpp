@@ -63,14 +63,16 @@ void IconButton::Detach() {
   tooltip_ = nullptr;
 }
 
-bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds, bool oleDrops) {
+bool IconButton::Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds, bool shown,
+                        bool oleDrops) {
   bounds_ = bounds;
+  shown_ = shown;
   // Made visible and titled at once: each later call would be one more trip
   // to the system per button, and a strip may hold a thousand.
   // Files arrive both ways: OLE drags (Explorer and most programs) and the
   // older WM_DROPFILES, which the style asks for as DragAcceptFiles would.
   if (!CreateWindowObject(WS_EX_ACCEPTFILES, kClassName, Record().Title.c_str(),
-                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+                          WS_CHILD | (shown ? WS_VISIBLE : 0) | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left, bounds.top,
                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance)) {
     return false;
   }
@@ -104,15 +106,13 @@ void IconButton::IconRefresh() {
     icons_.Forget(hwnd());
     image_ = IconImage();
     broken_ = false;
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    if (shown_) ::InvalidateRect(hwnd(), nullptr, FALSE);  // a hidden one is painted whole when shown
     return;
   }
   // The icon is made for the size it is shown at on this screen, so a
   // high-DPI face gets a sharp image rather than a stretched one.
   icons_.Request(hwnd(), Record(), ScaleFromDefaultDpi(model_.settings.Size, static_cast<int>(WindowDpi(hwnd()))));
 }
-
-void IconButton::Show() { ::ShowWindow(hwnd(), SW_SHOWNA); }
 
 void IconButton::Paint(HDC dc) const {
   RECT client{};

@@ -45,11 +45,12 @@ class IconButton : public Window, private FileDropReceiver {
   // exists, before the window goes.
   ~IconButton() override;
 
-  // Creates the child window at `bounds` (pixels in the parent), visible and
-  // titled with its record's title, its entry in `tooltip`, and with
-  // `oleDrops` its OLE drop target (OLE must be initialised on this thread).
-  // Its face is asked for with IconRefresh.
-  bool Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds, bool oleDrops = true);
+  // Creates the child window at `bounds` (pixels in the parent), titled with
+  // its record's title and visible unless `shown` is false, its entry in
+  // `tooltip`, and with `oleDrops` its OLE drop target (OLE must be
+  // initialised on this thread). Its face is asked for with IconRefresh.
+  bool Create(HINSTANCE instance, HWND parent, HWND tooltip, const RECT& bounds, bool shown = true,
+              bool oleDrops = true);
 
   int Index() const { return index_; }
   const ButtonRecord& Record() const { return model_.Buttons[static_cast<std::size_t>(index_)]; }
@@ -67,7 +68,10 @@ class IconButton : public Window, private FileDropReceiver {
   // this thread); until then files arrive only as WM_DROPFILES.
   void EnableFileDrops();
 
-  void Show();
+  // Whether the window is visible, as the caller last made it (in one batch
+  // of moves, say: ShownAs records it).
+  bool Shown() const { return shown_; }
+  void ShownAs(bool shown) { shown_ = shown; }
   // The face shows that what the button launches has gone (as learnt when
   // its icon was last made).
   bool Broken() const { return broken_; }
@@ -104,6 +108,7 @@ class IconButton : public Window, private FileDropReceiver {
   ComPtr<FileDropTarget> dropTarget_;
   bool clickPending_ = false;  // a left press on the face that may end as a click
   bool broken_ = false;
+  bool shown_ = false;
 };
 
 }  // namespace vornish::win32

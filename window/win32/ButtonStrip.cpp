@@ -20,13 +20,16 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
   beyond_ = count - fitting;
   toldBeyond_ = std::min(toldBeyond_, beyond_);
   count = fitting;
+  parent_ = parent;
+  const RECT seen = SeenArea();
   if (Count() > count) buttons_.resize(static_cast<std::size_t>(count));
   buttons_.reserve(static_cast<std::size_t>(count));
   while (Count() < count) {
     auto button = std::make_unique<IconButton>(Count(), model_, events_, icons_);
+    const RECT bounds = ToRect(ToPixels(layout.Button(Count()), dpi));
     // The system limits the windows of a process: entries beyond that stay
     // in the list, and in the data file, without a control.
-    if (!button->Create(instance, parent, tooltip, ToRect(ToPixels(layout.Button(Count()), dpi)), fileDrops_)) break;
+    if (!button->Create(instance, parent, tooltip, bounds, Meet(bounds, seen), fileDrops_)) break;
     // In the strip before its first refresh, which may already report a reset.
     buttons_.emplace_back(std::move(button))->IconRefresh();
   }
@@ -68,22 +71,66 @@ void ButtonStrip::ShowMissing(int index, bool missing) {
 }
 
 void ButtonStrip::Arrange(const ButtonLayout& layout, int dpi) {
-  std::vector<std::pair<IconButton*, RECT>> moves;
+  std::vector<RECT> places;
+  places.reserve(buttons_.size());
+  for (int i = 0; i < Count(); ++i) places.push_back(ToRect(ToPixels(layout.Button(i), dpi)));
+  Place(places);
+}
+
+void ButtonStrip::FollowWindow() {
+  std::vector<RECT> places;
+  places.reserve(buttons_.size());
+  for (const auto& button : buttons_) places.push_back(button->Bounds());
+  Place(places);
+}
+
+// A button no screen can show is a hidden window: it is neither shown nor
+// painted with the window (a strip of a thousand buttons is mostly beyond
+// the screen, and Wine paints every visible child of a window, on the
+// screen or not).
+RECT ButtonStrip::SeenArea() const {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  RECT area{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  POINT origin{0, 0};
+  ::ClientToScreen(parent_, &origin);
+  ::OffsetRect(&area, -origin.x, -origin.y);
+  return area;
+}
+
+bool ButtonStrip::Meet(const RECT& a, const RECT& b) {
+  RECT overlap{};
+  return ::IntersectRect(&overlap, &a, &b) != FALSE;
+}
+
+void ButtonStrip::Place(const std::vector<RECT>& places) {
+  struct Change {
+    IconButton* button;
+    RECT place;
+    UINT flags;
+    bool show;
+  };
+  const RECT seen = SeenArea();
+  std::vector<Change> changes;
   for (int i = 0; i < Count(); ++i) {
-    const RECT r = ToRect(ToPixels(layout.Button(i), dpi));
-    if (!::EqualRect(&r, &(*this)[i].Bounds())) moves.emplace_back(&(*this)[i], r);
+    IconButton& button = (*this)[i];
+    const RECT& place = places[static_cast<std::size_t>(i)];
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (::EqualRect(&place, &button.Bounds())) flags |= SWP_NOMOVE | SWP_NOSIZE;
+    const bool show = Meet(place, seen);
+    if (show != button.Shown()) {
+      flags |= show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    } else if (flags & SWP_NOMOVE) {
+      continue;
+    }
+    changes.push_back(Change{&button, place, flags, show});
   }
-  HDWP batch = moves.empty() ? nullptr : ::BeginDeferWindowPos(static_cast<int>(moves.size()));
-  for (const auto& [button, r] : moves) {
+  HDWP batch = changes.empty() ? nullptr : ::BeginDeferWindowPos(static_cast<int>(changes.size()));
+  for (const auto& [button, r, flags, show] : changes) {
     button->MovedTo(r);
-    if (batch) {
-      batch = ::DeferWindowPos(batch, button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (!batch) {
-      ::SetWindowPos(button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    button->ShownAs(show);
+    if (batch) batch = ::DeferWindowPos(batch, button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
+    if (!batch) ::SetWindowPos(button->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
   }
   if (batch) ::EndDeferWindowPos(batch);
 }
@@ -125,7 +172,11 @@ void ButtonStrip::RememberFocus() {
 
 void ButtonStrip::RestoreFocus() {
   if (buttons_.empty()) return;
-  ::SetFocus((*this)[std::clamp(focused_, 0, Count() - 1)].hwnd());
+  // Unless the window has moved it beyond the screens: then the first one
+  // that shows.
+  const auto shown = std::find_if(buttons_.begin(), buttons_.end(), [](const auto& b) { return b->Shown(); });
+  IconButton& remembered = (*this)[std::clamp(focused_, 0, Count() - 1)];
+  ::SetFocus(remembered.Shown() || shown == buttons_.end() ? remembered.hwnd() : (*shown)->hwnd());
 }
 
 }  // namespace vornish::win32

@@ -44,8 +44,12 @@ class ButtonStrip {
   // Button `index`'s face follows what a launch found: its file `missing`,
   // or there.
   void ShowMissing(int index, bool missing);
-  // Moves the buttons that are not where `layout` puts them, in one batch.
+  // Moves the buttons that are not where `layout` puts them, in one batch,
+  // and shows the ones a screen can show, hiding the others.
   void Arrange(const ButtonLayout& layout, int dpi);
+  // Shows the buttons the window's place lets a screen show, hides the
+  // others: after the window moved or the screens changed.
+  void FollowWindow();
   // The size button 0 has, in twips (the designed 600 when there is none).
   std::int32_t Width(int dpi) const;
   std::int32_t Height(int dpi) const;
@@ -63,10 +67,16 @@ class ButtonStrip {
   void RestoreFocus();
 
  private:
+  RECT SeenArea() const;
+  static bool Meet(const RECT& a, const RECT& b);
+  // Moves button i to places[i] and shows or hides it, in one batch.
+  void Place(const std::vector<RECT>& places);
+
   const LauncherModel& model_;
   IconButtonEvents& events_;
   IconLoader icons_;  // before the buttons, which use it until they go
   std::vector<std::unique_ptr<IconButton>> buttons_;
+  HWND parent_ = nullptr;
   int focused_ = 0;
   int beyond_ = 0;
   int toldBeyond_ = 0;

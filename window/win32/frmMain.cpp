@@ -163,6 +163,7 @@ void frmMain::FollowDisplay() {
   } else {
     PlaceWindow();
   }
+  strip_.FollowWindow();  // the screens may show more of it, or less
 }
 
 void frmMain::Form_Activate() {
@@ -392,6 +393,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (model_.settings.Position != kPositionFloating && MovedOrResized(lParam) && ::IsWindowVisible(hwnd())) {
         PlaceWindow();
       }
+      if (MovedOrResized(lParam)) strip_.FollowWindow();
       return Window::HandleMessage(message, wParam, lParam);
     case WM_SETFOCUS:
       strip_.RestoreFocus();

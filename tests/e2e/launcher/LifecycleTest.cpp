@@ -1,6 +1,7 @@
 // Starting and ending the launcher, and the files it keeps: refusals, one
 // launcher at a time, saving on every way out, the data file kept byte for
-// byte and never lost, a crash never repeated, the window's place.
+// byte and never lost, a crash never repeated, the window's place (and what
+// of a long strip the screen shows).
 #include "launcher/Fixture.h"
 
 #include <shlobj.h>
@@ -227,6 +228,22 @@ TEST_F(LifecycleTest, WindowPlaceIsRestoredPulledBackAndKept) {
   ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(main) != FALSE; }));
   launcher.Close();
   EXPECT_EQ(ListSettings(L"Window")[L"MainLeft"], L"4500") << "a minimised window keeps the stored place";
+
+  // Forty red buttons, longer than the screen: what no screen can show is a
+  // hidden window, shown and painted once the window moves there.
+  std::string forty = kHeader;
+  for (int i = 0; i < 40; ++i) forty += Line({.colour = 255});
+  WriteBytes(DataFile(), forty);
+  Launcher longer(dir.path());
+  const HWND strip = longer.Start();
+  ASSERT_TRUE(strip);
+  const std::vector<HWND> buttons = longer.Buttons();
+  ASSERT_EQ(buttons.size(), 40u);
+  const auto red = [](HWND b) { return ::IsWindowVisible(b) && Pixels(b).at(5, 5) == RGB(255, 0, 0); };
+  EXPECT_TRUE(WaitUntil([&] { return red(buttons.front()) && !::IsWindowVisible(buttons.back()); }));
+  ::SetWindowPos(strip, nullptr, -400, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil([&] { return red(buttons.back()) && !::IsWindowVisible(buttons.front()); }));
+  longer.Close();
 }
 
 }  // namespace

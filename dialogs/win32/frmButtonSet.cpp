@@ -1,8 +1,7 @@
 #include "dialogs/win32/frmButtonSet.h"
 
-#include <filesystem>
-
 #include "buttons/win32/ShellIcons.h"
+#include "core/Paths.h"
 #include "core/Text.h"
 #include "core/Twips.h"
 #include "core/win32/Controls.h"
@@ -46,7 +45,7 @@ class CurrentFolderScope {
 // The file the user chose in the open dialog; empty when cancelled.
 std::wstring AskIconFile(HWND owner, const std::wstring& current) {
   std::wstring file(32768, L'\0');
-  const std::wstring folder = std::filesystem::path(current).parent_path().wstring();
+  const std::wstring folder = ProgramFolderOf(current);
   OPENFILENAMEW open{};
   open.lStructSize = sizeof open;
   open.hwndOwner = owner;

@@ -22,6 +22,8 @@ namespace vornish::win32 {
 namespace {
 // A worker with nothing to do for this long ends; the next request starts one.
 constexpr auto kIdleEnd = std::chrono::seconds(1);
+// How long the faces made ahead may take on the caller's thread in all.
+constexpr auto kMadeHereAtMost = std::chrono::milliseconds(100);
 // How long the loader waits, when it goes, for a worker still reading.
 constexpr auto kWorkersEnd = std::chrono::seconds(2);
 }  // namespace
@@ -222,7 +224,20 @@ void IconLoader::MakeAhead(const ButtonRecord& record, int size) {
   const auto ahead = s.ahead.emplace(s.ahead.end());
   ahead->record = record;
   ahead->size = size;
-  Queue(lock, Job{nullptr, 0, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record))), ahead});
+  Job job{nullptr, 0, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record))), ahead};
+  // A face read from a local fixed disk is made here and now while the time
+  // allowed for it lasts: at start a thread costs more than a face (and
+  // under Wine a thread's memory outlives it). A share that may not answer,
+  // and the rest of a long strip, go to the workers.
+  if (!job.volume.empty() || madeHere_ >= kMadeHereAtMost) {
+    Queue(lock, std::move(job));
+    return;
+  }
+  ++s.pending;
+  lock.unlock();
+  const auto start = std::chrono::steady_clock::now();
+  Make(s, job);
+  madeHere_ += std::chrono::steady_clock::now() - start;
 }
 
 void IconLoader::DropAhead() {

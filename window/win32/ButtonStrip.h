@@ -25,8 +25,9 @@ class ButtonStrip {
   // many there are.
   int Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout, int dpi);
   int Count() const { return static_cast<int>(buttons_.size()); }
-  // Starts making the faces of the first `count` entries (as many as the
-  // longest window holds at `layout`) before their controls exist, at `dpi`.
+  // Makes, or starts making, the faces of the first `count` entries (as many
+  // as the longest window holds at `layout`) before their controls exist, at
+  // `dpi` (IconLoader::MakeAhead).
   void MakeFacesAhead(int count, const ButtonLayout& layout, int dpi);
   // The entries the last Resize left out for the window's length.
   int Beyond() const { return beyond_; }

@@ -55,7 +55,7 @@ frmMain::~frmMain() = default;
 int frmMain::Dpi() const { return static_cast<int>(WindowDpi(hwnd())); }
 
 bool frmMain::Load() {
-  // The faces are made while the window is: the data file is read first.
+  // The faces are made, or started, before the window: the data file first.
   const DataFileLoad load = LoadLauncher(model_, services_);
   strip_.MakeFacesAhead(model_.ButtonLast() + 1, CurrentLayout(), static_cast<int>(SystemDpi()));
   if (!CreateWindowObject(WS_EX_TOOLWINDOW, kClassName, L"Vornish", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,

@@ -83,7 +83,7 @@ class KindAccessible final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!IsSelf(child) || !kind_.defaultAction) return standard_->get_accDefaultAction(child, action);
     if (!action) return E_POINTER;
-    *action = ::SysAllocString(kind_.defaultAction);
+    *action = AllocateString(kind_.defaultAction);
     return *action ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {

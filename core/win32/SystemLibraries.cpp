@@ -49,6 +49,11 @@ LRESULT AccessibleResult(REFIID riid, WPARAM wParam, IUnknown* object) {
   return result ? result(riid, wParam, object) : E_NOTIMPL;
 }
 
+BSTR AllocateString(const wchar_t* text) {
+  static const auto allocate = Entry<decltype(::SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+  return allocate ? allocate(text) : nullptr;
+}
+
 std::optional<VS_FIXEDFILEINFO> FileVersion(const wchar_t* path) {
   static const auto size = Entry<decltype(::GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
   static const auto read = Entry<decltype(::GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");

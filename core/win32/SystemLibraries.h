@@ -27,6 +27,8 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 // oleacc.dll, when a screen reader asks.
 HRESULT CreateStandardAccessible(HWND hwnd, LONG objectId, REFIID riid, void** object);
 LRESULT AccessibleResult(REFIID riid, WPARAM wParam, IUnknown* object);
+// oleaut32.dll, with them: `text` as a BSTR, null when out of memory.
+BSTR AllocateString(const wchar_t* text);
 
 // version.dll, when the version window opens: the fixed part of `path`'s
 // version resource, nothing when it has none.

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <tuple>
 
 #include "core/win32/Com.h"
 #include "core/win32/Controls.h"
@@ -386,8 +387,8 @@ TEST_F(MainWindowTest, ASourceThatDoesNotAnswerDelaysOnlyItsOwnFace) {
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
 }
 
-// What a screen reader hears of a window: its role and name.
-std::pair<long, std::wstring> Heard(HWND window) {
+// What a screen reader hears of a window: its role, name and default action.
+std::tuple<long, std::wstring, std::wstring> Heard(HWND window) {
   ComPtr<IAccessible> accessible;
   if (FAILED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), accessible.put_void()))) return {};
   VARIANT self{};
@@ -397,8 +398,12 @@ std::pair<long, std::wstring> Heard(HWND window) {
   accessible->get_accRole(self, &role);
   BSTR name = nullptr;
   accessible->get_accName(self, &name);
-  std::pair<long, std::wstring> heard{role.vt == VT_I4 ? role.lVal : 0, name ? name : L""};
+  BSTR action = nullptr;
+  accessible->get_accDefaultAction(self, &action);
+  std::tuple<long, std::wstring, std::wstring> heard{role.vt == VT_I4 ? role.lVal : 0, name ? name : L"",
+                                                      action ? action : L""};
   ::SysFreeString(name);
+  ::SysFreeString(action);
   return heard;
 }
 
@@ -409,10 +414,11 @@ TEST_F(MainWindowTest, ScreenReadersHearButtonsByTitleTheBarByWhatItDoes) {
   ASSERT_TRUE(main.Load());
   const HWND button = ::FindWindowExW(main.hwnd(), nullptr, IconButton::kClassName, nullptr);
   const HWND bar = ::FindWindowExW(main.hwnd(), nullptr, ControlBar::kClassName, nullptr);
-  EXPECT_EQ(Heard(button), std::pair(static_cast<long>(ROLE_SYSTEM_PUSHBUTTON), std::wstring(L"メモ帳")));
-  EXPECT_EQ(Heard(bar), std::pair(static_cast<long>(ROLE_SYSTEM_GRIP), std::wstring(L"ﾗﾝﾁｬｰ非表示")));
+  EXPECT_EQ(Heard(button), std::tuple(static_cast<long>(ROLE_SYSTEM_PUSHBUTTON), std::wstring(L"メモ帳"), std::wstring(L"押す")));
+  EXPECT_EQ(std::get<1>(Heard(bar)), L"ﾗﾝﾁｬｰ非表示");
+  EXPECT_EQ(std::get<0>(Heard(bar)), ROLE_SYSTEM_GRIP);
   // Its client: Wine's window object (OBJID_WINDOW) names nothing, Windows' names it the same.
-  EXPECT_EQ(Heard(main.hwnd()).second, L"Vornish");
+  EXPECT_EQ(std::get<1>(Heard(main.hwnd())), L"Vornish");
   ::SendMessageW(main.hwnd(), WM_CLOSE, 0, 0);
 }
 

@@ -63,7 +63,6 @@ bool frmMain::Load() {
     return false;
   }
   showRequest_ = ShowRequestMessage();
-  MakeIcons();
   if (!picControl_.Create(instance_, hwnd(), nullptr)) return false;
   Form_Load(load);
   return true;
@@ -98,7 +97,8 @@ void frmMain::AfterShow() {
   if (tipsDue_) ticks_.Soon(hwnd());
   // The tray icon, OLE and the tool tips take noticeable time, while none of
   // them is of use before the user sees the window: they wait until it has
-  // been painted.
+  // been painted. The window's icons are seen only with the tray icon.
+  MakeIcons();
   AddTrayIcon();
   // A tray that shows itself as a window of its own (Wine's, for one) must
   // not end up over the launcher the user has just seen appear.

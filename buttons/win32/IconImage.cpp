@@ -1,6 +1,7 @@
 #include "buttons/win32/IconImage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/win32/Handles.h"
 
@@ -66,6 +67,14 @@ IconImage IconImage::FromIcon(HICON icon, int size) {
     const std::uint32_t alpha = 255u - through;
     image.pixels_[i] = (alpha << 24) | (overBlack[i] & 0xFFFFFFu);
   }
+  return image;
+}
+
+IconImage IconImage::FromPixels(int size, std::vector<std::uint32_t> pixels) {
+  IconImage image;
+  if (size <= 0 || pixels.size() != static_cast<std::size_t>(size) * static_cast<std::size_t>(size)) return image;
+  image.size_ = size;
+  image.pixels_ = std::move(pixels);
   return image;
 }
 

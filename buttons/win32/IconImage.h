@@ -15,9 +15,12 @@ class IconImage {
   IconImage() = default;
   // Renders `icon` at `size` x `size` pixels (the icon is not kept).
   static IconImage FromIcon(HICON icon, int size);
+  // An image rendered before (pixels(), kept), `size` x `size`.
+  static IconImage FromPixels(int size, std::vector<std::uint32_t> pixels);
 
   bool empty() const { return pixels_.empty(); }
   int size() const { return size_; }
+  const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
   // Draws the image with its top-left corner at (x, y) over `background`;
   // `dimmed`, it lets the background show through more than half.

@@ -94,7 +94,9 @@ struct IconLoader::Shared {
   }
 };
 
-void IconLoader::Make(Shared& shared, Job& job) {
+void IconLoader::Make(Shared& shared, Job& job) { Deliver(shared, job, Made(shared, job)); }
+
+FaceIcon IconLoader::Made(Shared& shared, const Job& job) {
   FaceIcon face;
   try {
     // Should the system's reader fault on this file, the next start leaves
@@ -107,6 +109,10 @@ void IconLoader::Make(Shared& shared, Job& job) {
     // No face: the button shows its colour only.
     TraceException(L"making a button's face");
   }
+  return face;
+}
+
+void IconLoader::Deliver(Shared& shared, Job& job, FaceIcon face) {
   HWND post = nullptr;
   {
     const std::lock_guard lock(shared.mutex);
@@ -236,8 +242,63 @@ void IconLoader::MakeAhead(const ButtonRecord& record, int size) {
   ++s.pending;
   lock.unlock();
   const auto start = std::chrono::steady_clock::now();
-  Make(s, job);
+  Deliver(s, job, MadeHere(job));
   madeHere_ += std::chrono::steady_clock::now() - start;
+}
+
+namespace {
+
+std::optional<FileStamp> StampOf(std::wstring_view path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return FileStamp{(std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime,
+                   (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+}
+
+}  // namespace
+
+FaceIcon IconLoader::MadeHere(const Job& job) {
+  const std::optional<FileStamp> stamp =
+      cachePath_.empty() ? std::nullopt : StampOf(IconSourceOf(job.record));
+  if (!stamp) return Made(*shared_, job);
+  const auto cached = std::find_if(cacheRead_.begin(), cacheRead_.end(),
+                                   [&](const CachedFace& face) { return face.Answers(job.record, job.size, *stamp); });
+  const auto keep = [&](CachedFace face) {
+    const bool kept = std::any_of(cacheMade_.begin(), cacheMade_.end(), [&](const CachedFace& f) {
+      return f.Answers(job.record, job.size, *stamp);
+    });
+    if (!kept) cacheMade_.push_back(std::move(face));
+  };
+  if (cached != cacheRead_.end()) {
+    keep(*cached);
+    return FaceIcon{IconImage::FromPixels(cached->size, cached->pixels), cached->resetIconNo,
+                    TargetMissing(job.record, WinFileSystem()), true};
+  }
+  FaceIcon face = Made(*shared_, job);
+  if (face.fromFile && !face.image.empty()) {
+    keep(CachedFace{job.record.Icon, job.record.File, job.record.IconNo, job.size, *stamp, face.resetIconNo,
+                    face.image.pixels()});
+    cacheChanged_ = true;
+  }
+  return face;
+}
+
+void IconLoader::ReadCache(std::wstring path) {
+  cachePath_ = std::move(path);
+  std::string bytes;
+  if (!cachePath_.empty() && WinFileSystem().ReadAll(cachePath_, bytes).ok()) cacheRead_ = FacesFromCache(bytes);
+}
+
+void IconLoader::SaveCache() {
+  if (!cachePath_.empty() && (cacheChanged_ || cacheMade_.size() != cacheRead_.size())) {
+    // The folder is made on first use; a cache that cannot be written is only
+    // a slower next start.
+    ::CreateDirectoryW(GetFolder(cachePath_, L"").c_str(), nullptr);
+    WinFileSystem().ReplaceContents(cachePath_, FaceCacheBytes(cacheMade_));
+  }
+  cacheRead_ = {};
+  cacheMade_ = {};
+  cacheChanged_ = false;
 }
 
 void IconLoader::DropAhead() {

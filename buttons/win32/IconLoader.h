@@ -22,7 +22,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "buttons/FaceCache.h"
 #include "buttons/win32/ShellIcons.h"
 
 namespace vornish::win32 {
@@ -54,6 +57,12 @@ class IconLoader {
   void MakeAhead(const ButtonRecord& record, int size);
   // Faces made ahead that no request took are dropped.
   void DropAhead();
+  // The faces of the last start, kept at `path`, stand in for the faces made
+  // ahead on this thread that they answer (FaceCache.h).
+  void ReadCache(std::wstring path);
+  // Keeps the faces made ahead on this thread at the cache's path for the
+  // next start, unless they are the ones read; lets go of both.
+  void SaveCache();
   // The latest face made for `window`, once it is ready.
   std::optional<FaceIcon> Take(HWND window);
   // The button `window` goes: what was asked for it is dropped.
@@ -68,9 +77,18 @@ class IconLoader {
   // Queues `job` and wakes or starts a worker for it (the caller holds `lock`).
   void Queue(std::unique_lock<std::mutex>& lock, Job next);
   static void Work(const std::shared_ptr<Shared>& shared);
+  // Makes `job`'s face, then hands it over.
   static void Make(Shared& shared, Job& job);
+  static FaceIcon Made(Shared& shared, const Job& job);
+  static void Deliver(Shared& shared, Job& job, FaceIcon face);
+  // The face of a job made ahead on this thread: from the cache, or made.
+  FaceIcon MadeHere(const Job& job);
   std::shared_ptr<Shared> shared_;
   std::chrono::steady_clock::duration madeHere_{};  // by MakeAhead on this thread
+  std::wstring cachePath_;
+  std::vector<CachedFace> cacheRead_;   // the last start's faces
+  std::vector<CachedFace> cacheMade_;   // this start's, from the cache or made
+  bool cacheChanged_ = false;           // a face was made that the cache did not hold
 };
 
 }  // namespace vornish::win32

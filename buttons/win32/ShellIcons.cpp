@@ -90,7 +90,8 @@ FaceIcon MakeFaceIcon(const ButtonRecord& record, int size, HINSTANCE instance) 
   } else if (choice.draw == IconChoice::Draw::Associated) {
     icon = TypeIcon(choice.source, size);
   }
-  return {icon ? IconImage::FromIcon(icon.get(), size) : IconImage(), choice.resetIconNo};
+  return {icon ? IconImage::FromIcon(icon.get(), size) : IconImage(), choice.resetIconNo, false,
+          choice.draw == IconChoice::Draw::FileIcon};
 }
 
 }  // namespace vornish::win32

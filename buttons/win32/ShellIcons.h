@@ -44,6 +44,9 @@ struct FaceIcon {
   IconImage image;
   bool resetIconNo = false;
   bool missing = false;
+  // Read from the icon file itself, so it stays right while that file does
+  // (the shell's icon for a type follows the associations instead).
+  bool fromFile = false;
 };
 FaceIcon MakeFaceIcon(const ButtonRecord& record, int size, HINSTANCE instance);
 

@@ -1,13 +1,16 @@
-// What a button does: launching, drops, swaps, the choice of its icon and its
-// reaction to the mouse.
+// What a button does: launching, drops, swaps, the choice of its icon, the
+// faces kept for the next start and its reaction to the mouse.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
+#include <tuple>
+#include <utility>
 
 #include "Fakes.h"
 #include "buttons/ButtonInput.h"
 #include "buttons/DragDrop.h"
+#include "buttons/FaceCache.h"
 #include "buttons/IconChoice.h"
 #include "buttons/Launch.h"
 
@@ -190,6 +193,38 @@ TEST(IconChoice, SourceIndexAndWhenTheNumberIsReset) {
   FakeIcons icons;
   ChooseIcon(L"", L"C:\\app.exe", 2, icons);
   EXPECT_EQ(icons.counts, 0) << "an icon that is there needs no count";
+}
+
+// A cache file holds exactly what was kept; anything else, cut short or
+// lengthened by one byte, holds nothing. A face answers only its own icon
+// fields, size and file stamp.
+TEST(FaceCache, KeepsFacesWholeAndAnswersOnlyTheSameIconAsItWas) {
+  const CachedFace a{L"", L"C:\\ﾒﾓ帳.exe", -3, 2, {7, 8}, true, {1, 2, 3, 0xFFFFFFFFu}};
+  const CachedFace b{L"D:\\i.ico", L"", 0, 1, {}, false, {0x80402010u}};
+  const std::string bytes = FaceCacheBytes({a, b});
+  const std::vector<CachedFace> read = FacesFromCache(bytes);
+  ASSERT_EQ(read.size(), 2u);
+  for (const auto& [was, is] : {std::pair(a, read[0]), std::pair(b, read[1])}) {
+    EXPECT_EQ(std::tie(is.icon, is.file, is.iconNo, is.size, is.stamp, is.resetIconNo, is.pixels),
+              std::tie(was.icon, was.file, was.iconNo, was.size, was.stamp, was.resetIconNo, was.pixels));
+  }
+  EXPECT_TRUE(FacesFromCache(FaceCacheBytes({})).empty());
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut) EXPECT_TRUE(FacesFromCache(bytes.substr(0, cut)).empty()) << cut;
+  EXPECT_TRUE(FacesFromCache(bytes + '\0').empty());
+  EXPECT_TRUE(FacesFromCache(FaceCacheBytes({CachedFace{L"", L"x", 0, 257, {}, false, std::vector<std::uint32_t>(257 * 257)}})).empty());
+
+  ButtonRecord record;
+  record.File = a.file;
+  record.IconNo = -3;
+  EXPECT_TRUE(a.Answers(record, 2, {7, 8}));
+  EXPECT_FALSE(a.Answers(record, 2, {7, 9})) << "the file's length changed";
+  EXPECT_FALSE(a.Answers(record, 2, {6, 8})) << "the file was written since";
+  EXPECT_FALSE(a.Answers(record, 3, {7, 8})) << "another size";
+  record.Icon = L"C:\\a.ico";
+  EXPECT_FALSE(a.Answers(record, 2, {7, 8})) << "another icon file";
+  record.Icon.clear();
+  record.IconNo = 0;
+  EXPECT_FALSE(a.Answers(record, 2, {7, 8})) << "another number";
 }
 
 TEST(ButtonInput, PressLookAndTheDragThreshold) {

@@ -282,6 +282,38 @@ TEST(IconLoader, FacesMadeAheadGoToTheFirstRequestForThem) {
   EXPECT_EQ(made, 5) << "the unclaimed face was dropped";
 }
 
+// The faces made ahead on the window's thread are kept for the next start,
+// which takes them instead of making them again while the icon file is as it was.
+TEST(IconLoader, TheLastStartsFacesStandInUntilTheIconFileChanges) {
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  const e2e::Path icon = e2e::Path(temp) / L"vornish-face.ico", cache = e2e::Path(temp) / L"vornish-faces.cache";
+  e2e::WriteBytes(icon, "first");
+  ButtonRecord record;
+  record.Icon = icon.wstring();
+  int made = 0;
+  const auto start = [&] {  // the face its button is given
+    IconLoader loader([&](const ButtonRecord&, int size) {
+      ++made;
+      return FaceIcon{IconImage::FromPixels(size, std::vector<std::uint32_t>(size * size, made)), false, false, true};
+    });
+    loader.ReadCache(cache.wstring());
+    loader.MakeAhead(record, 2);
+    const UniqueWindow button(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    loader.Request(button.get(), record, 2);
+    loader.SaveCache();
+    const auto face = loader.Take(button.get());
+    return face ? face->image.pixels() : std::vector<std::uint32_t>();
+  };
+  EXPECT_EQ(start(), std::vector<std::uint32_t>(4, 1));
+  EXPECT_EQ(start(), std::vector<std::uint32_t>(4, 1)) << "the kept face";
+  EXPECT_EQ(made, 1);
+  e2e::WriteBytes(icon, "second");
+  EXPECT_EQ(start(), std::vector<std::uint32_t>(4, 2)) << "the icon file changed";
+  ::DeleteFileW(icon.c_str());
+  ::DeleteFileW(cache.c_str());
+}
+
 HWND g_watched = nullptr;
 bool g_registeredWhenDestroyed = false;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buttons/IconChoice.h"
+#include "core/Paths.h"
 #include "core/Twips.h"
 
 namespace vornish::win32 {
@@ -37,6 +38,9 @@ int ButtonStrip::Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count
 }
 
 void ButtonStrip::MakeFacesAhead(int count, const ButtonLayout& layout, int dpi) {
+  // The faces of the last start are kept beside the notes of crashes.
+  const std::wstring_view notes = model_.skipped.notesPath;
+  icons_.ReadCache(notes.empty() ? std::wstring() : GetFolder(notes, L"") + L"faces.cache");
   const int fitting = std::min(count, ButtonsWithin(layout, kLongestWindow, dpi));
   const int size = ScaleFromDefaultDpi(model_.settings.Size, dpi);
   for (int i = 0; i < fitting; ++i) {
@@ -164,6 +168,7 @@ void ButtonStrip::EnableFileDrops() {
 void ButtonStrip::WaitForFaces() {
   icons_.WaitIdle(std::chrono::milliseconds(300));
   icons_.DropAhead();
+  icons_.SaveCache();
 }
 
 void ButtonStrip::RememberFocus() {

@@ -60,8 +60,10 @@ class ButtonStrip {
   void AttachTooltip(HWND tooltip);
   void EnableFileDrops();
   // Waits a moment for the faces asked for: a normal start paints complete
-  // faces, while a source that does not answer delays only its own.
-  void WaitForFaces();  // and drops the faces made ahead that no button took
+  // faces, while a source that does not answer delays only its own. Then
+  // drops the faces made ahead that no button took, and keeps the faces
+  // made on this thread for the next start.
+  void WaitForFaces();
   // The keyboard focus goes back to the button that had it when the window
   // was last deactivated.
   void RememberFocus();

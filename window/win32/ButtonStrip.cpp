@@ -156,19 +156,18 @@ int ButtonStrip::IndexOf(HWND window) const {
   return -1;
 }
 
-void ButtonStrip::AttachTooltip(HWND tooltip) {
-  for (auto& button : buttons_) button->AttachTooltip(tooltip);
-}
-
-void ButtonStrip::EnableFileDrops() {
+void ButtonStrip::AfterFirstPaint(HWND tooltip) {
   fileDrops_ = true;
-  for (auto& button : buttons_) button->EnableFileDrops();
+  for (auto& button : buttons_) {
+    button->AttachTooltip(tooltip);
+    button->EnableFileDrops();
+  }
+  icons_.SaveCache();  // a file written is a moment the first paint need not wait for
 }
 
 void ButtonStrip::WaitForFaces() {
   icons_.WaitIdle(std::chrono::milliseconds(300));
   icons_.DropAhead();
-  icons_.SaveCache();
 }
 
 void ButtonStrip::RememberFocus() {

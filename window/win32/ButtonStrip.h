@@ -20,7 +20,7 @@ class ButtonStrip {
   // Makes controls for the first `count` entries, as many as the longest
   // window the system makes holds at `layout`: removes the ones beyond,
   // creates missing ones where `layout` puts them, shown with their records
-  // (OLE drops only once EnableFileDrops was called).
+  // (OLE drops only once AfterFirstPaint was called).
   // Stops at the first control the system refuses to create; returns how
   // many there are.
   int Resize(HINSTANCE instance, HWND parent, HWND tooltip, int count, const ButtonLayout& layout, int dpi);
@@ -57,13 +57,13 @@ class ButtonStrip {
 
   // The index of the button whose window this is, -1 for none.
   int IndexOf(HWND window) const;
-  void AttachTooltip(HWND tooltip);
-  void EnableFileDrops();
+  // Once the window has been painted: the buttons' tips through `tooltip`,
+  // their OLE drops (OLE is up), and the faces made at start kept for the
+  // next start.
+  void AfterFirstPaint(HWND tooltip);
   // Waits a moment for the faces asked for: a normal start paints complete
-  // faces, while a source that does not answer delays only its own. Then
-  // drops the faces made ahead that no button took, and keeps the faces
-  // made on this thread for the next start.
-  void WaitForFaces();
+  // faces, while a source that does not answer delays only its own.
+  void WaitForFaces();  // and drops the faces made ahead that no button took
   // The keyboard focus goes back to the button that had it when the window
   // was last deactivated.
   void RememberFocus();

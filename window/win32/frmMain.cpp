@@ -106,8 +106,7 @@ void frmMain::AfterShow() {
   ole_.emplace();
   tooltip_ = CreateTooltip(instance_, hwnd());
   picControl_.AttachTooltip(tooltip_);
-  strip_.AttachTooltip(tooltip_);
-  strip_.EnableFileDrops();
+  strip_.AfterFirstPaint(tooltip_);
 }
 
 void frmMain::MakeIcons() {

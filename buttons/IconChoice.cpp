@@ -6,6 +6,17 @@ std::wstring_view IconSourceOf(std::wstring_view ExeIcon, std::wstring_view ExeF
   return ExeIcon.empty() ? ExeFile : ExeIcon;
 }
 
+bool IconReadFromFileItself(std::wstring_view source) {
+  const auto dot = source.rfind(L'.');
+  if (dot == std::wstring_view::npos || source.find_first_of(L"\\/", dot) != std::wstring_view::npos) return false;
+  std::wstring extension(source.substr(dot + 1));
+  for (wchar_t& c : extension) c = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+  for (std::wstring_view own : {L"exe", L"dll", L"ico", L"icl", L"cpl", L"ocx", L"scr"}) {
+    if (extension == own) return true;
+  }
+  return false;
+}
+
 IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std::int32_t ExeIconNo,
                       IconSource& icons) {
   IconChoice choice;

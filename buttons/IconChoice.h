@@ -44,6 +44,11 @@ struct IconChoice {
 std::wstring_view IconSourceOf(std::wstring_view ExeIcon, std::wstring_view ExeFile);
 inline std::wstring_view IconSourceOf(const ButtonRecord& record) { return IconSourceOf(record.Icon, record.File); }
 
+// Whether the icons of `source` are read from the file itself (a program, a
+// library, an icon file), never through the shell: a link's or a document's
+// icon comes from handlers that may wait for a network drive.
+bool IconReadFromFileItself(std::wstring_view source);
+
 // The choice from the icon source (see IconSourceOf).
 IconChoice ChooseIcon(std::wstring_view ExeIcon, std::wstring_view ExeFile, std::int32_t ExeIconNo,
                       IconSource& icons);

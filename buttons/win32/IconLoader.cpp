@@ -231,11 +231,12 @@ void IconLoader::MakeAhead(const ButtonRecord& record, int size) {
   ahead->record = record;
   ahead->size = size;
   Job job{nullptr, 0, record, size, s.OneAtATime(VolumeOf(IconSourceOf(record))), ahead};
-  // A face read from a local fixed disk is made here and now while the time
-  // allowed for it lasts: at start a thread costs more than a face (and
-  // under Wine a thread's memory outlives it). A share that may not answer,
-  // and the rest of a long strip, go to the workers.
-  if (!job.volume.empty() || madeHere_ >= kMadeHereAtMost) {
+  // A face read from a program or icon file on a local fixed disk is made
+  // here and now while the time allowed for it lasts: at start a thread
+  // costs more than a face (and under Wine a thread's memory outlives it).
+  // A share that may not answer, a link or document whose shell handler may
+  // wait for one, and the rest of a long strip go to the workers.
+  if (!job.volume.empty() || !IconReadFromFileItself(IconSourceOf(record)) || madeHere_ >= kMadeHereAtMost) {
     Queue(lock, std::move(job));
     return;
   }

@@ -193,6 +193,10 @@ TEST(IconChoice, SourceIndexAndWhenTheNumberIsReset) {
   FakeIcons icons;
   ChooseIcon(L"", L"C:\\app.exe", 2, icons);
   EXPECT_EQ(icons.counts, 0) << "an icon that is there needs no count";
+  for (const wchar_t* own : {L"C:\\A.EXE", L"C:\\shell32.dll", L"a.Ico", L"C:\\x.cpl"}) EXPECT_TRUE(IconReadFromFileItself(own));
+  for (const wchar_t* shell : {L"C:\\a.lnk", L"C:\\memo.txt", L"C:\\a.exe\\b", L"C:\\exe", L""}) {
+    EXPECT_FALSE(IconReadFromFileItself(shell)) << shell;
+  }
 }
 
 // A cache file holds exactly what was kept; anything else, cut short or
